@@ -1,0 +1,23 @@
+// Conversion between the Windows-1250 bytes used everywhere inside Tamzel and UTF-8,
+// which is what the terminal, Qt and the file system speak. Only the boundaries convert.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tamzel::engine {
+
+// Windows-1250 bytes to UTF-8. Every Windows-1250 byte has a Unicode form except a few
+// undefined codes (0x81, 0x83, 0x88, 0x90, 0x98), which become U+FFFD.
+std::string ToUtf8(const std::string& cp1250);
+
+// UTF-8 to Windows-1250. Returns nothing when the text is not valid UTF-8 or holds a
+// character without a Windows-1250 form; `badOffset` then gets the byte offset of the
+// first offending character.
+std::optional<std::string> FromUtf8(const std::string& utf8, size_t* badOffset = nullptr);
+
+// Like FromUtf8, but characters without a Windows-1250 form become '?'; for typed input,
+// where losing one odd character is better than losing the line.
+std::string FromUtf8Lossy(const std::string& utf8);
+
+}  // namespace tamzel::engine

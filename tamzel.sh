@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12), builds Tamzel, then starts it or runs every test.
+#   ./tamzel.sh start [program options]   build and start the program
+#   ./tamzel.sh test                      build and run all tests
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(build-essential cmake ninja-build pkg-config git
+  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
+  qt6-base-dev libopenal-dev libturbojpeg0-dev
+  xvfb xauth xdotool)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Inštalujem chýbajúce balíky: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir"
+}
+
+cmd=${1:-start}
+[ $# -gt 0 ] && shift
+case "$cmd" in
+  start)
+    install_missing
+    build build
+    exec build/tamzel/tamzel "$@"
+    ;;
+  test)
+    install_missing
+    build build
+    ctest --test-dir build --output-on-failure -j2
+    ;;
+  *)
+    echo "Použitie: $0 start [voľby programu] | $0 test" >&2
+    exit 2
+    ;;
+esac

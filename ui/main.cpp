@@ -1,0 +1,30 @@
+// Program entry: picks the program folder, makes it the working folder and runs the mode
+// that the command line asks for.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ui/CommandLine.h"
+#include "ui/Modes.h"
+#include "ui/ProgramFolder.h"
+
+int main(int argc, char** argv) {
+    using namespace tamzel::ui;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    CommandLine cl = ParseCommandLine(args);
+    if (!cl.error.empty() || cl.Has("--help")) {
+        if (!cl.error.empty()) std::fprintf(stderr, "%s\n", cl.error.c_str());
+        std::fputs(UsageText().c_str(), cl.error.empty() ? stdout : stderr);
+        return cl.error.empty() ? 0 : 2;
+    }
+    std::string folder = cl.Get("--home").value_or(ExecutableFolder());
+    std::string problem = EnterProgramFolder(folder);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 1;
+    }
+    if (cl.Has("--console")) return RunConsole(cl);
+    if (cl.Get("--units")) return RunUnits(cl);
+    if (cl.Get("--speak")) return RunSpeak(cl);
+    return RunGui(argc, argv, cl);
+}
