@@ -1,0 +1,26 @@
+#include "engine/Seams.h"
+
+#include <chrono>
+
+namespace tamzel::engine {
+
+std::tm Clock::Now() const {
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local;
+}
+
+void Random::SeedFromClock() {
+    Seed(static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+         static_cast<uint64_t>(std::time(nullptr)));
+}
+
+void Random::Seed(uint64_t seed) { generator_.seed(seed); }
+
+int32_t Random::Below(int32_t n) {
+    if (n <= 0) return 0;
+    return std::uniform_int_distribution<int32_t>(0, n - 1)(generator_);
+}
+
+}  // namespace tamzel::engine
