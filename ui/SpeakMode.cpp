@@ -4,11 +4,6 @@
 
 namespace tamzel::ui {
 
-int RunUnits(const CommandLine&) {
-    std::fprintf(stderr, "Príprava reči zatiaľ nie je k dispozícii.\n");
-    return 1;
-}
-
 int RunSpeak(const CommandLine&) {
     std::fprintf(stderr, "Reč zatiaľ nie je k dispozícii.\n");
     return 1;
