@@ -22,6 +22,7 @@
 #include "engine/Brain.h"
 #include "engine/KeywordTable.h"
 #include "engine/Seams.h"
+#include "engine/TextUtils.h"
 
 namespace tamzel::engine {
 
@@ -106,6 +107,8 @@ public:
     int ChooseAlternative(int count, int32_t first);
     // Reads the next record inside a pass: ReadRecord, RecordNumber + 1, leading blanks off.
     std::string ReadLine(BrainRecord& reader);
+    // BracketContent(text, '(', ')'); a missing ')' is reported ("Zly string " + record).
+    std::string BracketArgument(const std::string& text);
     void ReportError(const std::string& message);
     void FatalStop(const std::string& reason);
     void RunProgram(const std::string& path);
