@@ -1,0 +1,15 @@
+#include "engine/ProfilePaths.h"
+
+#include "engine/Codepage.h"
+
+namespace tamzel::engine {
+
+std::string ProfileFolder(const std::string& cp1250Name) {
+    return "users/_" + ToUtf8(cp1250Name);
+}
+
+std::string MemoryFileOf(const std::string& cp1250Name) {
+    return ProfileFolder(cp1250Name) + "/user.mem";
+}
+
+}  // namespace tamzel::engine
