@@ -135,6 +135,18 @@ public:
 private:
     std::shared_ptr<Clock> clock_;
     std::shared_ptr<Random> random_;
+
+    // Script tags: a brain value that brings back its own tag must not expand for ever.
+    friend class TagExpansion;
+    int tagDepth_ = 0;    // nesting of ExpandTags (arguments expand recursively)
+    int tagBudget_ = 0;   // replacements left in the outermost ExpandTags call
+
+    // Memory files: a change that could not be written is kept here and written again
+    // with the next change, so the content is not lost and later reads see it.
+    friend class MemoryStore;
+    std::string pendingMemoryPath_;
+    std::string pendingMemory_;
+    std::string lastMemoryProblem_;  // reported once until something succeeds again
 };
 
 // Free helpers of conditions and tags that need no engine state.
