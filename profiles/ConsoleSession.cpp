@@ -1,0 +1,56 @@
+#include "profiles/ConsoleSession.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "engine/Codepage.h"
+#include "profiles/ProfileNames.h"
+#include "profiles/ProfileStore.h"
+
+namespace tamzel::profiles {
+
+std::string LoginName() {
+    std::string login;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_name)
+        login = entry->pw_name;
+    if (login.empty())
+        if (const char* user = std::getenv("USER")) login = user;
+    return engine::FromUtf8(login).value_or("");
+}
+
+std::string SignIn(engine::Engine& engine, std::string name, const std::string& root) {
+    if (name.empty()) name = LoginName();
+    ProfileStore store(root);
+    if (StoreResult list = store.EnsureUserList(); !list.ok) return engine::ToUtf8(list.message);
+    std::optional<std::string> listed = store.FindUser(name);
+    if (!listed) {
+        if (!IsValidName(name))
+            return "Meno \"" + engine::ToUtf8(name) +
+                   "\" sa nedá použiť ako meno užívateľa (povolené sú písmená, číslice a "
+                   "medzera). Zvoľ iné voľbou --user MENO.";
+        StoreResult created = store.CreateProfile(name, name, true, true);
+        if (!created.ok) return engine::ToUtf8(created.message);
+        listed = name;
+    }
+    auto profile = store.LoadSignIn(*listed);
+    if (!profile) return engine::ToUtf8(profile.error);
+    // The folder name, not the name written inside user.dat, decides where the memory
+    // lives; in an intact profile the two are the same.
+    engine.UserName = *listed;
+    engine.UserNamePronunciation = profile.value->data.pronunciation;
+    engine.UserIsMale = profile.value->data.male;
+    engine.Mood = profile.value->data.mood;
+    return {};
+}
+
+std::string SignOut(const engine::Engine& engine, const std::string& root) {
+    ProfileStore store(root);
+    UserData current{engine.UserName, engine.UserNamePronunciation, engine.UserIsMale,
+                     engine.Mood};
+    StoreResult stored = store.StoreUserData(current);
+    return stored.ok ? std::string() : engine::ToUtf8(stored.message);
+}
+
+}  // namespace tamzel::profiles

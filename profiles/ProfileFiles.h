@@ -1,0 +1,75 @@
+// The profile files as values: users/user.lst, users/tamzel.ini and the user.dat, user.cfg
+// and user.mem of a profile folder. Formatting and parsing only, no file access.
+//
+// All texts are Windows-1250 bytes; lines end with CR LF when written. Reading is by line
+// position: the header line is skipped and each following line loses as many leading
+// characters as its key is long, whatever those characters are. Missing lines and numbers
+// that do not parse are reported as a Slovak message naming the file and the line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamzel::profiles {
+
+// user.dat: identity and the stored mood.
+struct UserData {
+    std::string name;
+    std::string pronunciation;
+    bool male = true;
+    int32_t mood = 0;
+};
+
+// user.cfg: display switches and the three speech slider positions.
+struct UserConfig {
+    bool records = true;
+    bool speech = true;
+    bool animation = true;
+    bool infoBar = true;
+    int32_t volume = 10;
+    int32_t speed = 65;
+    int32_t intonation = 3;
+};
+
+// users/tamzel.ini: the program-wide start settings.
+struct StartSettings {
+    bool autolog = true;
+    std::optional<std::string> lastUser;  // nothing: no preselected user
+    std::string theme = "design/interface.thm";
+};
+
+// The outcome of parsing: the value, or the reason it could not be read.
+template <typename T>
+struct Parsed {
+    std::optional<T> value;
+    std::string error;  // Slovak (Windows-1250), names the file and the line
+    explicit operator bool() const { return value.has_value(); }
+};
+
+// Splits a file's text into lines. CR LF and a bare LF both end a line; a last line
+// without an ending counts, an empty text has no lines.
+std::vector<std::string> SplitLines(const std::string& text);
+// Joins lines, each followed by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// `fileLabel` is the file's name as shown in messages (Windows-1250).
+std::string FormatUserData(const UserData& data);
+Parsed<UserData> ParseUserData(const std::string& text, const std::string& fileLabel);
+
+std::string FormatUserConfig(const UserConfig& config);
+Parsed<UserConfig> ParseUserConfig(const std::string& text, const std::string& fileLabel);
+
+// Lines that are missing fall back to the defaults of StartSettings.
+std::string FormatStartSettings(const StartSettings& settings);
+StartSettings ParseStartSettings(const std::string& text);
+
+// The empty memory of a new profile.
+std::string NewMemoryFile();
+
+// Parses a signed decimal 32-bit integer (an optional sign and at least one digit, nothing
+// else); nothing when the text is anything else or out of range.
+std::optional<int32_t> ParseInteger(const std::string& text);
+
+}  // namespace tamzel::profiles

@@ -1,0 +1,41 @@
+// The Slovak texts of the profile windows and of the store's own errors, in Windows-1250.
+// The windows show these as they are; choosing the text (and the male or female form of
+// address) is done here so that every window words the same situation the same way.
+#pragma once
+
+#include <string>
+
+namespace tamzel::profiles {
+
+// A text given in UTF-8 (as written in the sources), in Windows-1250. Characters without a
+// Windows-1250 form become '?'.
+std::string Cp1250(const std::string& utf8);
+
+// Titles of the message dialog.
+std::string TitleAlert();        // "Pozor"
+std::string TitleNotice();       // "Upozornenie"
+std::string TitleInformation();  // "Informácia"
+std::string TitleConfirmation(); // "Potvrdenie"
+std::string TitleError();        // "Chyba"
+
+// Registration checks, in the order the registration window applies them.
+std::string MessageNameMissing(bool male);
+std::string MessagePronunciationMissing(bool male);
+std::string MessageBadCharacter(char offending);
+std::string MessageNameTaken();
+
+// Sign-in and the settings window.
+std::string MessageChooseUser();
+std::string MessageFirstRunGreeting(const std::string& userName, bool male);
+std::string MessageChooseAccount(bool forDeleting, bool male);
+std::string MessageCannotDeleteSignedIn();
+std::string QuestionDeleteUser(const std::string& name);
+
+// The store's own errors (file problems and damaged profile files).
+std::string MessageMissingLine(const std::string& fileLabel, int line, const std::string& key);
+std::string MessageNotANumber(const std::string& fileLabel, int line, const std::string& value);
+std::string MessageCannotRead(const std::string& fileLabel);
+std::string MessageInvalidStoredName(const std::string& name);
+std::string MessageNoSuchUser(const std::string& name);
+
+}  // namespace tamzel::profiles

@@ -1,0 +1,333 @@
+#include "profiles/ProfileStore.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "engine/AtomicFile.h"
+#include "engine/Codepage.h"
+#include "engine/ProfilePaths.h"
+#include "profiles/ProfileMessages.h"
+#include "profiles/ProfileNames.h"
+
+namespace tamzel::profiles {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kUserData = "user.dat";
+constexpr const char* kUserConfig = "user.cfg";
+constexpr const char* kUserMemory = "user.mem";
+
+StoreResult IoFailure(const std::string& utf8Message) {
+    return StoreResult::Fail(TitleError(), engine::FromUtf8Lossy(utf8Message));
+}
+
+template <typename T>
+StoreResult ParseFailure(const Parsed<T>& parsed) {
+    return StoreResult::Fail(TitleError(), parsed.error);
+}
+
+// Floor division, so that the remainder is always 0..9.
+int64_t FloorDiv10(int64_t n, int64_t& remainder) {
+    int64_t q = n / 10;
+    remainder = n % 10;
+    if (remainder < 0) {
+        remainder += 10;
+        --q;
+    }
+    return q;
+}
+
+}  // namespace
+
+int32_t BlendMood(int32_t current, int32_t stored) {
+    int64_t remainder = 0;
+    int64_t q = FloorDiv10(static_cast<int64_t>(current) + 9 * static_cast<int64_t>(stored),
+                           remainder);
+    if (remainder > 5 || (remainder == 5 && q % 2 != 0)) ++q;
+    // Both inputs are int32, so the weighted mean is within int32 range as well.
+    return static_cast<int32_t>(q);
+}
+
+ProfileStore::ProfileStore(std::string root) : root_(std::move(root)) {}
+
+// --- Paths ------------------------------------------------------------------------------
+
+std::string ProfileStore::UsersFolder() const { return root_ + "/users"; }
+std::string ProfileStore::UserListPath() const { return UsersFolder() + "/user.lst"; }
+
+std::string ProfileStore::FolderPath(const std::string& name) const {
+    return root_ + "/" + engine::ProfileFolder(name);
+}
+
+std::string ProfileStore::FilePath(const std::string& name, const char* file) const {
+    return FolderPath(name) + "/" + file;
+}
+
+std::string ProfileStore::Label(const std::string& path) const {
+    std::string relative = path;
+    if (relative.rfind(root_ + "/", 0) == 0) relative.erase(0, root_.size() + 1);
+    return engine::FromUtf8Lossy(relative);
+}
+
+// --- Helpers ----------------------------------------------------------------------------
+
+StoreResult ProfileStore::Write(const std::string& path, const std::string& content) {
+    std::string error = engine::WriteFileAtomically(path, content);
+    return error.empty() ? StoreResult::Ok() : IoFailure(error);
+}
+
+Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {
+    Parsed<std::vector<std::string>> result;
+    std::error_code ec;
+    if (!fs::exists(UserListPath(), ec)) {
+        result.value.emplace();
+        return result;
+    }
+    std::string text;
+    if (!engine::ReadWholeFile(UserListPath(), text)) {
+        result.error = MessageCannotRead(Label(UserListPath()));
+        return result;
+    }
+    result.value = SplitLines(text);
+    return result;
+}
+
+// The list is written completely under the scratch name first (when one is given), then
+// renamed over users/user.lst, so the list is never missing or half written.
+StoreResult ProfileStore::WriteList(const std::vector<std::string>& lines,
+                                    const char* scratchName) {
+    if (!scratchName) return Write(UserListPath(), JoinLines(lines));
+    std::string scratch = UsersFolder() + "/" + scratchName;
+    StoreResult written = Write(scratch, JoinLines(lines));
+    if (!written.ok) return written;
+    std::error_code ec;
+    fs::rename(scratch, UserListPath(), ec);
+    if (ec) return IoFailure("Zoznam užívateľov sa nedá prepísať: " + ec.message());
+    return StoreResult::Ok();
+}
+
+// A name read from the list or handed in by a window must be a valid name before it
+// becomes part of a path.
+StoreResult ProfileStore::CheckStoredName(const std::string& name) const {
+    if (IsValidName(name)) return StoreResult::Ok();
+    return StoreResult::Fail(TitleError(), MessageInvalidStoredName(name));
+}
+
+// --- The user list ----------------------------------------------------------------------
+
+std::vector<std::string> ProfileStore::ListUsers(std::string* error) const {
+    auto lines = ReadListLines();
+    if (!lines) {
+        if (error) *error = lines.error;
+        return {};
+    }
+    std::vector<std::string> names;
+    for (std::string& line : *lines.value)
+        if (!line.empty()) names.push_back(std::move(line));
+    return names;
+}
+
+StoreResult ProfileStore::EnsureUserList() {
+    std::error_code ec;
+    fs::create_directories(UsersFolder(), ec);
+    if (ec) return IoFailure("Priečinok users sa nedá vytvoriť: " + ec.message());
+    if (fs::exists(UserListPath(), ec)) return StoreResult::Ok();
+    return Write(UserListPath(), "");
+}
+
+std::optional<std::string> ProfileStore::FindUser(const std::string& name) const {
+    std::vector<std::string> names = ListUsers();
+    for (const std::string& line : names)
+        if (line == name) return line;
+    for (const std::string& line : names)
+        if (SameUser(line, name)) return line;
+    return std::nullopt;
+}
+
+// --- Creating, editing, deleting --------------------------------------------------------
+
+StoreResult ProfileStore::CheckRegistration(const std::string& name,
+                                            const std::string& pronunciation, bool addressMale,
+                                            bool newProfile) const {
+    if (name.empty()) return StoreResult::Fail(TitleAlert(), MessageNameMissing(addressMale));
+    if (pronunciation.empty())
+        return StoreResult::Fail(TitleAlert(), MessagePronunciationMissing(addressMale));
+    if (auto bad = FirstInvalidCharacter(name))
+        return StoreResult::Fail(TitleAlert(), MessageBadCharacter(*bad));
+    if (!newProfile) return StoreResult::Ok();
+    auto lines = ReadListLines();
+    if (!lines) return ParseFailure(lines);
+    for (const std::string& line : *lines.value)
+        if (SameUser(line, name)) return StoreResult::Fail(TitleNotice(), MessageNameTaken());
+    return StoreResult::Ok();
+}
+
+// The profile's files come first and the list line last: a crash in between leaves an
+// unlisted folder, which the next creation of that name simply reuses.
+StoreResult ProfileStore::CreateProfile(const std::string& name,
+                                        const std::string& pronunciation, bool male,
+                                        bool addressMale) {
+    StoreResult checked = CheckRegistration(name, pronunciation, addressMale, true);
+    if (!checked.ok) return checked;
+    std::error_code ec;
+    fs::create_directories(FolderPath(name), ec);
+    if (ec) return IoFailure("Priečinok profilu sa nedá vytvoriť: " + ec.message());
+    UserData data{name, pronunciation, male, 0};
+    for (auto [file, content] : {std::pair{kUserData, FormatUserData(data)},
+                                 std::pair{kUserConfig, FormatUserConfig(UserConfig{})},
+                                 std::pair{kUserMemory, NewMemoryFile()}}) {
+        StoreResult written = Write(FilePath(name, file), content);
+        if (!written.ok) return written;
+    }
+    auto lines = ReadListLines();
+    if (!lines) return ParseFailure(lines);
+    lines.value->push_back(name);
+    return WriteList(*lines.value, nullptr);
+}
+
+bool ProfileStore::CreateProfileQuietly(const std::string& name) {
+    return CreateProfile(name, name, true, true).ok;
+}
+
+StoreResult ProfileStore::EditProfile(const std::string& oldName, const std::string& newName,
+                                      const std::string& pronunciation, bool male,
+                                      bool addressMale) {
+    StoreResult checked = CheckRegistration(newName, pronunciation, addressMale, false);
+    if (!checked.ok) return checked;
+    if (StoreResult stored = CheckStoredName(oldName); !stored.ok) return stored;
+    auto old = ReadUserData(oldName);
+    if (!old) return ParseFailure(old);
+    UserData data{newName, pronunciation, male, old.value->mood};
+    if (newName == oldName) return Write(FilePath(newName, kUserData), FormatUserData(data));
+
+    auto lines = ReadListLines();
+    if (!lines) return ParseFailure(lines);
+    bool listed = false;
+    for (std::string& line : *lines.value) {
+        if (line == oldName) {
+            listed = true;
+            line = newName;
+        } else if (SameUser(line, newName)) {
+            return StoreResult::Fail(TitleNotice(), MessageNameTaken());
+        }
+    }
+    if (!listed) return StoreResult::Fail(TitleError(), MessageNoSuchUser(oldName));
+    if (StoreResult moved = MoveProfileFolder(oldName, newName); !moved.ok) return moved;
+    if (StoreResult written = Write(FilePath(newName, kUserData), FormatUserData(data));
+        !written.ok)
+        return written;
+    return WriteList(*lines.value, "changed_user.lst");
+}
+
+// Renaming the folder as a whole moves settings and memory in one step, and it is also
+// right when the two names differ only in letter case on a file system that ignores case.
+// Only a leftover folder of the new name (not in the list) makes us move file by file.
+StoreResult ProfileStore::MoveProfileFolder(const std::string& oldName,
+                                            const std::string& newName) {
+    std::string from = FolderPath(oldName), to = FolderPath(newName);
+    std::error_code ec;
+    if (!fs::exists(to, ec) || fs::equivalent(from, to, ec)) {
+        fs::rename(from, to, ec);
+        if (ec) return IoFailure("Priečinok profilu sa nedá premenovať: " + ec.message());
+        return StoreResult::Ok();
+    }
+    for (const char* file : {kUserConfig, kUserMemory}) {
+        fs::rename(from + "/" + file, to + "/" + file, ec);
+        if (ec) return IoFailure("Súbor " + std::string(file) + " sa nedá presunúť: " +
+                                 ec.message());
+    }
+    fs::remove(from + "/" + kUserData, ec);
+    fs::remove(from, ec);  // stays when something else is left in it
+    return StoreResult::Ok();
+}
+
+// The list loses its lines first, so an interrupted delete never leaves a listed user
+// without a folder. A list line that is not a valid name is removed from the list but
+// never used as a path.
+StoreResult ProfileStore::DeleteProfile(const std::string& name) {
+    auto lines = ReadListLines();
+    if (!lines) return ParseFailure(lines);
+    std::vector<std::string> kept;
+    for (std::string& line : *lines.value)
+        if (line != name) kept.push_back(std::move(line));
+    StoreResult written = WriteList(kept, "user_stay.lst");
+    if (!written.ok || !IsValidName(name)) return written;
+    std::error_code ec;
+    for (const char* file : {kUserData, kUserMemory, kUserConfig})
+        fs::remove(FilePath(name, file), ec);
+    fs::remove(FolderPath(name), ec);  // stays when something else is left in it
+    return StoreResult::Ok();
+}
+
+// --- Sign-in and shutdown ---------------------------------------------------------------
+
+Parsed<UserData> ProfileStore::ReadUserData(const std::string& name) const {
+    Parsed<UserData> result;
+    if (StoreResult stored = CheckStoredName(name); !stored.ok) {
+        result.error = stored.message;
+        return result;
+    }
+    std::string path = FilePath(name, kUserData), text;
+    if (!engine::ReadWholeFile(path, text)) {
+        result.error = MessageCannotRead(Label(path));
+        return result;
+    }
+    return ParseUserData(text, Label(path));
+}
+
+Parsed<SignInProfile> ProfileStore::LoadSignIn(const std::string& name) const {
+    Parsed<SignInProfile> result;
+    auto data = ReadUserData(name);
+    if (!data) {
+        result.error = data.error;
+        return result;
+    }
+    std::string path = FilePath(name, kUserConfig), text;
+    if (!engine::ReadWholeFile(path, text)) {
+        result.error = MessageCannotRead(Label(path));
+        return result;
+    }
+    auto config = ParseUserConfig(text, Label(path));
+    if (!config) {
+        result.error = config.error;
+        return result;
+    }
+    result.value = SignInProfile{*data.value, *config.value};
+    return result;
+}
+
+StartSettings ProfileStore::ReadIni() const {
+    std::string text;
+    if (!engine::ReadWholeFile(UsersFolder() + "/tamzel.ini", text)) return StartSettings{};
+    return ParseStartSettings(text);
+}
+
+StoreResult ProfileStore::WriteIni(const StartSettings& settings) {
+    return Write(UsersFolder() + "/tamzel.ini", FormatStartSettings(settings));
+}
+
+StoreResult ProfileStore::WriteUserConfig(const std::string& name, const UserConfig& config) {
+    if (StoreResult stored = CheckStoredName(name); !stored.ok) return stored;
+    return Write(FilePath(name, kUserConfig), FormatUserConfig(config));
+}
+
+StoreResult ProfileStore::StoreUserData(const UserData& current) {
+    auto stored = ReadUserData(current.name);
+    if (!stored) return ParseFailure(stored);
+    UserData data = current;
+    data.mood = BlendMood(current.mood, stored.value->mood);
+    return Write(FilePath(current.name, kUserData), FormatUserData(data));
+}
+
+StoreResult ProfileStore::StoreAtShutdown(const StartSettings& settings, const UserData& current,
+                                          const UserConfig& config) {
+    StoreResult results[] = {WriteIni(settings), WriteUserConfig(current.name, config),
+                             StoreUserData(current)};
+    for (const StoreResult& r : results)
+        if (!r.ok) return r;
+    return StoreResult::Ok();
+}
+
+}  // namespace tamzel::profiles
