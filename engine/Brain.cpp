@@ -1,0 +1,115 @@
+#include "engine/Brain.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/Codepage.h"
+#include "engine/Engine.h"
+
+namespace tamzel::engine {
+namespace {
+
+using Byte = unsigned char;
+
+// "Súbor mozgu" names the brain file in every message.
+std::string BrainFileMessage(const std::string& path, const std::string& what) {
+    return "S\xFA" "bor mozgu \"" + FromUtf8Lossy(path) + "\" " + what;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File OpenForReading(const std::string& path) {
+    File f(std::fopen(path.c_str(), "rb"));
+    if (!f) throw IoError(BrainFileMessage(path, "sa ned\xE1 otvori\x9D."));
+    return f;
+}
+
+// Undoes the two steps of the record encoding, in place.
+void DecodeBody(Byte* x, size_t n, Byte key) {
+    for (size_t j = 0; j + 1 < n; ++j) x[j] = static_cast<Byte>(x[j] - key * x[j + 1] - 7);
+    for (size_t j = n; j-- > 1;) x[j] = static_cast<Byte>(x[j] - x[j - 1] - key - 5);
+}
+
+}  // namespace
+
+std::string BrainCheckBytes() { return "TZ1"; }
+
+void LoadBrain(BrainRecord& brain, const std::string& path) {
+    File f = OpenForReading(path);
+    std::string content;
+    char block[2048];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f.get())) > 0) content.append(block, got);
+    if (std::ferror(f.get())) throw IoError(BrainFileMessage(path, "sa ned\xE1 pre\xE8\xEDta\x9D."));
+    if (content.size() < kBrainRecordsOffset)
+        throw IoError(BrainFileMessage(path, "je pr\xEDli\x9A kr\xE1tky (po\x9Akoden\xFD s\xFA" "bor)."));
+    BrainRecord loaded;
+    loaded.checkBytes = content.substr(kBrainHeaderSize, 3);
+    loaded.text = content.substr(kBrainRecordsOffset);
+    brain = std::move(loaded);
+}
+
+std::string ReadRecord(BrainRecord& brain) {
+    const std::string& text = brain.text;
+    if (brain.cursor >= text.size() || text.size() - brain.cursor < 2) {
+        brain.cursor = static_cast<uint32_t>(text.size());
+        return {};
+    }
+    Byte key = static_cast<Byte>(text[brain.cursor]);
+    Byte length = static_cast<Byte>(text[brain.cursor + 1]);
+    brain.cursor += 2;
+    brain.sumRaw += key + length;
+    size_t n = static_cast<Byte>(length - key + 235);
+    n = std::min(n, text.size() - brain.cursor);
+    std::string body = text.substr(brain.cursor, n);
+    brain.cursor += static_cast<uint32_t>(n);
+    Byte* x = reinterpret_cast<Byte*>(body.data());
+    for (size_t j = 0; j < n; ++j) brain.sumRaw += x[j];
+    DecodeBody(x, n, key);
+    for (size_t j = 0; j < n; ++j) brain.sumPlain += x[j];
+    return body;
+}
+
+bool AtEndOfBrain(const BrainRecord& brain) { return brain.cursor >= brain.text.size(); }
+
+std::pair<std::string, std::string> ReadStoredChecksums(const std::string& path) {
+    File f = OpenForReading(path);
+    char head[kBrainRecordsOffset];
+    if (std::fread(head, 1, sizeof head, f.get()) != sizeof head)
+        throw IoError(BrainFileMessage(path, "je pr\xEDli\x9A kr\xE1tky (ch\xFD" "baj\xFA kontroln\xE9 s\xFA\xE8ty)."));
+    return {std::string(head + 48, 4), std::string(head + 52, 4)};
+}
+
+std::string ChecksumText(uint32_t n) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((n >> (8 * (3 - i))) & 0xFF);
+    return s;
+}
+
+std::string EncodeRecord(const std::string& body, uint8_t key) {
+    size_t n = std::min<size_t>(body.size(), 255);
+    std::string record(2 + n, '\0');
+    record[0] = static_cast<char>(key);
+    record[1] = static_cast<char>(static_cast<Byte>(n + key + 21));
+    Byte* x = reinterpret_cast<Byte*>(record.data() + 2);
+    const Byte* y = reinterpret_cast<const Byte*>(body.data());
+    for (size_t j = 0; j < n; ++j)
+        x[j] = j == 0 ? y[0] : static_cast<Byte>(y[j] + x[j - 1] + key + 5);
+    for (size_t j = n; j-- > 1;) x[j - 1] = static_cast<Byte>(x[j - 1] + key * x[j] + 7);
+    return record;
+}
+
+std::string BuildBrainFile(const std::string& records) {
+    BrainRecord sums;
+    sums.text = records;
+    while (!AtEndOfBrain(sums)) ReadRecord(sums);
+    std::string header = "Tamzel brain file, compiled by tamzel-brainc\x1A";
+    header.resize(kBrainHeaderSize, ' ');
+    return header + BrainCheckBytes() + ChecksumText(sums.sumPlain) + ChecksumText(sums.sumRaw) +
+           records;
+}
+
+}  // namespace tamzel::engine

@@ -1,0 +1,101 @@
+#include "engine/Engine.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tamzel::engine {
+
+Engine::Engine() : clock_(std::make_shared<Clock>()), random_(std::make_shared<Random>()) {}
+
+Engine::~Engine() = default;
+
+void Engine::SetClock(std::shared_ptr<Clock> clock) {
+    if (clock) clock_ = std::move(clock);
+}
+
+void Engine::SetRandom(std::shared_ptr<Random> random) {
+    if (random) random_ = std::move(random);
+}
+
+void Engine::InitEngine() {
+    LoadBrain(Brain, brainPath);
+    if (Brain.checkBytes != BrainCheckBytes())
+        FatalStop("the brain file " + brainPath + " is not a brain of this release (check bytes)");
+    OpeningTurn = false;
+    if (!keepSeed) random().SeedFromClock();
+    InWordListTest = false;
+    FirstTurn = true;
+    for (Variable& v : Variables) v.free = true;
+    AnswerHistory.clear();
+    AnswerHistory.reserve(1);
+    IdleTurn = false;
+    RepeatCount = 1;
+    IdleCount = 0;
+    LastAnswer.clear();
+    LastInput.clear();
+}
+
+std::string Engine::OpeningLine() {
+    CurrentInput.clear();
+    NoHistory = true;
+    OpeningTurn = true;
+    // The flags must not stay set when the pass ends with an input/output error.
+    struct Restore {
+        Engine& e;
+        ~Restore() {
+            e.OpeningTurn = false;
+            e.NoHistory = false;
+        }
+    } restore{*this};
+    CurrentReply = RunTurn();
+    OpeningTurn = false;
+    LastAnswer = CurrentReply;
+    LastInput = CurrentInput;
+    NormaliseSentence(LastAnswer);
+    NormaliseSentence(LastInput);
+    return CurrentReply;
+}
+
+std::string Engine::AnswerSentence(const std::string& text) {
+    CurrentInput = text;
+    NormaliseInput(CurrentInput);
+    IdleCount = IdleTurn ? IdleCount + 1 : 0;
+    bool same = FoldDiacritics(CurrentInput) == FoldDiacritics(LastInput);
+    RepeatCount = (!same || IdleTurn || HoverTurn) ? 1 : RepeatCount + 1;
+    CurrentReply = RunTurn();
+    LastAnswer = CurrentReply;
+    LastInput = CurrentInput;
+    NormaliseSentence(LastAnswer);
+    NormaliseSentence(LastInput);
+    FirstTurn = false;
+    return CurrentReply;
+}
+
+void Engine::FinalizeEngine() {
+    Brain = BrainRecord{};
+    Keywords = KeywordTable{};
+    for (Variable& v : Variables) v = Variable{};
+    AnswerHistory.clear();
+    AnswerHistory.shrink_to_fit();
+    for (std::string& s : AnswerLines) s.clear();
+    for (std::string& s : Captures) s.clear();
+    CurrentInput.clear();
+    WorkSentence.clear();
+    CurrentReply.clear();
+    LastAnswer.clear();
+    LastInput.clear();
+}
+
+void Engine::ReportError(const std::string& message) {
+    if (onReportError) onReportError(message);
+}
+
+void Engine::FatalStop(const std::string& reason) {
+    if (onFatalStop) onFatalStop(reason);
+    // Reached in production, or when a replaced handler returned: the stop is unconditional.
+    std::fprintf(stderr, "tamzel: %s\n", reason.c_str());
+    std::fflush(stderr);
+    std::_Exit(3);
+}
+
+}  // namespace tamzel::engine

@@ -1,0 +1,382 @@
+// The rule pass: one forward walk over every record of the brain that tests condition
+// blocks, runs commands and picks answer lines; and the turn that runs one or two passes.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "engine/Codepage.h"
+#include "engine/Engine.h"
+
+extern char** environ;
+
+namespace tamzel::engine {
+namespace {
+
+bool StartsWith(const std::string& line, const std::string& keyword) {
+    return line.size() >= keyword.size() && line.compare(0, keyword.size(), keyword) == 0;
+}
+
+bool EndsWith(const std::string& line, const std::string& keyword) {
+    return line.size() >= keyword.size() &&
+           line.compare(line.size() - keyword.size(), keyword.size(), keyword) == 0;
+}
+
+bool IsSentenceEnd(char c) { return c == '!' || c == '.' || c == '?'; }
+
+// The last sentence of a normalised input, with its terminating mark(s).
+std::string LastSentence(const std::string& full) {
+    long i = static_cast<long>(full.size()) - 1;
+    while (i >= 0 && IsSentenceEnd(full[i])) --i;
+    while (i >= 0 && !IsSentenceEnd(full[i])) --i;
+    while (i >= 0 && IsSentenceEnd(full[i])) --i;
+    while (i >= 0 && !IsSentenceEnd(full[i])) --i;
+    return full.substr(static_cast<size_t>(i + 1));
+}
+
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// Two's-complement wrap, as 32-bit brain arithmetic always had.
+int32_t Wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+
+// The state of one pass over the brain.
+class RulePass {
+public:
+    explicit RulePass(Engine& engine) : e_(engine), reader_(engine.Brain) {
+        reader_.cursor = 0;
+        reader_.sumPlain = 0;
+        reader_.sumRaw = 0;
+    }
+
+    std::string Run();
+
+private:
+    const std::string& K(int k) const { return e_.Keywords.Keyword(k); }
+    void SkipElseBranch();
+    void SkipThenBranch();
+    void BlockHead();
+    void RewriteSentence();
+    void RunCommands();
+    void AssignVariable(const std::string& argument);
+    void AnswerGroup();
+    void VerifySums();
+
+    Engine& e_;
+    BrainRecord reader_;
+    std::string line_;
+    std::string reply_;
+    bool readNext_ = true;
+    bool keepGoing_ = false;  // the last chosen answer line ended in the continue mark
+};
+
+std::string RulePass::Run() {
+    for (std::string& c : e_.Captures) c.clear();
+    e_.SentenceTarget = 1;
+    e_.WorkSentence = FoldDiacritics(e_.CurrentInput);
+    e_.InputUnderstood = true;
+    for (;;) {
+        if (readNext_) line_ = e_.ReadLine(reader_);
+        readNext_ = true;
+        if (line_ == K(kw::ElseKeyword)) SkipElseBranch();
+        if (line_ == K(kw::NotUnderstoodMarker)) e_.InputUnderstood = false;
+        if (StartsWith(line_, K(kw::BlockHeadKeyword))) BlockHead();
+        if (StartsWith(line_, K(kw::InsertCommand)) || StartsWith(line_, K(kw::ReplaceCommand)))
+            RewriteSentence();
+        RunCommands();
+        if (!line_.empty() && line_[0] == '-') AnswerGroup();
+        bool blockEnd = line_ == "<-" || line_ == K(kw::ElseKeyword);
+        if (blockEnd && !reply_.empty() && !keepGoing_) break;
+        // A line held back after an answer group is still to be worked on, even at the end.
+        if (AtEndOfBrain(reader_) && readNext_) break;
+    }
+    while (!AtEndOfBrain(reader_)) ReadRecord(reader_);
+    VerifySums();
+    return reply_;
+}
+
+void RulePass::SkipElseBranch() {
+    int depth = 1;
+    while (depth > 0 && !AtEndOfBrain(reader_)) {
+        std::string l = e_.ReadLine(reader_);
+        if (l == "->") ++depth;
+        if (l == "<-") --depth;
+    }
+    line_ = e_.ReadLine(reader_);
+}
+
+void RulePass::SkipThenBranch() {
+    int depth = 1;
+    while (depth > 0 && !AtEndOfBrain(reader_)) {
+        std::string l = e_.ReadLine(reader_);
+        if (StartsWith(l, K(kw::BlockHeadKeyword))) {
+            ++depth;
+        } else if (l == "<-" || (l == K(kw::ElseKeyword) && depth == 1)) {
+            --depth;
+        }
+    }
+}
+
+void RulePass::BlockHead() {
+    int n = TextToInt(e_.BracketArgument(line_));
+    if (n == 1) {
+        if (e_.SentenceTarget != 1) {
+            e_.ReportError("Pozor, sentence je ina ako USER");
+            e_.FatalStop("the brain's block 1 (record " + IntToText(e_.RecordNumber) +
+                         ") tests the user's sentence while another sentence is selected");
+        }
+        e_.SelectSentence(K(kw::CurrentSelector));
+        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+    }
+    if (!e_.EvaluateCondition(n, reader_)) {
+        SkipThenBranch();
+        line_.clear();
+    }
+}
+
+void RulePass::RewriteSentence() {
+    bool insert = StartsWith(line_, K(kw::InsertCommand));
+    line_ = e_.BracketArgument(line_);
+    e_.ExpandTags(line_);
+    bool named = std::count(line_.begin(), line_.end(), ',') == 2;
+    if (named) {
+        size_t c = line_.find(',');
+        e_.SelectSentence(line_.substr(0, c));
+        line_.erase(0, c + 1);
+    } else {
+        e_.SelectSentence(K(kw::CurrentSelector));
+    }
+    size_t p = line_.find(',');
+    std::string words = (p == std::string::npos ? std::string() : line_.substr(0, p)) + " ";
+    std::string pattern = FoldDiacritics(p == std::string::npos ? line_ : line_.substr(p + 1));
+    std::string& ws = e_.WorkSentence;
+    // The selected sentence keeps its diacritics while the pattern is folded; folding keeps
+    // positions, so the pattern is looked up in a folded copy. Not found: nothing changes.
+    size_t q = pattern.empty() ? std::string::npos : FoldDiacritics(ws).find(pattern);
+    if (q != std::string::npos) {
+        if (insert) {
+            ws.insert(q + pattern.size(), words);
+        } else {
+            ws.erase(q, pattern.size() - 1);
+            ws.insert(q + 1, words);
+        }
+    }
+    e_.StoreSentence(e_.SentenceTarget);
+    if (named) e_.SelectSentence(K(kw::CurrentSelector));
+    ws = FoldDiacritics(ws);
+}
+
+void RulePass::RunCommands() {
+    const std::string& line = line_;
+    auto argument = [&] { return e_.BracketArgument(line); };
+    if (StartsWith(line, K(kw::QuitCommand))) e_.QuitRequested = true;
+    if (StartsWith(line, K(kw::HaltCommand))) e_.FatalStop("the brain's halt command");
+    if (StartsWith(line, K(kw::RunCommand))) {
+        std::string a = argument();
+        e_.ExpandTags(a);
+        e_.RunProgram(a);
+    }
+    if (StartsWith(line, K(kw::MoodCommand))) {
+        std::string a = argument();
+        int64_t v = a.empty() ? 0 : TextToInt(a.substr(1));
+        e_.Mood = Clamp32(int64_t{e_.Mood} + (!a.empty() && a[0] == '+' ? v : -v));
+    }
+    if (StartsWith(line, K(kw::DeclareCommand))) {
+        std::string a = argument();
+        for (size_t i = 1; i < e_.Variables.size(); ++i) {
+            if (!e_.Variables[i].free) continue;
+            e_.Variables[i].free = false;
+            e_.Variables[i].name = a;
+            break;
+        }
+    }
+    if (StartsWith(line, K(kw::AssignCommand))) AssignVariable(argument());
+    if (StartsWith(line, K(kw::ReleaseCommand))) {
+        std::string a = argument();
+        for (size_t i = 1; i < e_.Variables.size(); ++i) {
+            if (e_.Variables[i].free || e_.Variables[i].name != a) continue;
+            e_.Variables[i].free = true;
+            break;
+        }
+    }
+    if (StartsWith(line, K(kw::RememberCommand))) {
+        std::string a = argument();
+        e_.ExpandTags(a);
+        e_.AddMemoryValue(a);
+    }
+    if (StartsWith(line, K(kw::ForgetCommand))) {
+        std::string a = argument();
+        e_.ExpandTags(a);
+        e_.RemoveMemoryValue(a);
+    }
+    if (StartsWith(line, K(kw::KeepGoingOffCommand))) keepGoing_ = false;
+    if (line.compare(0, 8, "SENTENCE") == 0) e_.ReportError("Pozor, pouzity prikaz SENTENCE");
+}
+
+void RulePass::AssignVariable(const std::string& argument) {
+    size_t comma = argument.find(',');
+    std::string name = comma == std::string::npos ? std::string() : argument.substr(0, comma);
+    std::string expr = comma == std::string::npos ? argument : argument.substr(comma + 1);
+    Variable* target = nullptr;
+    for (size_t i = 1; i < e_.Variables.size() && !target; ++i)
+        if (!e_.Variables[i].free && e_.Variables[i].name == name) target = &e_.Variables[i];
+    if (!target) return;
+    const std::string* op = nullptr;
+    size_t at = std::string::npos;
+    for (int k : {kw::AddOperator, kw::MultiplyOperator, kw::SubtractOperator, kw::DivideOperator}) {
+        at = expr.find(K(k));
+        if (at != std::string::npos && !K(k).empty()) {
+            op = &K(k);
+            break;
+        }
+    }
+    if (!op) {
+        e_.ExpandTags(expr);
+        target->value = expr;
+        return;
+    }
+    std::string left = expr.substr(0, at);
+    std::string right = expr.substr(at + op->size());
+    e_.ExpandTags(left);
+    e_.ExpandTags(right);
+    int64_t l = TextToInt(left), r = TextToInt(right);
+    char kind = op->size() > 1 ? (*op)[1] : '\0';
+    if (op == &K(kw::AddOperator)) {
+        target->value = AllDigits(left) && AllDigits(right) ? IntToText(Wrap32(l + r)) : left + right;
+    } else if (kind == '*') {
+        target->value = IntToText(Wrap32(l * r));
+    } else if (kind == '-') {
+        target->value = IntToText(Wrap32(l - r));
+    } else if (kind == '/') {
+        if (r != 0) target->value = IntToText(Wrap32(l / r));  // by zero: value unchanged
+    } else {
+        target->value = expr;
+    }
+}
+
+void RulePass::AnswerGroup() {
+    constexpr int kMaxLines = 20;  // the size of AnswerLines; longer groups are cut
+    int total = 1;
+    e_.AnswerLines[1] = line_;
+    for (;;) {
+        line_ = e_.ReadLine(reader_);
+        if (line_.empty() || line_[0] != '-') break;
+        if (++total <= kMaxLines) e_.AnswerLines[total] = line_;
+    }
+    if (!line_.empty()) readNext_ = false;
+    int count = std::min(total, kMaxLines);
+    int32_t first = e_.RecordNumber - total;
+    int i = e_.ChooseAlternative(count, first);
+    std::string chosen = e_.AnswerLines[i];
+    keepGoing_ = EndsWith(chosen, K(kw::ContinueMark));
+    if (keepGoing_) chosen.erase(chosen.size() - K(kw::ContinueMark).size());
+    chosen.erase(0, 1);
+    reply_ += chosen;
+    e_.ExpandTags(reply_);
+    // The chosen line's own record number goes to the history; RecordNumber keeps counting
+    // the records read, so that groups later in the same pass keep stable numbers.
+    if (!e_.NoHistory) e_.AnswerHistory.push_back(first + i - 1);
+}
+
+void RulePass::VerifySums() {
+    auto [plain, raw] = ReadStoredChecksums(e_.brainPath);
+    if (plain != ChecksumText(reader_.sumPlain) || raw != ChecksumText(reader_.sumRaw))
+        e_.FatalStop("the checksums of the brain file " + e_.brainPath + " do not match its records");
+}
+
+}  // namespace
+
+std::string Engine::RunTurn() {
+    std::string full = CurrentInput;
+    std::string sentence;
+    if (!full.empty()) {
+        CurrentInput = LastSentence(full);
+        sentence = CurrentInput;
+        NormaliseSentence(CurrentInput);
+    }
+    std::string reply = RunRulePass();
+    if (!InputUnderstood && sentence != full) {
+        CurrentInput = full;
+        reply = RunRulePass();
+    }
+    return FormatReply(reply);
+}
+
+std::string Engine::RunRulePass() {
+    Keywords.DecodeAll();
+    // The table goes back to its encoded form however the pass ends (errors included).
+    struct Reencode {
+        Engine& e;
+        ~Reencode() { e.Keywords.EncodeAll(e.random()); }
+    } reencode{*this};
+    RecordNumber = 0;
+    RulePass pass(*this);
+    return pass.Run();
+}
+
+int Engine::ChooseAlternative(int count, int32_t first) {
+    if (count <= 1) return 1;
+    auto inGroup = [&](int32_t r) { return r >= first && r <= first + count - 1; };
+    std::vector<bool> used(static_cast<size_t>(count));
+    // Every round either returns or shrinks the history, so the loop ends.
+    for (;;) {
+        std::fill(used.begin(), used.end(), false);
+        for (int32_t r : AnswerHistory)
+            if (inGroup(r)) used[static_cast<size_t>(r - first)] = true;
+        int available = static_cast<int>(std::count(used.begin(), used.end(), false));
+        if (available > 0) {
+            int k = random().Below(available);
+            for (int i = 0; i < count; ++i)
+                if (!used[static_cast<size_t>(i)] && k-- == 0) return i + 1;
+        }
+        // All given: forget all but the latest, which must not come right again.
+        int removed = 0;
+        for (auto it = AnswerHistory.begin(); it != AnswerHistory.end() && removed < count - 1;) {
+            if (inGroup(*it)) {
+                it = AnswerHistory.erase(it);
+                ++removed;
+            } else {
+                ++it;
+            }
+        }
+        if (removed == 0) return 1 + random().Below(count);
+    }
+}
+
+std::string Engine::ReadLine(BrainRecord& reader) {
+    std::string line = ReadRecord(reader);
+    ++RecordNumber;
+    TrimLeadingBlanks(line);
+    return line;
+}
+
+std::string Engine::BracketArgument(const std::string& text) {
+    bool failed = false;
+    std::string content = BracketContent(text, '(', ')', &failed);
+    if (failed) ReportError("Zly string " + IntToText(RecordNumber));
+    return content;
+}
+
+void Engine::RunProgram(const std::string& path) {
+    if (onRunProgram) {
+        onRunProgram(path);
+        return;
+    }
+    // xdg-open gets the path as its one argument: no shell ever sees it. A leading "-" would
+    // read as an option, so such a relative path is written "./-...".
+    std::string target = ToUtf8(path);
+    if (!target.empty() && target[0] == '-') target = "./" + target;
+    char program[] = "xdg-open";
+    char* argv[] = {program, target.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
+        ReportError("Program xdg-open sa nepodarilo spusti\x9D.");
+        return;
+    }
+    // Reap the child without making the turn wait for the desktop.
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+}  // namespace tamzel::engine
