@@ -39,7 +39,7 @@ DictionaryEntry SplitEntry(const std::string& line);
 // Decoded entries of a whole stored file (for --decompile and tests).
 std::vector<std::string> UnscrambleFile(const std::string& stored);
 // A whole stored file from plain lines; throws SpeechError when a line would not survive
-// the round trip (it holds CR or LF, or its scrambled form holds CR LF).
+// the round trip (its scrambled form holds the pair CR LF).
 std::string ScrambleFile(const std::vector<std::string>& plainLines);
 
 }  // namespace tamzel::speech

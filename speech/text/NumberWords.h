@@ -4,10 +4,10 @@
 //   NumberToWords("1234") gives "tisíc dvestotridsaťštyri " (in Windows-1250)
 //   NumberToWords("000") gives "nula" (no trailing space)
 //
-// Ten scale words cover runs of up to 30 significant digits. A longer run is read in
-// groups of three digits from the left, each group as a plain number ("1234" followed by
-// 28 more digits reads "stodvadsaťtri štyri..." group by group), so the scale table is
-// never read past its end. All texts are Windows-1250.
+// Ten scale words cover runs of up to 30 significant digits. A longer run (an account or
+// serial number rather than an amount) is read digit by digit, each digit's word followed
+// by a space ("dva" for 2, "nula" for 0), so the scale table is never read past its end.
+// All texts are Windows-1250.
 #pragma once
 
 #include <string>

@@ -1,0 +1,81 @@
+#include "speech/text/Dictionary.h"
+
+#include "engine/AtomicFile.h"
+#include "engine/Codepage.h"
+#include "speech/text/SpeechError.h"
+
+namespace tamzel::speech {
+namespace {
+
+// Offsets that the reader adds to byte p (1-based): p mod 3 = 1, 2, 0.
+constexpr int kRestoreOffset[3] = {-15, 7, -23};
+
+std::string Shift(std::string_view in, int sign) {
+    std::string out(in);
+    for (size_t i = 0; i < out.size(); ++i) {
+        int p = static_cast<int>((i + 1) % 3);
+        out[i] = static_cast<char>(static_cast<unsigned char>(out[i]) + sign * kRestoreOffset[p]);
+    }
+    return out;
+}
+
+// One entry applied to the text: the key is replaced again and again, bounded.
+void ApplyEntry(std::string& text, const DictionaryEntry& e) {
+    if (e.key.empty() || e.value.find(e.key) != std::string::npos) return;
+    size_t at = text.find(e.key);
+    for (int n = 0; at != std::string::npos && n < kMaxDictionaryReplacements; ++n) {
+        text.replace(at, e.key.size(), e.value);
+        at = text.find(e.key);
+    }
+}
+
+}  // namespace
+
+std::string UnscrambleLine(std::string_view stored) { return Shift(stored, +1); }
+std::string ScrambleLine(std::string_view plain) { return Shift(plain, -1); }
+
+DictionaryEntry SplitEntry(const std::string& line) {
+    size_t eq = line.find('=');
+    if (eq == std::string::npos) return {};
+    return {line.substr(0, eq), line.substr(eq + 1)};
+}
+
+std::vector<std::string> UnscrambleFile(const std::string& stored) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < stored.size()) {
+        size_t end = stored.find("\r\n", start);
+        if (end == std::string::npos) end = stored.size();
+        lines.push_back(UnscrambleLine(std::string_view(stored).substr(start, end - start)));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string ScrambleFile(const std::vector<std::string>& plainLines) {
+    std::string out;
+    for (size_t i = 0; i < plainLines.size(); ++i) {
+        const std::string& line = plainLines[i];
+        std::string stored = ScrambleLine(line);
+        // Lines are split at CR LF only; a stored line must not hold that pair itself.
+        if (stored.find("\r\n") != std::string::npos) {
+            throw SpeechError(engine::FromUtf8Lossy("Riadok " + std::to_string(i + 1) +
+                " slovníka sa nedá uložiť: obsahuje znaky, ktoré by sa zmenili na koniec riadka."));
+        }
+        out += stored + "\r\n";
+    }
+    return out;
+}
+
+std::string ApplyDictionary(const std::string& text, const std::string& path) {
+    std::string stored;
+    if (!engine::ReadWholeFile(path, stored)) {
+        throw SpeechError(engine::FromUtf8Lossy("Slovník výslovnosti " + path +
+                                                " sa nedá prečítať."));
+    }
+    std::string out = text;
+    for (const std::string& line : UnscrambleFile(stored)) ApplyEntry(out, SplitEntry(line));
+    return out;
+}
+
+}  // namespace tamzel::speech
