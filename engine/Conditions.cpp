@@ -1,27 +1,255 @@
-// Conditions: first compiling version that reads a block's lines up to "->"; the tests
-// follow in the next commit.
+// Conditions: the test lines of a condition block, read from the brain up to "->". Lines of
+// one alternative are joined by "and", alternatives separated by "OR" by "or"; the word a
+// true condition recognised goes to the block's capture slot.
+#include <algorithm>
+
 #include "engine/Engine.h"
+#include "engine/StoredWordLists.h"
 
 namespace tamzel::engine {
 
-bool Engine::EvaluateCondition(int, BrainRecord& reader) {
-    while (!AtEndOfBrain(reader)) {
-        if (ReadLine(reader) == "->") break;
+namespace {
+
+const char kOrLine[] = "OR";
+const char kEndLine[] = "->";
+const char kSentenceLine[] = "SENTENCE";
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return !prefix.empty() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool IsPlainLetter(char c) { return c >= 'a' && c <= 'z'; }
+
+}  // namespace
+
+// One evaluation of a block's lines; keeps the two accumulators of the block.
+class ConditionEvaluation {
+public:
+    ConditionEvaluation(Engine& engine, BrainRecord& reader) : e_(engine), reader_(reader) {}
+
+    bool Run(int slot) {
+        std::string line = e_.ReadLine(reader_);
+        for (;;) {
+            if (line == kOrLine) {
+                if (b_) {
+                    SkipToEnd();
+                    break;
+                }
+                line = e_.ReadLine(reader_);
+                b_ = true;
+            }
+            TestLine(line);
+            // A block that runs into the end of the brain without "->" ends there.
+            if (line == kEndLine || AtEndOfBrain(reader_)) break;
+            line = e_.ReadLine(reader_);
+        }
+        if (b_ && slot >= 1 && slot <= 10) e_.Captures[slot] = remembered_;
+        return b_;
+    }
+
+private:
+    const std::string& Keyword(int k) const { return e_.Keywords.Keyword(k); }
+
+    void SkipToEnd() {
+        while (!AtEndOfBrain(reader_))
+            if (e_.ReadLine(reader_) == kEndLine) return;
+    }
+
+    // Tests one line; on return a leading '!' has been removed from it.
+    void TestLine(std::string& line) {
+        if (line.compare(0, 8, kSentenceLine) == 0) {
+            e_.ReportError("Pozor, prikaz SENTENCE bol pouzity v podmienke");
+            e_.SelectSentence(e_.BracketArgument(line));
+            e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+        }
+        bool negate = !line.empty() && line[0] == '!';
+        if (negate) line.erase(0, 1);
+        if (!b_ || line.empty()) return;
+        if (line[0] == '?') {
+            WordListTest(line, negate);
+        } else if (line[0] == '=' || line[0] == '<' || line[0] == '>') {
+            b_ = ComparisonTest(line) != negate;
+        }
+        for (int k = kw::OpeningTest; k <= kw::WordCountTest && b_; ++k)
+            if (StartsWith(line, Keyword(k))) b_ = KeywordTest(k, line) != negate;
+    }
+
+    bool KeywordTest(int k, const std::string& line) {
+        switch (k) {
+        case kw::OpeningTest: return e_.OpeningTurn;
+        case kw::FirstTurnTest: return e_.FirstTurn;
+        case kw::IdleTest: return e_.IdleTurn;
+        case kw::CommaTest: return e_.WorkSentence.find(',') != std::string::npos;
+        case kw::HoverTest: return e_.HoverTurn;
+        case kw::NumberTest: {
+            std::string argument = e_.BracketArgument(line);
+            e_.ExpandTags(argument);
+            return AllDigits(argument);
+        }
+        case kw::GibberishTest: return LooksLikeGibberish(e_.WorkSentence);
+        case kw::MaleTest: return e_.UserIsMale;
+        case kw::FemaleTest: return !e_.UserIsMale;
+        case kw::RepeatTest:
+            return FoldDiacritics(e_.CurrentInput) == FoldDiacritics(e_.LastInput) &&
+                   !e_.IdleTurn && !e_.HoverTurn;
+        case kw::WordCountTest: return WordCountTest(line);
+        }
+        return false;
+    }
+
+    // A selector before the argument's first comma picks the sentence the test looks at.
+    bool SelectFor(std::string& argument) {
+        size_t comma = argument.find(',');
+        if (comma == std::string::npos) return false;
+        e_.SelectSentence(argument.substr(0, comma));
+        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+        argument.erase(0, comma + 1);
+        return true;
+    }
+
+    void RestoreSentence(bool selected) {
+        if (!selected) return;
+        e_.SelectSentence(Keyword(kw::CurrentSelector));
+        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+    }
+
+    bool WordCountTest(const std::string& line) {
+        std::string argument = e_.BracketArgument(line);
+        bool selected = SelectFor(argument);
+        bool result = WordCount(e_.WorkSentence) == TextToInt(argument);
+        RestoreSentence(selected);
+        return result;
+    }
+
+    // Kind of a '<' item: 1 and 2 the stored lists, 3 an inline list, 0 nothing known.
+    int ItemKind(const std::string& item) const {
+        if (item.empty() || item[0] != '<') return -1;
+        std::string inner = item.size() >= 2 ? item.substr(1, item.size() - 2) : std::string();
+        if (inner == Keyword(kw::StoredWordList1)) return 1;
+        if (inner == Keyword(kw::StoredWordList2)) return 2;
+        const std::string& inline_ = Keyword(kw::InlineWordList);
+        if (!inline_.empty() && item.compare(1, inline_.size(), inline_) == 0) return 3;
+        return 0;
+    }
+
+    // Position of the first ';' outside "<...>", or npos.
+    static size_t ItemEnd(const std::string& list) {
+        int depth = 0;
+        for (size_t i = 0; i < list.size(); ++i) {
+            if (list[i] == '<') ++depth;
+            if (list[i] == '>') --depth;
+            if (list[i] == ';' && depth == 0) return i;
+        }
+        return std::string::npos;
+    }
+
+    // Without '!' every item must occur in the sentence; with '!' none may.
+    void WordListTest(const std::string& line, bool negate) {
+        std::string list = e_.BracketArgument(line) + ';';
+        e_.InWordListTest = true;
+        e_.ExpandTags(list);
+        e_.InWordListTest = false;
+        list = FoldDiacritics(list);
+        bool selected = SelectFor(list);
+        bool ok = true;
+        while (!list.empty() && ok) {
+            size_t end = ItemEnd(list);
+            if (end == std::string::npos) break;
+            std::string item = list.substr(0, end);
+            list.erase(0, end + 1);
+            int kind = ItemKind(item);
+            bool found = kind >= 0 ? e_.MatchWordList(kind, item)
+                                   : ContainsText(e_.WorkSentence, item);
+            if (found == negate) ok = false;
+            if (!negate) remembered_ = item;
+        }
+        b_ = b_ && ok;
+        RestoreSentence(selected);
+    }
+
+    bool ComparisonTest(const std::string& line) {
+        std::string argument = e_.BracketArgument(line);
+        e_.ExpandTags(argument);
+        size_t comma = argument.find(',');
+        std::string left = FoldDiacritics(argument.substr(0, comma));
+        std::string right =
+            comma == std::string::npos ? std::string() : FoldDiacritics(argument.substr(comma + 1));
+        if (line[0] == '=') return left == right;
+        bool numbers = AllDigits(left) && AllDigits(right);
+        if (line[0] == '<') return numbers ? TextToInt(left) < TextToInt(right) : left < right;
+        return numbers ? TextToInt(left) > TextToInt(right) : left > right;
+    }
+
+    Engine& e_;
+    BrainRecord& reader_;
+    bool b_ = true;
+    std::string remembered_;
+};
+
+bool Engine::EvaluateCondition(int slot, BrainRecord& reader) {
+    ConditionEvaluation evaluation(*this, reader);
+    return evaluation.Run(slot);
+}
+
+bool Engine::MatchWordList(int kind, std::string& item) {
+    if (kind < 1 || kind > 3) return false;
+    std::string list = kind == 3 ? item : StoredWordList(kind);
+    item.clear();
+    if (list.size() < 10) return false;
+    list = list.substr(8, list.size() - 10) + ';';
+    for (size_t start = 0, end; (end = list.find(';', start)) != std::string::npos; start = end + 1) {
+        std::string word = list.substr(start, end - start);
+        if (ContainsText(WorkSentence, word)) {
+            item = word;
+            return true;
+        }
     }
     return false;
 }
 
-bool Engine::MatchWordList(int, std::string& item) {
-    item.clear();
-    return false;
+int WordCount(const std::string& text) {
+    int count = 0;
+    bool inWord = false;
+    for (char c : text) {
+        if (c != ' ' && !IsPlainLetter(c)) continue;  // dropped, does not split a word
+        bool letter = c != ' ';
+        if (letter && !inWord) ++count;
+        inWord = letter;
+    }
+    return count;
 }
 
-int WordCount(const std::string&) { return 0; }
-bool LooksLikeGibberish(const std::string&) { return false; }
+// Random typing shows as a long run of consonants, or of vowels (a run that may begin with
+// a blank or a mark).
+bool LooksLikeGibberish(const std::string& text) {
+    std::string folded = FoldDiacritics(text);
+    if (folded.empty()) return false;
+    auto consonant = [](char c) {
+        return std::string_view("bcdfghjklmnpqrstvwxz").find(c) != std::string_view::npos;
+    };
+    auto vowel = [](char c) { return std::string_view("aeiouy").find(c) != std::string_view::npos; };
+    bool consonantRun = consonant(folded[0]);
+    size_t length = 1, longestConsonants = 0, longestOthers = 0;
+    auto close = [&] {
+        size_t& longest = consonantRun ? longestConsonants : longestOthers;
+        longest = std::max(longest, length);
+    };
+    for (size_t i = 1; i < folded.size(); ++i) {
+        char c = folded[i];
+        if (consonantRun ? consonant(c) : vowel(c)) {
+            ++length;
+            continue;
+        }
+        close();
+        consonantRun = consonant(c);
+        length = 1;
+    }
+    close();
+    return longestConsonants > 6 || longestOthers > 3;
+}
+
 bool AllDigits(const std::string& text) {
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace tamzel::engine
