@@ -1,0 +1,40 @@
+// A decoded picture: 8-bit RGB pixels, rows top to bottom, no padding. Decoding uses
+// TurboJPEG; the face frames of the voice pack and the theme images are JPEG files.
+//
+//   JpegImage face = JpegImage::Decode(pack.ReadFrame("default2"), "gorvin/Jpg/default2.jpg");
+//   face.width(), face.height(), face.Pixel(x, y)
+//
+// Encode() exists for tools and tests that need to make small JPEG files.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tamzel::speech {
+
+class JpegImage {
+public:
+    JpegImage() = default;
+    JpegImage(int width, int height, std::vector<uint8_t> rgb);
+
+    // Decodes JPEG bytes; throws SpeechError naming `fileName` when they are not a JPEG
+    // picture TurboJPEG can read.
+    static JpegImage Decode(const std::string& jpeg, const std::string& fileName);
+    // Encodes at the given quality (1..100); throws SpeechError on failure.
+    std::string Encode(int quality = 90) const;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    const std::vector<uint8_t>& rgb() const { return rgb_; }
+    std::array<uint8_t, 3> Pixel(int x, int y) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t> rgb_;
+};
+
+}  // namespace tamzel::speech

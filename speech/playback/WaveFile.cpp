@@ -1,0 +1,31 @@
+#include "speech/playback/WaveFile.h"
+
+namespace tamzel::speech {
+namespace {
+
+void PutLittleEndian(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+std::string EncodeWave(const std::vector<int16_t>& samples, int channels, int sampleRate) {
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    const uint32_t blockAlign = static_cast<uint32_t>(channels) * 2;
+    std::string out = "RIFF";
+    PutLittleEndian(out, 36 + dataBytes, 4);
+    out += "WAVEfmt ";
+    PutLittleEndian(out, 16, 4);
+    PutLittleEndian(out, 1, 2);  // PCM
+    PutLittleEndian(out, static_cast<uint32_t>(channels), 2);
+    PutLittleEndian(out, static_cast<uint32_t>(sampleRate), 4);
+    PutLittleEndian(out, static_cast<uint32_t>(sampleRate) * blockAlign, 4);
+    PutLittleEndian(out, blockAlign, 2);
+    PutLittleEndian(out, 16, 2);
+    out += "data";
+    PutLittleEndian(out, dataBytes, 4);
+    for (int16_t s : samples) PutLittleEndian(out, static_cast<uint16_t>(s), 2);
+    return out;
+}
+
+}  // namespace tamzel::speech
