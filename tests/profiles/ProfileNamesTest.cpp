@@ -1,0 +1,81 @@
+#include "profiles/ProfileNames.h"
+
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+
+namespace tamzel::profiles {
+namespace {
+
+using testing::W;
+
+TEST(ProfileNames, ValidityTable) {
+    struct Case { std::string name; bool valid; };
+    const Case cases[] = {
+        {W("Jožko"), true},
+        {"R2D2", true},
+        {W("Ján Novák"), true},
+        {W("ŠŤŽšťžĽľŔÁÄĹČÉÍĎŇÓÔÖŘŮÚÜÝŕáäĺčéíďňóôöřůúüý"), true},
+        {" ", true},
+        {"", false},
+        {"Jozef.", false},
+        {"Jan-Peter", false},
+        {"jan_novak", false},
+        {"..", false},
+        {"a/b", false},
+        {"../../etc", false},
+        {"a\\b", false},
+        {std::string("a\0b", 3), false},
+        {"a\tb", false},
+        {"a\nb", false},
+        {"a\rb", false},
+        {"a\x7F", false},
+        {W("Łukasz"), false},  // a Windows-1250 letter outside the Slovak set
+        {W("€"), false},
+        {"\xE1\x81", false},   // an undefined Windows-1250 code
+        {"a*", false},
+        {"~", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsValidName(c.name), c.valid) << c.name;
+}
+
+TEST(ProfileNames, EveryByteOutsideTheSetIsRefused) {
+    // 62 plain characters + space + 42 letters with diacritics.
+    int allowed = 0;
+    for (int b = 0; b < 256; ++b) {
+        char c = static_cast<char>(b);
+        if (!IsNameCharacter(c)) continue;
+        ++allowed;
+        EXPECT_NE(c, '/');
+        EXPECT_NE(c, '.');
+        EXPECT_GE(b, 0x20);
+    }
+    EXPECT_EQ(allowed, 10 + 26 + 26 + 1 + 42);
+}
+
+TEST(ProfileNames, FirstInvalidCharacterIsReported) {
+    EXPECT_EQ(FirstInvalidCharacter("Jozef."), '.');
+    EXPECT_EQ(FirstInvalidCharacter("a-b.c"), '-');
+    EXPECT_FALSE(FirstInvalidCharacter(W("Ďuro")).has_value());
+}
+
+TEST(ProfileNames, SamenessTable) {
+    struct Case { std::string a, b; bool same; };
+    const Case cases[] = {
+        {W("Ján"), "jan", true},
+        {W("Ján"), "JAN", true},
+        {W("Jan Novák"), "Jan Novak", true},
+        {W("ŠTEFAN"), W("štefan"), true},
+        {W("Ľubo"), W("ĺubo"), true},
+        {"Jan2", "Jan", false},
+        {"Jana", "Jan", false},
+        {"Jan ", "Jan", false},
+        {W("Óla"), "Ola", false},  // Ó is not folded
+        {W("Röhm"), "Rohm", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SameUser(c.a, c.b), c.same) << c.a << " / " << c.b;
+}
+
+}  // namespace
+}  // namespace tamzel::profiles

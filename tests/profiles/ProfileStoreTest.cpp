@@ -1,0 +1,265 @@
+#include "profiles/ProfileStore.h"
+
+#include <gtest/gtest.h>
+
+#include "TestFolder.h"
+#include "engine/AtomicFile.h"
+#include "profiles/ProfileMessages.h"
+
+namespace tamzel::profiles {
+namespace {
+
+using testing::TestFolder;
+using testing::W;
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    return JoinLines(std::vector<std::string>(lines));
+}
+
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    TestFolder folder;
+    ProfileStore store{folder.path()};
+
+    void Create(const std::string& name, bool male = true) {
+        StoreResult r = store.CreateProfile(name, name, male, male);
+        ASSERT_TRUE(r.ok) << r.message;
+    }
+    // user.dat of a folder named in UTF-8.
+    std::string DataOf(const std::string& utf8Name) {
+        return folder.Read("users/_" + utf8Name + "/user.dat");
+    }
+};
+
+TEST_F(ProfileStoreTest, CreateWritesTheNewUserFilesAndAppendsToTheList) {
+    Create(W("Ján"));
+    Create("Eva", false);
+    EXPECT_EQ(folder.Read("users/user.lst"), Lines({W("Ján"), "Eva"}));
+    EXPECT_EQ(DataOf("Ján"),
+              Lines({"[data]", "meno=" + W("Ján"), "vyslovnost=" + W("Ján"), "pohlavie=muz",
+                     "nalada=0"}));
+    EXPECT_EQ(DataOf("Eva"),
+              Lines({"[data]", "meno=Eva", "vyslovnost=Eva", "pohlavie=zena", "nalada=0"}));
+    EXPECT_EQ(folder.Read("users/_Ján/user.cfg"), FormatUserConfig(UserConfig{}));
+    EXPECT_EQ(folder.Read("users/_Ján/user.mem"), "[DUZ]\r\nOBJECT(user)\r\n->\r\n<-\r\n");
+    EXPECT_EQ(store.ListUsers(), (std::vector<std::string>{W("Ján"), "Eva"}));
+}
+
+TEST_F(ProfileStoreTest, RegistrationChecksComeInOrderAndWriteNothing) {
+    Create(W("Ján"));
+    auto before = folder.Snapshot();
+    struct Case { std::string name, pronunciation; bool male; std::string title, message; };
+    const Case cases[] = {
+        {"", "", true, "Pozor", W("Neuviedol si svoje meno.")},
+        {"", "", false, "Pozor", W("Neuviedla si svoje meno.")},
+        {"Jozef.", "", false, "Pozor", W("Neuviedla si, ako mám vyslovovať tvoje meno.")},
+        {"Jozef.", "J", true, "Pozor",
+         W("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
+           "slovenskej(resp. stredoeurópskej) abecedy.")},
+        {"jan", "jan", true, "Upozornenie",
+         W("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
+        {"JAN", "jan", true, "Upozornenie",
+         W("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
+        {"../x", "x", true, "Pozor", MessageBadCharacter('.')},
+        {"a/b", "x", true, "Pozor", MessageBadCharacter('/')},
+    };
+    for (const Case& c : cases) {
+        StoreResult r = store.CreateProfile(c.name, c.pronunciation, true, c.male);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_EQ(r.title, c.title) << c.name;
+        EXPECT_EQ(r.message, c.message) << c.name;
+    }
+    EXPECT_EQ(folder.Snapshot(), before);
+    Create("Jana");  // close to Ján but another user
+    EXPECT_EQ(store.ListUsers().back(), "Jana");
+}
+
+TEST_F(ProfileStoreTest, QuietCreationSkipsInvalidAndExistingNames) {
+    EXPECT_TRUE(store.CreateProfileQuietly("peter"));
+    EXPECT_FALSE(store.CreateProfileQuietly("Peter"));
+    EXPECT_FALSE(store.CreateProfileQuietly("peter.novak"));
+    EXPECT_EQ(folder.Read("users/user.lst"), Lines({"peter"}));
+    EXPECT_EQ(store.FindUser(W("PÉTER")), std::optional<std::string>("peter"));
+    EXPECT_FALSE(store.FindUser("petra").has_value());
+}
+
+TEST_F(ProfileStoreTest, EditingOnlyThePronunciationKeepsTheMood) {
+    Create("Eva", false);
+    folder.Write("users/_Eva/user.dat",
+                 Lines({"[data]", "meno=Eva", "vyslovnost=Eva", "pohlavie=zena", "nalada=12"}));
+    StoreResult r = store.EditProfile("Eva", "Eva", "Evka", false, false);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(DataOf("Eva"),
+              Lines({"[data]", "meno=Eva", "vyslovnost=Evka", "pohlavie=zena", "nalada=12"}));
+}
+
+TEST_F(ProfileStoreTest, RenameMovesMemoryAndSettingsAndKeepsTheListOrder) {
+    Create("Adam");
+    Create("Jan");
+    Create("Zuzana", false);
+    folder.Write("users/_Jan/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "pes:Dunco", "<-"}));
+    folder.Write("users/_Jan/user.cfg", FormatUserConfig(UserConfig{false, true, false, true,
+                                                                    300, 70, 9}));
+    folder.Write("users/_Jan/user.dat", Lines({"[data]", "meno=Jan", "vyslovnost=Jan",
+                                               "pohlavie=muz", "nalada=-3"}));
+    auto memory = folder.Read("users/_Jan/user.mem");
+    auto config = folder.Read("users/_Jan/user.cfg");
+
+    StoreResult r = store.EditProfile("Jan", W("Ján Novák"), "Jano", true, true);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(folder.Read("users/user.lst"), Lines({"Adam", W("Ján Novák"), "Zuzana"}));
+    EXPECT_EQ(folder.Read("users/_Ján Novák/user.mem"), memory);
+    EXPECT_EQ(folder.Read("users/_Ján Novák/user.cfg"), config);
+    EXPECT_EQ(DataOf("Ján Novák"), Lines({"[data]", "meno=" + W("Ján Novák"),
+                                          "vyslovnost=Jano", "pohlavie=muz", "nalada=-3"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/_Jan"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/changed_user.lst"));
+}
+
+TEST_F(ProfileStoreTest, RenameReplacesEveryEqualLineInPlace) {
+    folder.Write("users/user.lst", Lines({"Jan", "Eva", "Jan"}));
+    Create("Ivo");
+    folder.Write("users/_Jan/user.dat", FormatUserData({"Jan", "Jan", true, 1}));
+    folder.Write("users/_Jan/user.cfg", FormatUserConfig({}));
+    folder.Write("users/_Jan/user.mem", NewMemoryFile());
+    ASSERT_TRUE(store.EditProfile("Jan", "Juraj", "Juraj", true, true).ok);
+    EXPECT_EQ(folder.Read("users/user.lst"), Lines({"Juraj", "Eva", "Juraj", "Ivo"}));
+}
+
+TEST_F(ProfileStoreTest, RenameToAnotherUsersNameIsRefusedAndTouchesNothing) {
+    Create(W("Ján"));
+    Create("Eva", false);
+    folder.Write("users/_Eva/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
+    auto before = folder.Snapshot();
+    for (const std::string& taken : {W("Ján"), std::string("jan"), std::string("JAN")}) {
+        StoreResult r = store.EditProfile("Eva", taken, "x", false, false);
+        EXPECT_FALSE(r.ok) << taken;
+        EXPECT_EQ(r.title, "Upozornenie");
+        EXPECT_EQ(r.message, MessageNameTaken());
+        EXPECT_EQ(folder.Snapshot(), before) << taken;
+    }
+    // The checks of registration apply as well, before anything is read or written.
+    StoreResult bad = store.EditProfile("Eva", "Eva/..", "x", false, false);
+    EXPECT_EQ(bad.message, MessageBadCharacter('/'));
+    EXPECT_EQ(folder.Snapshot(), before);
+}
+
+TEST_F(ProfileStoreTest, RenameWithinTheSameUserMovesTheFolder) {
+    Create("jan");
+    folder.Write("users/_jan/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
+    auto memory = folder.Read("users/_jan/user.mem");
+    for (const std::string& next : {std::string("Jan"), W("Ján")}) {
+        std::string previous = store.ListUsers().front();
+        StoreResult r = store.EditProfile(previous, next, next, true, true);
+        ASSERT_TRUE(r.ok) << r.message;
+        EXPECT_EQ(store.ListUsers(), std::vector<std::string>{next});
+        EXPECT_EQ(folder.Read("users/_" + engine::ToUtf8(next) + "/user.mem"), memory);
+    }
+}
+
+TEST_F(ProfileStoreTest, RenameOntoALeftoverFolderReplacesItsFiles) {
+    Create("Eva", false);
+    folder.Write("users/_Evka/user.mem", "stale");
+    folder.Write("users/_Eva/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
+    auto memory = folder.Read("users/_Eva/user.mem");
+    ASSERT_TRUE(store.EditProfile("Eva", "Evka", "Evka", false, false).ok);
+    EXPECT_EQ(folder.Read("users/_Evka/user.mem"), memory);
+    EXPECT_EQ(store.ListUsers(), std::vector<std::string>{"Evka"});
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/_Eva"));
+}
+
+TEST_F(ProfileStoreTest, DeleteRemovesAllEqualLinesAndTheFolder) {
+    Create("Jan");
+    Create("Eva", false);
+    folder.Write("users/user.lst", Lines({"Jan", "Eva", "Jan", "jan"}));
+    StoreResult r = store.DeleteProfile("Jan");
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(folder.Read("users/user.lst"), Lines({"Eva", "jan"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/_Jan"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/user_stay.lst"));
+    EXPECT_EQ(DataOf("Eva").substr(0, 6), "[data]");
+}
+
+TEST_F(ProfileStoreTest, DeletingAnInvalidListLineNeverUsesItAsAPath) {
+    Create("Eva", false);
+    folder.Write("victim/user.dat", "keep");
+    folder.Write("users/user.lst", Lines({"Eva", "../victim", ".."}));
+    ASSERT_TRUE(store.DeleteProfile("../victim").ok);
+    ASSERT_TRUE(store.DeleteProfile("..").ok);
+    EXPECT_EQ(folder.Read("victim/user.dat"), "keep");
+    EXPECT_EQ(store.ListUsers(), std::vector<std::string>{"Eva"});
+    EXPECT_FALSE(store.LoadSignIn("../victim"));
+}
+
+TEST_F(ProfileStoreTest, SignInLoadsBothFilesAndReportsDamagedOnes) {
+    Create("Eva", false);
+    Create("Jan");
+    folder.Write("users/_Eva/user.cfg", FormatUserConfig({true, false, true, false, 5, 60, 7}));
+    auto eva = store.LoadSignIn("Eva");
+    ASSERT_TRUE(eva) << eva.error;
+    EXPECT_EQ(eva.value->data.name, "Eva");
+    EXPECT_FALSE(eva.value->data.male);
+    EXPECT_FALSE(eva.value->config.speech);
+    EXPECT_EQ(eva.value->config.intonation, 7);
+
+    folder.Write("users/_Jan/user.dat", Lines({"[data]", "meno=Jan", "vyslovnost=Jan",
+                                               "pohlavie=muz", "nalada=vesela"}));
+    auto jan = store.LoadSignIn("Jan");
+    EXPECT_FALSE(jan);
+    EXPECT_NE(jan.error.find("users/_Jan/user.dat"), std::string::npos) << jan.error;
+    EXPECT_NE(jan.error.find("riadku 5"), std::string::npos) << jan.error;
+    std::filesystem::remove(folder.path() + "/users/_Eva/user.cfg");
+    auto noConfig = store.LoadSignIn("Eva");
+    EXPECT_NE(noConfig.error.find("users/_Eva/user.cfg"), std::string::npos) << noConfig.error;
+    // Other profiles stay usable.
+    Create("Ivo");
+    EXPECT_TRUE(store.LoadSignIn("Ivo"));
+}
+
+TEST_F(ProfileStoreTest, ShutdownWritesIniConfigAndBlendedMood) {
+    Create(W("Ján"));
+    folder.Write("users/_Ján/user.dat", FormatUserData({W("Ján"), W("Ján"), true, 4}));
+    UserConfig config{false, true, true, false, 420, 80, 2};
+    StartSettings settings{false, W("Ján"), "design/interface.thm"};
+    StoreResult r = store.StoreAtShutdown(settings, {W("Ján"), "Jano", false, 15}, config);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(DataOf("Ján"), Lines({"[data]", "meno=" + W("Ján"), "vyslovnost=Jano",
+                                    "pohlavie=zena", "nalada=5"}));
+    EXPECT_EQ(folder.Read("users/_Ján/user.cfg"), FormatUserConfig(config));
+    EXPECT_EQ(folder.Read("users/tamzel.ini"),
+              Lines({"[tamzel]", "autolog=0", "last_user=" + W("Ján"),
+                     "theme=design/interface.thm"}));
+    StartSettings back = store.ReadIni();
+    EXPECT_FALSE(back.autolog);
+    EXPECT_EQ(back.lastUser, W("Ján"));
+}
+
+TEST_F(ProfileStoreTest, AFailedWriteIsReportedAndKeepsTheOldContent) {
+    Create("Eva", false);
+    auto before = folder.Snapshot();
+    engine::SetWriteFaultInjector([](const std::string& path) {
+        bool list = path.size() > 4 && path.compare(path.size() - 4, 4, ".lst") == 0;
+        return list ? std::string("disk full") : std::string();
+    });
+    StoreResult created = store.CreateProfile("Ivo", "Ivo", true, true);
+    StoreResult deleted = store.DeleteProfile("Eva");
+    engine::SetWriteFaultInjector(nullptr);
+    EXPECT_FALSE(created.ok);
+    EXPECT_EQ(created.message, "disk full");
+    EXPECT_FALSE(deleted.ok);
+    EXPECT_EQ(folder.Read("users/user.lst"), before.at("users/user.lst"));
+    EXPECT_EQ(folder.Read("users/_Eva/user.dat"), before.at("users/_Eva/user.dat"));
+}
+
+TEST_F(ProfileStoreTest, ShutdownOfADamagedProfileFailsWithoutTouchingIt) {
+    Create("Jan");
+    folder.Write("users/_Jan/user.dat", Lines({"[data]", "meno=Jan"}));
+    auto damaged = folder.Read("users/_Jan/user.dat");
+    StoreResult r = store.StoreUserData({"Jan", "Jan", true, 3});
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("riadok 3"), std::string::npos) << r.message;
+    EXPECT_EQ(folder.Read("users/_Jan/user.dat"), damaged);
+}
+
+}  // namespace
+}  // namespace tamzel::profiles
