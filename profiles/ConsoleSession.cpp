@@ -1,24 +1,11 @@
 #include "profiles/ConsoleSession.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
 #include "engine/Codepage.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/ProfileStore.h"
+#include "profiles/StartChoice.h"
 
 namespace tamzel::profiles {
-
-std::string LoginName() {
-    std::string login;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_name)
-        login = entry->pw_name;
-    if (login.empty())
-        if (const char* user = std::getenv("USER")) login = user;
-    return engine::FromUtf8(login).value_or("");
-}
 
 std::string SignIn(engine::Engine& engine, std::string name, const std::string& root) {
     if (name.empty()) name = LoginName();

@@ -15,10 +15,6 @@
 
 namespace tamzel::profiles {
 
-// The operating system's login name (password database, else $USER) in Windows-1250;
-// empty when there is none or it has no Windows-1250 form.
-std::string LoginName();
-
 // Finds the user (the exact list line, else the same user in other letter case or without
 // diacritics), creating the profile quietly when there is none, and loads user.dat into
 // UserName, UserNamePronunciation, UserIsMale and Mood.
