@@ -1,12 +1,102 @@
+// Conversation in the terminal: UTF-8 lines in, Tamzel's replies out, one per line.
+//   tamzel --console [--home DIR] [--user NAME] [--seed N] [--verbose]
+// The opening line comes first; the line "halt", the end of input or the brain's quit
+// command ends the conversation.
 #include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
 
+#include "engine/Codepage.h"
+#include "engine/Engine.h"
 #include "ui/Modes.h"
 
 namespace tamzel::ui {
+namespace {
 
-int RunConsole(const CommandLine&) {
-    std::fprintf(stderr, "Rozhovor v termináli zatiaľ nie je k dispozícii.\n");
-    return 1;
+using engine::Engine;
+
+// The reply as the window shows it: emoticon tags ("<smile>") taken out.
+std::string WithoutTags(const std::string& reply) {
+    std::string shown;
+    for (size_t i = 0; i < reply.size(); ++i) {
+        if (reply[i] != '<') {
+            shown += reply[i];
+            continue;
+        }
+        size_t close = reply.find('>', i);
+        if (close == std::string::npos) break;
+        i = close;
+    }
+    return shown;
+}
+
+void PrintReply(const Engine& e, const std::string& reply, bool verbose) {
+    std::printf("%s\n", engine::ToUtf8(WithoutTags(reply)).c_str());
+    if (verbose)
+        std::printf("# understood=%d mood=%d repeat=%d idle=%d\n", e.InputUnderstood ? 1 : 0,
+                    static_cast<int>(e.Mood), e.RepeatCount, e.IdleCount);
+    std::fflush(stdout);
+}
+
+// Who is talking. Until the console signs in through the profile store, --user (or the
+// login name) only sets the name: a male user with mood 0.
+void SignInConsoleUser(Engine& e, const CommandLine& cl) {
+    const char* login = std::getenv("USER");
+    std::string name = cl.Get("--user").value_or(login && *login ? login : "priate\xC4\xBE");
+    e.UserName = engine::FromUtf8Lossy(name);
+    e.UserIsMale = true;
+    e.Mood = 0;
+}
+
+bool Configure(Engine& e, const CommandLine& cl) {
+    auto seed = cl.GetInt("--seed", -1);
+    if (!seed) {
+        std::fprintf(stderr, "Vo\xC4\xBE" "ba --seed potrebuje cel\xC3\xA9 \xC4\x8D\xC3\xADslo.\n");
+        return false;
+    }
+    if (cl.Get("--seed")) {
+        e.random().Seed(static_cast<uint64_t>(*seed));
+        e.keepSeed = true;
+    }
+    if (cl.Has("--verbose"))
+        e.onReportError = [](const std::string& m) {
+            std::fprintf(stderr, "# mozog: %s\n", engine::ToUtf8(m).c_str());
+        };
+    e.onMemoryProblem = [](const std::string& m) {
+        std::fprintf(stderr, "%s\n", engine::ToUtf8(m).c_str());
+    };
+    return true;
+}
+
+}  // namespace
+
+int RunConsole(const CommandLine& cl) {
+    Engine e;
+    if (!Configure(e, cl)) return 2;
+    SignInConsoleUser(e, cl);
+    bool verbose = cl.Has("--verbose");
+    try {
+        e.InitEngine();
+        PrintReply(e, e.OpeningLine(), verbose);
+    } catch (const engine::IoError& error) {
+        std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());
+        return 1;
+    }
+    std::string line;
+    while (!e.QuitRequested && std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "halt") break;
+        if (line.empty()) continue;  // as in the window: an empty line does nothing
+        try {
+            PrintReply(e, e.AnswerSentence(engine::FromUtf8Lossy(line)), verbose);
+        } catch (const engine::IoError& error) {
+            // The turn is lost, the conversation goes on (for example a missing memory file).
+            std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());
+        }
+    }
+    e.FinalizeEngine();
+    return 0;
 }
 
 }  // namespace tamzel::ui

@@ -1,12 +1,165 @@
+// --speak TEXT: speaks an answer outside the window, as the window would, with the voice
+// pack of the program folder. With --wav OUT.wav it renders offline through the loopback
+// device and writes a 44.1 kHz stereo 16-bit WAV file; without it, it plays on the default
+// sound device and returns when the last unit has faded. --verbose prints the unit string,
+// the contour and every face frame; --frames FILE writes the frames with their times.
 #include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "engine/AtomicFile.h"
+#include "engine/Codepage.h"
+#include "profiles/ProfileStore.h"
+#include "speech/playback/OpenAlSink.h"
+#include "speech/playback/SpeechDriver.h"
+#include "speech/playback/SpeechOutput.h"
+#include "speech/playback/WaveFile.h"
 #include "ui/Modes.h"
 
 namespace tamzel::ui {
+namespace {
 
-int RunSpeak(const CommandLine&) {
-    std::fprintf(stderr, "Reč zatiaľ nie je k dispozícii.\n");
-    return 1;
+using engine::FromUtf8Lossy;
+using engine::ToUtf8;
+
+// What the face would draw, with the time and the unit that drew it.
+class FrameLog : public speech::FaceSurface {
+public:
+    struct Frame {
+        double seconds = 0;
+        std::string name;
+        int x = 0, y = 0;
+        char unit = 0;
+    };
+    explicit FrameLog(const speech::PlaybackClock& clock) : clock_(clock) {}
+    speech::FaceView View() const override { return {}; }
+    void DrawFrame(const std::string& name, const speech::JpegImage&, int x, int y) override {
+        frames.push_back({clock_.Seconds(), name, x, y, 0});
+    }
+    void RepaintWindow() override {}
+    void RepaintLabel() override {}
+    std::vector<Frame> frames;
+
+private:
+    const speech::PlaybackClock& clock_;
+};
+
+struct SpeakOptions {
+    std::string text;  // Windows-1250
+    speech::FixedSpeechSettings settings;
+    std::string userName, pronunciation;
+};
+
+bool ReadLevel(const CommandLine& cl, const char* key, int low, int high, int& level) {
+    auto value = cl.GetInt(key, level);
+    if (!value || *value < low || *value > high) {
+        std::fprintf(stderr, "Voľba %s potrebuje celé číslo od %d do %d.\n", key, low, high);
+        return false;
+    }
+    level = static_cast<int>(*value);
+    return true;
+}
+
+// The signed-in user's levels and name first, then what the command line sets.
+std::optional<SpeakOptions> ReadOptions(const CommandLine& cl) {
+    SpeakOptions o;
+    o.text = FromUtf8Lossy(*cl.Get("--speak"));
+    if (auto user = cl.Get("--user")) {
+        auto profile = profiles::ProfileStore().LoadSignIn(FromUtf8Lossy(*user));
+        if (!profile) {
+            std::fprintf(stderr, "%s\n", ToUtf8(profile.error).c_str());
+            return std::nullopt;
+        }
+        o.userName = profile.value->data.name;
+        o.pronunciation = profile.value->data.pronunciation;
+        o.settings.volume = profile.value->config.volume;
+        o.settings.speed = profile.value->config.speed;
+        o.settings.intonation = profile.value->config.intonation;
+    }
+    if (!ReadLevel(cl, "--volume", 0, 800, o.settings.volume) ||
+        !ReadLevel(cl, "--speed", 51, 100, o.settings.speed) ||
+        !ReadLevel(cl, "--intonation", 0, 18, o.settings.intonation))
+        return std::nullopt;
+    return o;
+}
+
+void PrintPrepared(const speech::SpeechOutput& s) {
+    std::printf("Jednotky: %s\nIntonácia:", ToUtf8(s.UnitString).c_str());
+    for (uint8_t v : s.Contour) std::printf(" %u", v);
+    std::printf("\n");
+}
+
+std::string FramesText(const std::vector<FrameLog::Frame>& frames) {
+    std::string text = "# sekundy\tsnímka\tx\ty\tjednotka\n";
+    char line[160];
+    for (const auto& f : frames) {
+        std::string unit = f.unit ? ToUtf8(std::string(1, f.unit)) : "";
+        std::snprintf(line, sizeof line, "%.4f\t%s\t%d\t%d\t%s\n", f.seconds, f.name.c_str(), f.x, f.y,
+                      unit.c_str());
+        text += line;
+    }
+    return text;
+}
+
+// Speaks on `sink`, rendering offline when `loopback` is given, and reports what happened.
+int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sink,
+            speech::OpenAlLoopbackSink* loopback, const speech::PlaybackClock& clock) {
+    speech::FaceAnimator face;
+    FrameLog frames(clock);
+    face.SetSurface(&frames);
+    speech::SpeechOutput speech(sink, face, o.settings, clock);
+    speech.userNames = [&o] { return std::make_pair(o.userName, o.pronunciation); };
+    speech.onUnitStarted = [&frames](const speech::UnitStarted& u) {
+        if (!frames.frames.empty() && frames.frames.back().unit == 0) frames.frames.back().unit = u.character;
+    };
+    if (!speech.InitSpeech(true)) return 1;
+    speech.Speak(o.text);
+    if (cl.Has("--verbose")) PrintPrepared(speech);
+    std::vector<int16_t> samples;
+    if (loopback) {
+        speech::OfflineRender render = speech::RenderUntilSilent(speech, *loopback);
+        samples = std::move(render.samples);
+        if (cl.Has("--verbose"))
+            std::printf("Dĺžka: %.3f s, reč skončila po %.3f s, %ld tikov\n",
+                        samples.size() / 2.0 / speech::OpenAlLoopbackSink::kSampleRate,
+                        render.speakingSeconds, render.ticks);
+    } else {
+        speech::PlayUntilSilent(speech);
+    }
+    if (cl.Has("--verbose")) std::fputs(FramesText(frames.frames).c_str(), stdout);
+    if (auto path = cl.Get("--frames")) {
+        std::string problem = engine::WriteFileAtomically(*path, FramesText(frames.frames));
+        if (!problem.empty()) return std::fprintf(stderr, "%s\n", problem.c_str()), 1;
+    }
+    if (auto path = cl.Get("--wav")) {
+        std::string problem = engine::WriteFileAtomically(
+            *path, speech::EncodeWave(samples, speech::OpenAlLoopbackSink::kChannels,
+                                      speech::OpenAlLoopbackSink::kSampleRate));
+        if (!problem.empty()) return std::fprintf(stderr, "%s\n", problem.c_str()), 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunSpeak(const CommandLine& cl) {
+    auto options = ReadOptions(cl);
+    if (!options) return 2;
+    try {
+        if (cl.Get("--wav")) {
+            speech::OpenAlLoopbackSink sink;
+            speech::LoopbackClock clock(sink);
+            return SpeakOn(cl, *options, sink, &sink, clock);
+        }
+        speech::OpenAlDeviceSink sink;
+        speech::SteadyPlaybackClock clock;
+        return SpeakOn(cl, *options, sink, nullptr, clock);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", ToUtf8(e.what()).c_str());
+        return 1;
+    }
 }
 
 }  // namespace tamzel::ui

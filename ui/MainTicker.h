@@ -1,0 +1,88 @@
+// The main window's fast timer as a plain state machine: one call of Tick() is one tick of
+// Timer1 with every step in order (quit countdown, fade, activation frames, info bar,
+// close-button hover turn, blink, idle turn, look mode, gaze). Everything it reads or does
+// goes through TickHost, so tests drive it with simulated ticks, a fixed pointer and a
+// scripted random generator, without a window or sleeping.
+#pragma once
+
+#include <string>
+
+#include "ui/TurnText.h"
+
+namespace tamzel::ui {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+class TickHost {
+public:
+    virtual ~TickHost() = default;
+    virtual bool QuitRequested() = 0;
+    virtual bool Speaking() = 0;
+    virtual void SaveAndQuit() = 0;
+    virtual bool WindowActive() = 0;
+    virtual void SetOpacity(int opacity) = 0;   // 0..255
+    virtual void ReloadThemeImages() = 0;
+    virtual void ShowFaceFrame(const std::string& name) = 0;  // draws nothing while animation is off
+    virtual bool AnimationOn() = 0;
+    virtual bool InfoBarOn() = 0;
+    virtual void InfoBegin(int index) = 0;      // label enabled, top -20, message `index`
+    virtual void InfoMoveDown() = 0;            // label one pixel lower
+    virtual void InfoEnd() = 0;                 // label disabled
+    virtual ScreenPoint Pointer() = 0;          // screen coordinates
+    virtual ScreenPoint WindowTopLeft() = 0;
+    virtual bool SimpleLayout() = 0;
+    virtual void HoverTurn() = 0;
+    virtual void IdleTurn() = 0;
+    virtual int Random(int n) = 0;              // uniform 0..n-1
+};
+
+// Geometry of the close button in window coordinates (left includes its panel's left).
+struct CloseButtonBox {
+    int left = 492 + 44;
+    int top = 2;
+    int width = 16;
+    int height = 16;
+};
+
+class MainTicker {
+public:
+    explicit MainTicker(TickHost& host) : host_(host) {}
+
+    void Tick();
+    // Every key in the input line resets the idle count.
+    void ResetIdle() { IdleTicks = 0; }
+    void SetCloseButton(const CloseButtonBox& box) { close_ = box; }
+    // A fade started by the settings window (plain) or a theme change.
+    void StartFade(bool fadeIn, bool themeFade);
+
+    int QuitCountdown = -1;
+    FadeState fade;
+    bool WasActive = false;
+    bool InfoShown = false;
+    int InfoTicks = 0;
+    int InfoIndex = 1;
+    int CloseHoverTicks = 0;
+    int IdleTicks = 0;
+    int BlinkTicks = 0;
+    bool LookMode = false;
+    int LastLookX = 0;
+    int LastLookY = 0;
+
+private:
+    bool QuitStep();
+    void FadeStep();
+    void ActivationStep();
+    void InfoStep();
+    void HoverStep();
+    void BlinkStep();
+    void LookModeStep();
+    void GazeStep();
+
+    TickHost& host_;
+    CloseButtonBox close_;
+};
+
+}  // namespace tamzel::ui

@@ -1,0 +1,566 @@
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QWindow>
+#include <cstdio>
+#include <fstream>
+
+#include "engine/AtomicFile.h"
+#include "ui/BuildCounter.h"
+#include "ui/Text.h"
+#include "ui/TurnText.h"
+
+namespace tamzel::ui {
+namespace {
+
+const char* const kRecordFile = "zaznamy/zaznamy.txt";
+const char* const kReportFile = "zaznamy/report.txt";
+const QColor kToolGrey(220, 220, 220);  // 14474460 in the toolkit's encoding
+
+enum IconIndex {
+    kIconSimple, kIconTheme, kIconQuit, kIconNew, kIconClear, kIconRead, kIconSave,
+    kIconRecords, kIconSpeech, kIconAnimation, kIconAutolog, kIconInfoBar, kIconOther,
+    kIconAbout, kIconHelp, kIconEditor, kIconCount
+};
+
+// The menu icons: a small coloured tile with a glyph, drawn once at creation.
+std::vector<QImage> DrawImageList() {
+    struct Look { QColor color; const char* glyph; };
+    const Look looks[kIconCount] = {
+        {{70, 110, 170}, "J"}, {{150, 90, 160}, "V"}, {{170, 60, 60}, "X"},
+        {{60, 140, 80}, "+"},  {{150, 120, 60}, "C"}, {{60, 120, 150}, "P"},
+        {{80, 100, 130}, "U"}, {{110, 110, 110}, "Z"}, {{60, 130, 130}, "R"},
+        {{190, 120, 40}, "A"}, {{90, 90, 150}, "L"},  {{140, 40, 40}, "i"},
+        {{100, 100, 100}, "N"}, {{70, 110, 170}, "?"}, {{70, 130, 90}, "!"},
+        {{120, 120, 120}, "E"}};
+    std::vector<QImage> list;
+    for (const Look& look : looks) {
+        QImage icon(18, 18, QImage::Format_ARGB32);
+        icon.fill(QColor(240, 240, 240));
+        QPainter p(&icon);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(look.color);
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(2.5, 2.5, 13, 13), 3, 3);
+        p.setPen(Qt::white);
+        QFont font("DejaVu Sans", 7, QFont::Bold);
+        font.setPixelSize(10);
+        p.setFont(font);
+        p.drawText(QRect(2, 2, 14, 14), Qt::AlignCenter, look.glyph);
+        list.push_back(icon);
+    }
+    return list;
+}
+
+std::string ReadFirstLine(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line)) return "";
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainServices services, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Window),
+      services_(std::move(services)),
+      ticker_(*this) {
+    setWindowTitle("Tamzel");
+    selfTalkFile = (QDir::tempPath() + "/self.txt").toStdString();
+    ImageList1_ = DrawImageList();
+    iconActions_.assign(kIconCount, nullptr);
+    BuildControls();
+    BuildMenu();
+}
+
+MainWindow::~MainWindow() = default;
+
+// --- Creation ---------------------------------------------------------------------------
+
+void MainWindow::BuildControls() {
+    setAttribute(Qt::WA_TranslucentBackground, false);
+    Image1 = new QLabel(this);
+    Image1->setGeometry(0, 0, 558, 378);
+    Shape2 = new QFrame(this);
+    Shape2->setFrameShape(QFrame::Box);
+    Shape2->setGeometry(ConversationFrameRect());
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setGeometry(ConversationViewRect());
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setFrameShape(QFrame::NoFrame);
+    QFont viewFont("Arial");
+    viewFont.setPixelSize(12);
+    viewFont.setBold(true);
+    RichEdit1->setFont(viewFont);
+    connect(RichEdit1, &QTextEdit::textChanged, this, [this] {
+        QScrollBar* bar = RichEdit1->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    });
+    Shape1 = new QFrame(this);
+    Shape1->setFrameShape(QFrame::Box);
+    Image2 = new FaceView(this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setFrame(true);
+    Edit1->installEventFilter(this);
+
+    Panel1 = new QWidget(this);
+    Image6 = new QLabel(Panel1);
+    Image6->setGeometry(0, 0, 64, 22);
+    Image3 = new ImageButton(Panel1);
+    Image4 = new ImageButton(Panel1);
+    Image5 = new ImageButton(Panel1);
+    Image3->setGeometry(4, 2, 16, 16);
+    Image4->setGeometry(24, 2, 16, 16);
+    Image5->setGeometry(44, 2, 16, 16);
+    Image3->setToolTip(QString::fromUtf8("Jednoduchá verzia"));
+    Image4->setToolTip(QString::fromUtf8("Minimalizuj"));
+    Image5->setToolTip(QString::fromUtf8("Ukonči"));
+    connect(Image3, &ImageButton::clicked, this, &MainWindow::simpleClick);
+    connect(Image4, &ImageButton::clicked, this, [this] { showMinimized(); });
+    connect(Image5, &ImageButton::clicked, this, &MainWindow::SaveAndQuit);
+
+    Panel2 = new QWidget(this);
+    Panel2->setGeometry(InfoStripRect());
+    Panel2->setAutoFillBackground(true);
+    QPalette strip = Panel2->palette();
+    strip.setColor(QPalette::Window, kToolGrey);
+    Panel2->setPalette(strip);
+    Label2 = new QLabel(Panel2);
+    Label2->setAlignment(Qt::AlignCenter);
+    QFont infoFont("Arial");
+    infoFont.setPixelSize(13);
+    infoFont.setBold(true);
+    infoFont.setItalic(true);
+    Label2->setFont(infoFont);
+    Label2->setStyleSheet("color: #800000;");
+    Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setGeometry(0, -20, 250, 18);
+    Label2->setEnabled(false);
+    Label2->installEventFilter(this);
+
+    Label1 = new QLabel("Build:3894", this);
+    Label1->setAttribute(Qt::WA_TranslucentBackground);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont small("Arial");
+    small.setPixelSize(10);
+    Label1->setFont(small);
+    Label1->setGeometry(478, 264, 52, 14);
+
+    CheckBox1 = new QCheckBox("AT", this);
+    CheckBox1->hide();
+    Edit2 = new QLineEdit(this);
+    Edit2->hide();
+    Button1 = new QPushButton(QString::fromUtf8("Zlé"), this);
+    Button1->hide();
+    connect(Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(15);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    DXTimer1 = new QTimer(this);
+    DXTimer1->setInterval(2);
+    connect(DXTimer1, &QTimer::timeout, this, &MainWindow::DXTimer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
+    Timer2->start();
+    // The speech tick runs only while the program is the active application.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (s != Qt::ApplicationActive) DXTimer1->stop();
+        else if (Speaking()) DXTimer1->start();
+    });
+}
+
+QAction* MainWindow::AddItem(QMenu* menu, const char* caption, int iconIndex, bool checkable,
+                             void (MainWindow::*handler)()) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setCheckable(checkable);
+    if (iconIndex >= 0) {
+        action->setIcon(QIcon(QPixmap::fromImage(ImageList1_[iconIndex])));
+        iconActions_[iconIndex] = action;
+    }
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void MainWindow::BuildMenu() {
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(18, 18));
+    ToolBar1->setStyleSheet(
+        "QToolBar { background: rgb(220,220,220); border: none; spacing: 0px; padding: 0px; }"
+        "QToolButton { min-width: 66px; max-width: 66px; min-height: 19px; max-height: 19px;"
+        " border: none; padding: 0px; font: 12px 'Arial'; }"
+        "QToolButton:hover, QToolButton:pressed { background: rgb(200,200,210); }"
+        "QToolButton::menu-indicator { image: none; width: 0px; }");
+    auto addMenu = [this](const char* caption) {
+        auto* menu = new QMenu(QString::fromUtf8(caption), this);
+        auto* button = new QToolButton(ToolBar1);
+        button->setText(QString::fromUtf8(caption));
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        QAction* holder = ToolBar1->addWidget(button);
+        return std::make_pair(menu, holder);
+    };
+    auto [program, programHolder] = addMenu("Program");
+    simple_ = AddItem(program, "Jednoduchá verzia", kIconSimple, true, &MainWindow::simpleClick);
+    AddItem(program, "Zmeň vzhľad", kIconTheme, false, &MainWindow::ChangeThemeClick);
+    program->addSeparator();
+    AddItem(program, "Ukonči", kIconQuit, false, &MainWindow::SaveAndQuit);
+    auto [talk, talkHolder] = addMenu("Rozhovor");
+    AddItem(talk, "Nový", kIconNew, false, &MainWindow::NovyClick);
+    AddItem(talk, "Vymaž", kIconClear, false, &MainWindow::VymazClick);
+    talk->addSeparator();
+    AddItem(talk, "Prečítaj", kIconRead, false, &MainWindow::PrecitajClick);
+    AddItem(talk, "Ulož", kIconSave, false, &MainWindow::UlozClick);
+    auto [options, optionsHolder] = addMenu("Nastavenia");
+    Zaznamy_ = AddItem(options, "Záznamy", kIconRecords, true, &MainWindow::ZaznamyClick);
+    Rec_ = AddItem(options, "Reč", kIconSpeech, true, &MainWindow::RecClick);
+    Animacia_ = AddItem(options, "Animácia", kIconAnimation, true, &MainWindow::AnimaciaClick);
+    Autolog_ = AddItem(options, "Autolog", kIconAutolog, true, &MainWindow::AutologClick);
+    InfoBar_ = AddItem(options, "InfoTamzel", kIconInfoBar, true, &MainWindow::InfoBarClick);
+    options->addSeparator();
+    options->addAction(QIcon(QPixmap::fromImage(ImageList1_[kIconOther])), QString::fromUtf8("Iné"),
+                       this, [this] { if (services_.settings) services_.settings->ShowSettings(); });
+    auto [help, helpHolder] = addMenu("Pomoc");
+    help->addAction(QIcon(QPixmap::fromImage(ImageList1_[kIconAbout])), "O programe", this,
+                    [this] { OpenDocument("help/about.htm"); });
+    help->addAction(QIcon(QPixmap::fromImage(ImageList1_[kIconHelp])), "Pomoc", this,
+                    [this] { OpenDocument("help/index.htm"); });
+    auto [editor, editorHolder] = addMenu("Edituj SZ");
+    editor->addAction("Editor", this, [] { (void)QDir::currentPath(); });
+    editorHolder->setVisible(false);
+    Rec_->setChecked(true);
+    (void)programHolder; (void)talkHolder; (void)optionsHolder; (void)helpHolder;
+}
+
+void MainWindow::FormCreate(const std::vector<std::string>& args) {
+    ticker_.QuitCountdown = -1;
+    ticker_.InfoShown = false;
+    ticker_.InfoTicks = 0;
+    BumpBuildCounter("build.txt", args);
+    ApplyLayout();
+    ticker_.fade = FadeState{};
+    ticker_.IdleTicks = 0;
+    ticker_.BlinkTicks = 0;
+    ticker_.LookMode = false;
+    ticker_.WasActive = isActiveWindow();
+    if (!services_.speech->InitSpeech()) {
+        if (Rec_->isChecked()) {
+            services_.messages->ShowMessageDialog(
+                "Pozor", Cp("Na tomto počítači nie je nainštalovaná zvuková karta. Syntéza reči "
+                            "bola automaticky deaktivovaná."));
+        }
+        Rec_->setChecked(false);
+        Rec_->setEnabled(false);
+        MarkToggleIcon(kIconSpeech, false);
+        speechDisabled_ = true;
+    }
+    services_.talk->InitEngine();
+}
+
+void MainWindow::SetSwitches(bool records, bool speech, bool animation, bool infoBar,
+                             bool autolog) {
+    Zaznamy_->setChecked(records);
+    Rec_->setChecked(speech);
+    Animacia_->setChecked(animation);
+    InfoBar_->setChecked(infoBar);
+    Autolog_->setChecked(autolog);
+    Label2->setVisible(infoBar);
+}
+
+void MainWindow::MarkToggleIcon(int index, bool on) {
+    QImage& icon = ImageList1_[index];
+    QPainter p(&icon);
+    p.setPen(on ? QColor(0, 0, 0) : QColor(220, 0, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, icon.width() - 1, icon.height() - 1);
+    p.end();
+    if (iconActions_[index]) iconActions_[index]->setIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
+// --- Layouts and theme images ---------------------------------------------------------------
+
+void MainWindow::ApplyLayout() {
+    const MainLayout& l = layout();
+    Shape1->setGeometry(l.faceFrame);
+    Panel1->setGeometry(l.titleStrip);
+    ticker_.SetCloseButton({l.titleStrip.x() + 44, 2, 16, 16});
+    RichEdit1->setVisible(l.conversationView);
+    Shape2->setVisible(l.conversationView);
+    Edit1->setGeometry(l.input);
+    Image2->setGeometry(l.faceImage);
+    ToolBar1->setGeometry(l.toolBar);
+    setFixedSize(l.window);
+    setMask(WindowShape(l));
+    Image1->setGeometry(0, 0, l.window.width(), l.window.height());
+    QImage background = ThemeImage(l.background);
+    if (!background.isNull()) Image1->setPixmap(QPixmap::fromImage(background));
+    Image3->SetImages(ThemeImage(l.layoutButton), ThemeImage(l.layoutButtonDown));
+}
+
+QImage MainWindow::ThemeImage(const char* name) const {
+    return LoadJpeg(theme_.ThemeFolder + name);
+}
+
+void MainWindow::ReloadThemeImages() {
+    const MainLayout& l = layout();
+    QImage background = ThemeImage(l.background);
+    if (background.isNull()) {
+        ReportProblem("Obrázok " + theme_.ThemeFolder + l.background + " vzhľadu chýba.");
+    } else {
+        Image1->setPixmap(QPixmap::fromImage(background));
+    }
+    Image3->SetImages(ThemeImage(l.layoutButton), ThemeImage(l.layoutButtonDown));
+    Image4->SetImages(ThemeImage("2.jpg"), ThemeImage("2b.jpg"));
+    Image5->SetImages(ThemeImage("3.jpg"), ThemeImage("3b.jpg"));
+    QImage strip = ThemeImage("background.jpg");
+    if (!strip.isNull()) Image6->setPixmap(QPixmap::fromImage(strip));
+}
+
+void MainWindow::simpleClick() {
+    if (sender() != simple_) simple_->setChecked(!simple_->isChecked());
+    MarkToggleIcon(kIconSimple, simple_->isChecked());
+    ApplyLayout();
+    RepaintFace();
+}
+
+// --- Show, turn, timers ------------------------------------------------------------------
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    FormShow();
+}
+
+void MainWindow::FormShow() {
+    ConversationLines_.clear();
+    ReloadThemeImages();
+    Timer1->start();
+    StartNewConversationRecord();
+    MarkToggleIcon(kIconSimple, simple_->isChecked());
+    MarkToggleIcon(kIconRecords, Zaznamy_->isChecked());
+    MarkToggleIcon(kIconSpeech, Rec_->isChecked());
+    MarkToggleIcon(kIconAnimation, Animacia_->isChecked());
+    MarkToggleIcon(kIconAutolog, Autolog_->isChecked());
+    MarkToggleIcon(kIconInfoBar, InfoBar_->isChecked());
+    Edit1->setFocus();
+    OpeningTurn();
+}
+
+void MainWindow::OpeningTurn() {
+    std::string raw = services_.talk->OpeningLine();
+    std::string shown = StripTags(raw);
+    if (Zaznamy_->isChecked()) Record(kRecordFile, {kCharacterPrefix + shown}, false);
+    AddConversationLine(shown, true);
+    if (Rec_->isChecked()) Speak(raw);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        ticker_.ResetIdle();
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (!Edit1->text().isEmpty()) SubmitInput(FromQt(Edit1->text()));
+            return true;
+        }
+    }
+    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) Label2Click();
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::SubmitInput(const std::string& text) {
+    ticker_.ResetIdle();
+    if (text.empty()) return;
+    if (text == "halt") {
+        services_.halt();
+        return;
+    }
+    std::string raw;
+    try {
+        raw = services_.talk->AnswerSentence(text);
+    } catch (const std::exception& e) {
+        services_.messages->ShowMessageDialog("Chyba", e.what());
+        return;
+    }
+    AddConversationLine(text, false);
+    std::string shown = StripTags(raw);
+    AddConversationLine(shown, true);
+    if (Zaznamy_->isChecked()) Record(kRecordFile, {text, kCharacterPrefix + shown}, false);
+    if (!services_.talk->InputUnderstood()) ReportTurn(text, shown);
+    Edit1->clear();
+    ticker_.ResetIdle();
+    if (Rec_->isChecked()) Speak(raw);
+}
+
+void MainWindow::WindowTurn(bool hover) {
+    std::string raw;
+    try {
+        raw = services_.talk->AnswerSentence("", !hover, hover);
+    } catch (const std::exception& e) {
+        ReportProblem(ToQt(e.what()).toStdString());
+        return;
+    }
+    std::string shown = StripTags(raw);
+    AddConversationLine(shown, true);
+    if (Zaznamy_->isChecked()) {
+        Record(kRecordFile, {hover ? HoverNoteLine() : IdleNoteLine(), kCharacterPrefix + shown},
+               false);
+    }
+    if (Rec_->isChecked()) Speak(raw);
+}
+
+void MainWindow::AddConversationLine(const std::string& text, bool character) {
+    std::string line = character ? kCharacterPrefix + text : text;
+    ConversationLines_.push_back(line);
+    QTextCursor cursor(RichEdit1->document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setFontWeight(character ? QFont::Bold : QFont::Normal);
+    if (!RichEdit1->document()->isEmpty()) cursor.insertBlock();
+    cursor.setCharFormat(format);
+    cursor.insertText(ToQt(line), format);
+}
+
+void MainWindow::ReportTurn(const std::string& input, const std::string& answer) {
+    if (Zaznamy_->isChecked()) Record(kReportFile, ReportTurnLines(input, answer), false);
+}
+
+void MainWindow::Button1Click() {
+    ReportTurn(services_.talk->LastInput(), StripTags(services_.talk->LastAnswer()));
+}
+
+void MainWindow::Speak(const std::string& raw) {
+    if (speechDisabled_) return;
+    services_.speech->Speak(raw);
+    SpeechStarted();
+}
+
+void MainWindow::SpeechStarted() {
+    if (services_.speech->Speaking() && qApp->applicationState() == Qt::ApplicationActive) {
+        DXTimer1->start();
+    }
+}
+
+void MainWindow::DXTimer1Timer() {
+    if (services_.speech->Speaking()) services_.speech->SpeechTick();
+    if (!services_.speech->Speaking()) DXTimer1->stop();
+}
+
+void MainWindow::Timer2Timer() {
+    if (!CheckBox1->isChecked()) return;
+    QFile probe(QString::fromStdString(selfTalkFile));
+    if (!probe.exists()) engine::WriteFileAtomically(selfTalkFile, "-ahoj\r\n");
+    std::string line = ReadFirstLine(selfTalkFile);
+    std::string marker = FromQt(Edit2->text());
+    if (line.empty() || line.substr(0, 1) == marker) return;
+    std::string sentence = line.substr(1);
+    if (sentence == "halt") {
+        services_.halt();
+        return;
+    }
+    std::string raw = services_.talk->AnswerSentence(sentence);
+    AddConversationLine(sentence, false);
+    std::string shown = StripTags(raw);
+    AddConversationLine(shown, true);
+    if (!services_.talk->InputUnderstood()) ReportTurn(sentence, shown);
+    Edit1->clear();
+    ticker_.ResetIdle();
+    if (Rec_->isChecked()) Speak(raw);
+    engine::WriteFileAtomically(selfTalkFile, marker + shown + "\r\n");
+}
+
+// --- TickHost ----------------------------------------------------------------------------
+
+bool MainWindow::QuitRequested() { return services_.talk->QuitRequested(); }
+bool MainWindow::Speaking() { return services_.speech->Speaking(); }
+bool MainWindow::WindowActive() { return isActiveWindow(); }
+
+void MainWindow::SetOpacity(int opacity) {
+    opacity_ = opacity;
+    setWindowOpacity(opacity / 255.0);
+}
+
+void MainWindow::ShowFaceFrame(const std::string& name) {
+    if (face_) face_->ShowFaceFrame(name);
+}
+
+bool MainWindow::InfoBarOn() { return InfoBar_->isChecked(); }
+
+void MainWindow::InfoBegin(int index) {
+    Label2->setEnabled(true);
+    Label2->move(0, -20);
+    Label2->setText(ToQt(InfoMessage(index, services_.talk->Profile().Mood)));
+    Label2->resize(250, 18);
+    Label2->move(0, -20);
+}
+
+void MainWindow::InfoMoveDown() { Label2->move(Label2->x(), Label2->y() + 1); }
+void MainWindow::InfoEnd() { Label2->setEnabled(false); }
+
+ScreenPoint MainWindow::Pointer() {
+    QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+ScreenPoint MainWindow::WindowTopLeft() { return {x(), y()}; }
+int MainWindow::Random(int n) { return services_.random->Below(n); }
+
+void MainWindow::Label2Click() {
+    if (!ticker_.InfoShown) return;
+    switch (ticker_.InfoIndex) {
+        case 1: services_.openUrl(kWebSite); break;
+        case 2: services_.openUrl(std::string("mailto:") + kMailAddress); break;
+        case 3: services_.openUrl(kDownloadPage); break;
+        case 5: services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText()); break;
+        default: break;
+    }
+}
+
+// --- Face surface -------------------------------------------------------------------------
+
+void MainWindow::DrawFaceImage(const QImage& frame, QPoint windowPos) {
+    Image2->DrawFrame(frame, windowPos);
+}
+
+void MainWindow::RepaintFace() {
+    Image2->Restore();
+    Label1->update();
+}
+
+void MainWindow::SetFacePicture(const QImage& picture) { Image2->SetPicture(picture); }
+
+// --- Dragging by any free point ---------------------------------------------------------------
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    manualDrag_ = !(windowHandle() && windowHandle()->startSystemMove());
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent*) { manualDrag_ = false; }
+
+}  // namespace tamzel::ui

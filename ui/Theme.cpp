@@ -1,0 +1,74 @@
+#include "ui/Theme.h"
+
+#include <turbojpeg.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+
+#include "engine/AtomicFile.h"
+
+namespace tamzel::ui {
+
+const char* const kDefaultThemeFile = "design/interface.thm";
+
+std::string ThemeFolderOf(const std::string& themeFile) {
+    std::string base = themeFile.size() > 4 ? themeFile.substr(0, themeFile.size() - 4) : "";
+    return base + "/";
+}
+
+std::optional<int> ReadThemeColor(const std::string& themeFile) {
+    std::ifstream in(themeFile, std::ios::binary);
+    std::string first;
+    if (!in || !std::getline(in, first)) return std::nullopt;
+    size_t i = 0;
+    while (i < first.size() && (first[i] == ' ' || first[i] == '\t')) ++i;
+    size_t start = i;
+    if (i < first.size() && (first[i] == '-' || first[i] == '+')) ++i;
+    size_t digits = i;
+    while (i < first.size() && std::isdigit(static_cast<unsigned char>(first[i]))) ++i;
+    if (i == digits) return std::nullopt;
+    return static_cast<int>(std::strtol(first.c_str() + start, nullptr, 10));
+}
+
+std::string OpenTheme(const std::string& themeFile, Theme& theme) {
+    auto color = ReadThemeColor(themeFile);
+    if (!color) {
+        return "Súbor vzhľadu " + themeFile + " sa nedá prečítať alebo nezačína číslom farby.";
+    }
+    theme.ThemeFile = themeFile;
+    theme.ThemeFolder = ThemeFolderOf(themeFile);
+    theme.ThemeColor = *color;
+    return "";
+}
+
+QColor ThemeQColor(int encoded) {
+    if (encoded < 0) return QColor(220, 220, 220);
+    return QColor(encoded & 0xFF, (encoded >> 8) & 0xFF, (encoded >> 16) & 0xFF);
+}
+
+QImage DecodeJpeg(const unsigned char* data, size_t size) {
+    tjhandle handle = tjInitDecompress();
+    if (!handle) return {};
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    QImage image;
+    if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(size), &width, &height,
+                            &subsampling, &colorspace) == 0 &&
+        width > 0 && height > 0) {
+        image = QImage(width, height, QImage::Format_RGB888);
+        if (tjDecompress2(handle, data, static_cast<unsigned long>(size), image.bits(), width,
+                          static_cast<int>(image.bytesPerLine()), height, TJPF_RGB, 0) != 0) {
+            image = QImage();
+        }
+    }
+    tjDestroy(handle);
+    return image;
+}
+
+QImage LoadJpeg(const std::string& path) {
+    std::string bytes;
+    if (!engine::ReadWholeFile(path, bytes) || bytes.empty()) return {};
+    return DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+}  // namespace tamzel::ui

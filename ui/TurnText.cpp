@@ -1,0 +1,103 @@
+#include "ui/TurnText.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ui/Text.h"
+
+namespace tamzel::ui {
+
+const char* const kWebSite = "https://tamzel.example.sk/";
+const char* const kDownloadPage = "https://tamzel.example.sk/download.htm";
+const char* const kMailAddress = "tamzel@tamzel.example.sk";
+
+std::string StripTags(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] != '<') {
+            out += text[i++];
+            continue;
+        }
+        size_t close = text.find('>', i);
+        if (close == std::string::npos) break;
+        i = close + 1;
+    }
+    return out;
+}
+
+int LookDirection(int x, int y) {
+    if (x == 0) return y >= 0 ? 1 : 5;
+    double r = static_cast<double>(y) / x;
+    if (x > 0 && y >= 0) return r < 0.41 ? 3 : (r <= 2.41 ? 2 : 1);
+    if (x > 0) return r > -0.41 ? 3 : (r >= -2.41 ? 4 : 5);
+    if (y < 0) return r > 2.41 ? 5 : (r >= 0.41 ? 6 : 7);
+    return r > -0.41 ? 7 : (r >= -2.41 ? 8 : 1);
+}
+
+const char* LookFrame(int direction) {
+    static const char* const frames[] = {"up",   "look1", "right", "look2",
+                                         "down", "look3", "left",  "look4"};
+    if (direction < 1 || direction > 8) return "-";
+    return frames[direction - 1];
+}
+
+std::string MoodWord(int mood) {
+    if (mood >= 21) return Cp("Vynikajúca");
+    if (mood >= 11) return Cp("Dobrá");
+    if (mood >= 1) return Cp("Neutrálna");
+    if (mood >= -9) return Cp("Zlá");
+    return Cp("Hrozná");
+}
+
+std::string InfoMessage(int index, int mood) {
+    switch (index) {
+        case 1: return std::string("Internet: ") + kWebSite;
+        case 2: return std::string("E-mail: ") + kMailAddress;
+        case 3: return "Aktualizuj Vuvuviz!";
+        case 4: return Cp("Zarevidod nálada: ") + MoodWord(mood);
+        default: return Cp("Zmeň vzhľad programu!");
+    }
+}
+
+std::string ThemeHintText() {
+    return Cp("Tamzel podporuje zmenu svojho vzhľadu! Stiahni si nový vzhľad v sekcii "
+              "\"Download\" na jeho internetovej stránke ") +
+           kWebSite + Cp(" a použi svoj nový vzhľad v Menu/Program/Zmeň vzhľad.");
+}
+
+long RoundHalfEven(double value) {
+    double down = std::floor(value);
+    double diff = value - down;
+    if (diff < 0.5) return static_cast<long>(down);
+    if (diff > 0.5) return static_cast<long>(down) + 1;
+    long d = static_cast<long>(down);
+    return d % 2 == 0 ? d : d + 1;
+}
+
+bool FadeTick(FadeState& s) {
+    if (!s.FadeActive) return false;
+    int step = s.ThemeFade ? static_cast<int>(RoundHalfEven(s.opacity / 15.0)) + 1 : 5;
+    if (s.FadeIn) {
+        if (s.opacity + step <= 255) {
+            s.opacity += step;
+        } else {
+            s.opacity = 255;
+            s.ThemeFade = false;
+        }
+    } else {
+        s.opacity = std::max(0, s.opacity - step);
+    }
+    if (s.ThemeFade) {
+        if (s.opacity < 5) {
+            s.FadeIn = true;
+            return true;
+        }
+    } else if (s.opacity < 100 || s.opacity == 255) {
+        s.FadeActive = false;
+    }
+    return false;
+}
+
+}  // namespace tamzel::ui

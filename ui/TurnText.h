@@ -1,0 +1,42 @@
+// Pure pieces of the main window's behaviour: removing emoticon tags, the gaze direction
+// of the pointer, the mood word of the info bar, the info-bar messages, the window fade
+// arithmetic and halves-to-even rounding. Texts are Windows-1250.
+#pragma once
+
+#include <string>
+
+namespace tamzel::ui {
+
+// Removes every run from "<" to the next ">"; an unclosed "<" removes the rest.
+std::string StripTags(const std::string& text);
+
+// Gaze direction 1..8 (1 up, then clockwise) for a pointer offset; y grows upwards.
+int LookDirection(int x, int y);
+// The face frame of a direction: "up", "look1", "right", "look2", "down", "look3", "left", "look4".
+const char* LookFrame(int direction);
+
+// "Vynikajúca", "Dobrá", "Neutrálna", "Zlá" or "Hrozná" (Windows-1250).
+std::string MoodWord(int mood);
+
+// The product's addresses shown and opened by the info bar.
+extern const char* const kWebSite;
+extern const char* const kDownloadPage;
+extern const char* const kMailAddress;
+// Info-bar message 1..5 (Windows-1250); message 4 carries the mood word.
+std::string InfoMessage(int index, int mood);
+// The text of the message dialog behind message 5 (Windows-1250).
+std::string ThemeHintText();
+
+// Halves to the even neighbour, as every rounding of the program.
+long RoundHalfEven(double value);
+
+// The window fade of one tick. Returns true when the theme images are to be reloaded.
+struct FadeState {
+    int opacity = 255;  // 0..255
+    bool FadeActive = false;
+    bool FadeIn = false;
+    bool ThemeFade = false;
+};
+bool FadeTick(FadeState& s);
+
+}  // namespace tamzel::ui
