@@ -13,6 +13,7 @@ struct AlOutput {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     bool directChannels = false;
+    int resampler = -1;  // the sharpest one OpenAL offers, or -1 for its default
     LPALCRENDERSAMPLESSOFT renderSamples = nullptr;
 
     ~AlOutput() {
@@ -35,6 +36,13 @@ void StartContext(AlOutput& out, const ALCint* attributes) {
     out.MakeCurrent();
     alDistanceModel(AL_NONE);
     out.directChannels = alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE;
+    // The 22050 Hz units are played at a pitch into a 44.1/48 kHz mix; the default linear
+    // resampler leaves audible images of the voice above 11 kHz. OpenAL lists its
+    // resamplers from the cheapest to the sharpest.
+    if (alIsExtensionPresent("AL_SOFT_source_resampler") == AL_TRUE) {
+        ALint count = alGetInteger(AL_NUM_RESAMPLERS_SOFT);
+        if (count > 0) out.resampler = count - 1;
+    }
 }
 
 std::vector<std::string> SplitDeviceList(const ALCchar* list) {
@@ -89,6 +97,7 @@ public:
             alSourcei(s, AL_SOURCE_RELATIVE, AL_TRUE);
             alSource3f(s, AL_POSITION, 0.f, 0.f, 0.f);
             if (output_->directChannels) alSourcei(s, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+            if (output_->resampler >= 0) alSourcei(s, AL_SOURCE_RESAMPLER_SOFT, output_->resampler);
         }
         if (alGetError() != AL_NO_ERROR) {
             Release();
