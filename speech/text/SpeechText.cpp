@@ -266,6 +266,17 @@ void MarkSyllables(std::string& t) {
     }
 }
 
+std::string TextBeforeDictionary(const std::string& text) {
+    std::string t = LowerCaseText(text);
+    ReplaceDisallowed(t);
+    SpellNumbers(t);
+    PadWithSpaces(t);
+    SpaceMarks(t);
+    JoinPrepositions(t);
+    Soften(t);
+    return t;
+}
+
 PreparedSpeech PrepareSpeechText(const SpeechRequest& rq) {
     std::string t = rq.text;
     auto step = [&](std::string_view name, auto&& apply) {

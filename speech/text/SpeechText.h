@@ -42,6 +42,10 @@ PreparedSpeech PrepareSpeechText(const std::string& text, const std::string& use
 // the name itself cannot make them endless.
 inline constexpr int kMaxNameReplacements = 64;
 
+// Steps 1 to 7 only (lower case, allowed characters, numbers, spacing, prepositions,
+// softening): the form in which dictionary keys must be written to match.
+std::string TextBeforeDictionary(const std::string& text);
+
 // ASCII A-Z and the Slovak capitals with diacritics to lower case; nothing else changes.
 std::string LowerCaseText(const std::string& text);
 // Voiced/voiceless assimilation on a text of unit characters (diphthongs held as 1..4).
