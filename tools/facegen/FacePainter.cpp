@@ -274,7 +274,7 @@ void DrawOpenEye(QPainter& p, double eyeX, const FacePose& pose, double lidShare
     p.fillPath(white, Qt::white);
     p.save();
     p.setClipPath(white);
-    const QPointF iris(eyeX + pose.gazeX * 5.0, kEyeY + 2 + pose.gazeY * 7.0);
+    const QPointF iris(eyeX + pose.gazeX * 6.0, kEyeY + 2 + pose.gazeY * 7.5);
     p.setPen(Qt::NoPen);
     p.setBrush(kIris);
     p.drawEllipse(iris, 7.0, 7.0);
@@ -357,7 +357,7 @@ void DrawFeatures(QPainter& p, const FacePose& pose) {
     if (pose.flushed) {
         // Kept inside the small frame's region, which the cheeks above reach past.
         p.setBrush(QColor(226, 48, 44, 110));
-        for (int side : {-1, 1}) p.drawEllipse(QPointF(kHeadX + side * 34, 130), 10, 8);
+        for (int side : {-1, 1}) p.drawEllipse(QPointF(kHeadX + side * 32, 130), 9, 7.5);
     }
 
     p.setBrush(kSkinShade);

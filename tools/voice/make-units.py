@@ -121,12 +121,24 @@ class Espeak:
         # position type 1 (characters), flags 1 (UTF-8 text)
         self.lib.espeak_Synth(data, len(data) + 1, 0, 1, 0, 1, None, None)
         self.lib.espeak_Synchronize()
-        return list(self.samples), list(self.phonemes)
+        return without_dc(self.samples), list(self.phonemes)
 
 
 def sounds(events):
     """The phoneme events without espeak-ng's pauses ("_", "_:")."""
     return [e for e in events if not e[0].startswith("_")]
+
+
+def without_dc(samples):
+    """A first-order DC blocker (cut-off about 20 Hz). espeak-ng's noise sources carry an
+    offset of several hundred in fricatives; left in, every such unit would start and end
+    with a thump."""
+    out, previous_in, previous_out = [], 0.0, 0.0
+    for x in samples:
+        previous_out = x - previous_in + 0.9943 * previous_out
+        previous_in = x
+        out.append(previous_out)
+    return out
 
 
 def rms(samples):

@@ -1,0 +1,216 @@
+// The 41 unit recordings: format, length, loudness, fades and the sound they carry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <numeric>
+#include <set>
+
+#include "tests/voice/VoiceFiles.h"
+
+namespace tamzel::speech::test {
+namespace {
+
+enum class Kind { Vowel, LongVowel, Stop, Affricate, Fricative, Sonorant, Pause };
+
+struct Unit {
+    const char* name;
+    Kind kind;
+};
+
+// Every unit of the voice, by its resource name.
+const Unit kUnits[] = {
+    {"a", Kind::Vowel}, {"aa", Kind::LongVowel}, {"b", Kind::Stop}, {"c", Kind::Affricate},
+    {"cc", Kind::Affricate}, {"d", Kind::Stop}, {"dd", Kind::Stop}, {"e", Kind::Vowel},
+    {"ee", Kind::LongVowel}, {"f", Kind::Fricative}, {"g", Kind::Stop}, {"h", Kind::Fricative},
+    {"i", Kind::Vowel}, {"ii", Kind::LongVowel}, {"j", Kind::Sonorant}, {"k", Kind::Stop},
+    {"l", Kind::Sonorant}, {"m", Kind::Sonorant}, {"n", Kind::Sonorant}, {"nn", Kind::Sonorant},
+    {"o", Kind::Vowel}, {"oo", Kind::LongVowel}, {"p", Kind::Stop}, {"r", Kind::Sonorant},
+    {"s", Kind::Fricative}, {"ss", Kind::Fricative}, {"t", Kind::Stop}, {"tt", Kind::Stop},
+    {"u", Kind::Vowel}, {"uu", Kind::LongVowel}, {"v", Kind::Sonorant}, {"w", Kind::Sonorant},
+    {"y", Kind::Vowel}, {"yy", Kind::LongVowel}, {"z", Kind::Fricative}, {"zz", Kind::Fricative},
+    {"dz", Kind::Affricate}, {"dzdz", Kind::Affricate}, {"_", Kind::Fricative},
+    {"ps", Kind::Pause}, {"pl", Kind::Pause},
+};
+
+constexpr double kRate = 22050.0;
+
+// Accepted lengths in milliseconds.
+std::pair<double, double> LengthRange(const Unit& unit) {
+    if (std::string(unit.name) == "pl") return {145, 155};
+    if (std::string(unit.name) == "ps") return {35, 45};
+    switch (unit.kind) {
+    case Kind::Vowel: return {120, 180};
+    case Kind::LongVowel: return {190, 280};
+    case Kind::Stop: return {30, 100};
+    case Kind::Affricate: return {50, 170};
+    case Kind::Fricative: return {50, 150};
+    case Kind::Sonorant: return {40, 130};
+    case Kind::Pause: break;
+    }
+    return {0, 0};
+}
+
+bool IsVowel(Kind kind) { return kind == Kind::Vowel || kind == Kind::LongVowel; }
+
+double Rms(const std::vector<int16_t>& s, size_t from, size_t to) {
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) sum += static_cast<double>(s[i]) * s[i];
+    return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0.0;
+}
+
+int Peak(const std::vector<int16_t>& s, size_t from, size_t to) {
+    int peak = 0;
+    for (size_t i = from; i < to; ++i) peak = std::max(peak, std::abs(static_cast<int>(s[i])));
+    return peak;
+}
+
+// Share of neighbouring samples that change sign: high for hiss (s, š), low for vowels.
+double ZeroCrossingRate(const std::vector<int16_t>& s) {
+    size_t crossings = 0;
+    for (size_t i = 1; i < s.size(); ++i) crossings += (s[i - 1] < 0) != (s[i] < 0);
+    return static_cast<double>(crossings) / static_cast<double>(s.size());
+}
+
+// Best normalised autocorrelation over the lags of a 70-300 Hz voice, from the middle of
+// the sound: a voiced vowel is strongly periodic, noise or silence is not.
+double Periodicity(const std::vector<int16_t>& s) {
+    const size_t length = s.size() / 2, from = s.size() / 4;
+    double best = 0;
+    for (size_t lag = static_cast<size_t>(kRate / 300); lag <= static_cast<size_t>(kRate / 70); ++lag) {
+        double xy = 0, xx = 0, yy = 0;
+        for (size_t i = from; i + lag < from + length + lag && i + lag < s.size(); ++i) {
+            xy += static_cast<double>(s[i]) * s[i + lag];
+            xx += static_cast<double>(s[i]) * s[i];
+            yy += static_cast<double>(s[i + lag]) * s[i + lag];
+        }
+        if (xx > 0 && yy > 0) best = std::max(best, xy / std::sqrt(xx * yy));
+    }
+    return best;
+}
+
+Wave Load(const Unit& unit) { return ParseWave(ReadBytes(PackPath("Wave", unit.name))); }
+
+class UnitRecording : public ::testing::TestWithParam<Unit> {};
+
+TEST_P(UnitRecording, IsPcm16MonoAt22050Hz) {
+    const std::string bytes = ReadBytes(PackPath("Wave", GetParam().name));
+    ASSERT_FALSE(bytes.empty()) << PackPath("Wave", GetParam().name) << " is missing";
+    const WaveHeader h = ParseWave(bytes).header;
+    EXPECT_TRUE(h.riff);
+    EXPECT_EQ(h.format, 1);
+    EXPECT_EQ(h.channels, 1);
+    EXPECT_EQ(h.sampleRate, 22050u);
+    EXPECT_EQ(h.bitsPerSample, 16);
+    EXPECT_EQ(h.blockAlign, 2);
+    EXPECT_EQ(h.byteRate, 44100u);
+    EXPECT_TRUE(h.dataFound);
+}
+
+TEST_P(UnitRecording, HasTheLengthOfItsKind) {
+    const Wave wave = Load(GetParam());
+    const double ms = static_cast<double>(wave.samples.size()) * 1000.0 / kRate;
+    const auto [low, high] = LengthRange(GetParam());
+    EXPECT_GE(ms, low);
+    EXPECT_LE(ms, high);
+}
+
+TEST_P(UnitRecording, SoundsOrIsSilentAsItsKindSays) {
+    const Wave wave = Load(GetParam());
+    ASSERT_FALSE(wave.samples.empty());
+    const auto& s = wave.samples;
+    const int peak = Peak(s, 0, s.size());
+    if (GetParam().kind == Kind::Pause) {
+        EXPECT_EQ(peak, 0);
+        return;
+    }
+    EXPECT_GE(peak, 1500) << "almost silent";
+    EXPECT_LE(peak, 28000) << "too close to clipping";
+    const double mean = std::accumulate(s.begin(), s.end(), 0.0) / static_cast<double>(s.size());
+    EXPECT_LT(std::abs(mean), 0.02 * peak) << "DC offset";
+}
+
+TEST_P(UnitRecording, FadesInAndOutWithoutClicks) {
+    const Wave wave = Load(GetParam());
+    const auto& s = wave.samples;
+    ASSERT_GT(s.size(), 100u);
+    const int peak = std::max(1, Peak(s, 0, s.size()));
+    const size_t edge = static_cast<size_t>(kRate / 1000);  // 1 ms
+    EXPECT_LE(std::abs(s.front()), 16);
+    EXPECT_LE(std::abs(s.back()), 16);
+    EXPECT_LE(Peak(s, 0, edge), std::max(16, peak / 8)) << "abrupt start";
+    EXPECT_LE(Peak(s, s.size() - edge, s.size()), std::max(16, peak / 8)) << "abrupt end";
+    // The fades are gradual: the first and last 3 ms stay well below the unit's peak.
+    EXPECT_LE(Peak(s, 0, 3 * edge), std::max(16, peak * 2 / 3)) << "start not faded";
+    EXPECT_LE(Peak(s, s.size() - 3 * edge, s.size()), std::max(16, peak * 2 / 3)) << "end not faded";
+}
+
+// Test names must be identifiers: the unit "_" (ch) is shown as "ch".
+std::string UnitTestName(const ::testing::TestParamInfo<Unit>& unit) {
+    const std::string name = unit.param.name;
+    return name == "_" ? std::string("ch") : name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, UnitRecording, ::testing::ValuesIn(kUnits), UnitTestName);
+
+TEST(UnitRecordings, PackHoldsExactlyTheFortyOneUnits) {
+    std::set<std::string> expected, found;
+    for (const Unit& unit : kUnits) expected.insert(std::string(unit.name) + ".wav");
+    ASSERT_EQ(expected.size(), 41u);
+    const auto folder = std::filesystem::path(PackPath("Wave", "a")).parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        found.insert(entry.path().filename().string());
+    EXPECT_EQ(found, expected);
+}
+
+TEST(UnitRecordings, VowelsAreEquallyLoudAndConsonantsNotLost) {
+    std::vector<double> vowels;
+    for (const Unit& unit : kUnits)
+        if (IsVowel(unit.kind)) vowels.push_back(Rms(Load(unit).samples, 0, Load(unit).samples.size()));
+    const double mean = std::accumulate(vowels.begin(), vowels.end(), 0.0) / static_cast<double>(vowels.size());
+    for (const Unit& unit : kUnits) {
+        if (unit.kind == Kind::Pause) continue;
+        const auto s = Load(unit).samples;
+        const double db = 20 * std::log10(Rms(s, 0, s.size()) / mean);
+        if (IsVowel(unit.kind)) {
+            EXPECT_NEAR(db, 0.0, 2.0) << unit.name;
+        } else {
+            EXPECT_GT(db, -20.0) << unit.name << " is much quieter than the vowels";
+            EXPECT_LT(db, 1.0) << unit.name << " is louder than the vowels";
+        }
+    }
+}
+
+TEST(UnitRecordings, VowelsAreVoicedAndLevelEnoughToCarryPitch) {
+    for (const Unit& unit : kUnits) {
+        if (!IsVowel(unit.kind)) continue;
+        const auto s = Load(unit).samples;
+        EXPECT_GT(Periodicity(s), 0.6) << unit.name;
+        // Steady: the loudness of each quarter stays within 6 dB of the middle's.
+        const double middle = Rms(s, s.size() * 3 / 8, s.size() * 5 / 8);
+        for (size_t q = 1; q <= 2; ++q) {
+            const double part = Rms(s, s.size() * q / 4, s.size() * (q + 1) / 4);
+            EXPECT_NEAR(20 * std::log10(part / middle), 0.0, 6.0) << unit.name << " quarter " << q;
+        }
+    }
+}
+
+TEST(UnitRecordings, HissingSoundsAreNoiseAndVowelsAreNot) {
+    // The zero-crossing rate tells hiss from voice; a swapped or mislabelled file fails.
+    const struct {
+        const char* name;
+        bool hiss;
+    } cases[] = {{"s", true}, {"ss", true}, {"c", true}, {"f", true}, {"_", true},
+                 {"a", false}, {"o", false}, {"u", false}, {"m", false}, {"l", false}};
+    for (const auto& c : cases) {
+        const double rate = ZeroCrossingRate(Load(Unit{c.name, Kind::Vowel}).samples);
+        if (c.hiss)
+            EXPECT_GT(rate, 0.2) << c.name;
+        else
+            EXPECT_LT(rate, 0.1) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tamzel::speech::test
