@@ -17,7 +17,7 @@ namespace {
 // produced it, or arguments nesting without end) would expand for ever. These bounds are
 // far above anything a real brain needs; once one is reached every remaining tag is cut out
 // without a value, which always shortens the text, so the turn ends.
-constexpr int kReplacementBudget = 4096;  // tag replacements in one outermost ExpandTags
+constexpr int kReplacementBudget = 1024;  // tag replacements in one outermost ExpandTags
 constexpr int kMaxCycles = 64;            // rounds of all passes in one ExpandTags
 constexpr int kMaxDepth = 8;              // arguments expanding arguments
 
