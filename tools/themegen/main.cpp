@@ -1,0 +1,42 @@
+// tamzel-themegen DATA_FOLDER: draws the light theme design/interface.thm with its folder,
+// the dark theme design/tmava.thm with its folder, and zaznamy/pozadie.jpg and
+// zaznamy/records.gif of the records page.
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "tools/themegen/ImageFiles.h"
+#include "tools/themegen/ThemePainter.h"
+
+using namespace tamzel::tools;
+
+namespace {
+
+bool WriteTheme(const QString& data, const QString& name, const ThemeColors& colors) {
+    QString folder = data + "/design/" + name;
+    QDir().mkpath(folder);
+    QFile thm(data + "/design/" + name + ".thm");
+    if (!thm.open(QIODevice::WriteOnly)) return false;
+    thm.write(QByteArray::number(colors.themeColor) + "\r\n");
+    bool ok = true;
+    for (const auto& [file, image] : DrawTheme(colors)) ok = WriteJpeg(image, folder + "/" + file) && ok;
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "Usage: tamzel-themegen DATA_FOLDER\n");
+        return 2;
+    }
+    QString data = QString::fromLocal8Bit(argv[1]);
+    bool ok = WriteTheme(data, "interface", LightColors());
+    ok = WriteTheme(data, "tmava", DarkColors()) && ok;
+    QDir().mkpath(data + "/zaznamy");
+    ok = WriteJpeg(DrawRecordsBackground(), data + "/zaznamy/pozadie.jpg") && ok;
+    ok = WriteGif(DrawRecordsTitle(), data + "/zaznamy/records.gif") && ok;
+    return ok ? 0 : 1;
+}
