@@ -21,9 +21,12 @@ int Le16(const std::string& b, size_t at) {
 }  // namespace
 
 std::string PackPath(const std::string& type, const std::string& name) {
+    // ctest passes TAMZEL_SOURCE_DIR; the folder known at build time serves when the test
+    // binary is run by hand.
     const char* root = std::getenv("TAMZEL_SOURCE_DIR");
+    const std::string source = root && *root ? root : TAMZEL_VOICE_SOURCE_DIR;
     const std::string ext = type == "Wave" ? ".wav" : ".jpg";
-    return std::string(root ? root : ".") + "/data/gorvin/" + type + "/" + name + ext;
+    return source + "/data/gorvin/" + type + "/" + name + ext;
 }
 
 std::string ReadBytes(const std::string& path) {
