@@ -107,6 +107,8 @@ TEST_F(MemoryFile, NamesAndValuesCannotBreakTheFileForOtherObjects) {
     EXPECT_EQ(engine.ReadMemoryValue("pes", "meno"), "Dunco");
     EXPECT_EQ(engine.ReadMemoryValue("user", "poznamka"), "riadok  <- OBJECT(pes)");
     EXPECT_EQ(engine.ReadMemoryValue("user", "zatvorky"), "(a;b)) <c> d,e");
+    engine.AddMemoryValue("user,cas,12:30");
+    EXPECT_EQ(engine.ReadMemoryValue("user", "cas"), "12:30");
     engine.AddMemoryValue("a(b)c,x,y");  // balanced brackets read back as themselves
     EXPECT_EQ(engine.ReadMemoryValue("a(b)c", "x"), "y");
 }

@@ -146,25 +146,6 @@ TEST_F(ScriptTags, SelectorsPickTheSentenceAndTheCurrentOneComesBackFolded) {
     EXPECT_EQ(engine.WorkSentence, engine.CurrentInput);
 }
 
-TEST_F(ScriptTags, SelectAndStoreSentence) {
-    engine.CurrentInput = "a";
-    engine.LastAnswer = "b";
-    engine.LastInput = "c";
-    const std::pair<const char*, int> selections[] = {{"LAST_COMP", 2}, {"LAST_USER", 3}, {"THIS_USER", 1}};
-    for (const auto& [selector, target] : selections) {
-        engine.SelectSentence(selector);
-        EXPECT_EQ(engine.SentenceTarget, target);
-        EXPECT_EQ(engine.WorkSentence, std::string(1, "abc"[target == 1 ? 0 : target - 1]));
-    }
-    engine.SelectSentence("last_user");  // case matters: nothing changes
-    EXPECT_EQ(engine.SentenceTarget, 1);
-    engine.WorkSentence = "novy";
-    engine.StoreSentence(3);
-    EXPECT_EQ(engine.LastInput, "novy");
-    engine.StoreSentence(4);
-    EXPECT_EQ(engine.CurrentInput, "a");
-}
-
 TEST_F(ScriptTags, MemoryTagSelectorsAndTheCutToTheLastBracket) {
     NewMemoryFile();
     engine.Variables[1] = {"kto", "user", false};
@@ -218,11 +199,6 @@ TEST_F(ScriptTags, SelfRepeatingTagsEndAndTheReservedTagIsRemoved) {
     EXPECT_TRUE(engine.HasTags("<#REZERVA>"));
     // The bound is per expansion: the next text expands normally again.
     EXPECT_EQ(Expand("<#ROK>"), "2026");
-}
-
-TEST_F(ScriptTags, TagsAreKnownOnlyWhileTheKeywordsArePlain) {
-    engine.Keywords.EncodeAll(*random);
-    EXPECT_EQ(Expand("<#ROK>"), "<#ROK>");
 }
 
 TEST(WordPosition, PrefixMatchOnFoldedLetterWords) {
