@@ -217,7 +217,10 @@ def make_consonant(espeak, name, text, phoneme, kind):
     at, vowel = events[1][1], events[2][1]
     ms = RATE // 1000
     if kind == "sonorant":
-        piece = take_middle(samples[at:vowel], 110 * ms)
+        # Keep clear of the glide into the vowel: in "aňa" espeak-ng joins the nasal and
+        # the glide with an audible jump some 50 ms before the vowel's event.
+        end = min(vowel - 40 * ms, at + 120 * ms)
+        piece = samples[max(at, end - 110 * ms):end]
         return fade(lifted(scaled(piece, gain)), 0.006, 0.008)
     onset = vowel_onset(samples, at, TARGET_RMS / gain)
     if kind == "fricative":
