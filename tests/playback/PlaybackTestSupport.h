@@ -34,17 +34,14 @@ inline double Rms(const std::vector<int16_t>& stereo, int channel, size_t from =
     return n ? std::sqrt(sum / n) : 0.0;
 }
 
-// Frequency of a steady tone from its rising zero crossings, over the part of one channel
-// that is louder than a tenth of the peak.
+// Frequency of a steady tone from its rising zero crossings in one channel.
 inline double DominantFrequency(const std::vector<int16_t>& stereo, int channel, int rate,
                                 size_t from = 0, size_t to = SIZE_MAX) {
     to = std::min(to, stereo.size() / 2);
-    int peak = 0;
-    for (size_t f = from; f < to; ++f) peak = std::max(peak, std::abs(int(stereo[f * 2 + channel])));
     size_t first = 0, last = 0, crossings = 0;
     for (size_t f = from + 1; f < to; ++f) {
         int a = stereo[(f - 1) * 2 + channel], b = stereo[f * 2 + channel];
-        if (a < 0 && b >= 0 && std::abs(b - a) > peak / 10) {
+        if (a < 0 && b >= 0) {
             if (crossings == 0) first = f;
             last = f;
             ++crossings;
