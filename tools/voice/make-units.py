@@ -14,7 +14,8 @@ How a unit is made (see docs/voice-pack.md):
     events. Stops and affricates keep the end of their closure before the burst and a few
     milliseconds of the release into the next vowel: alone they would be inaudible.
   * Every carrier is scaled so that its first vowel has the loudness of the vowel units,
-    which keeps each consonant at its natural level relative to the vowels.
+    which keeps each consonant at its natural level relative to the vowels; very weak
+    consonants are lifted to a floor. A DC blocker removes espeak-ng's noise offset.
   * Short raised-cosine fades at both ends, so that units join without clicks.
   * "pl" and "ps" are silence of 150 ms and 40 ms.
 An unknown phoneme mnemonic makes espeak-ng stop early without an error, so every carrier's
@@ -36,9 +37,7 @@ TARGET_RMS = 4000.0          # loudness of the vowel units (about -18 dBFS)
 CONSONANT_FLOOR = 0.25       # no consonant is quieter than this share of TARGET_RMS
 PEAK_LIMIT = 26000           # no unit may come closer than this to full scale
 
-# name, espeak-ng input, expected phoneme mnemonics of the consonant, kind
-# Vowels are given as phoneme input [[...]]; consonant carriers as plain Slovak text,
-# whose spelling-to-sound result has been checked with `espeak-ng -v sk -x`.
+# Vowels: (unit name, espeak-ng phoneme, kind), synthesised as phoneme input [[...]].
 VOWELS = [
     ("a", "a:", "short"), ("aa", "a:", "long"),
     ("e", "e:", "short"), ("ee", "e:", "long"),
@@ -47,6 +46,8 @@ VOWELS = [
     ("u", "u:", "short"), ("uu", "u:", "long"),
     ("y", "i:", "short"), ("yy", "i:", "long"),
 ]
+# Consonants: (unit name, carrier text, the consonant's phoneme mnemonic, kind). The
+# carriers are plain Slovak text whose phonemes were checked with `espeak-ng -v sk -x`.
 CONSONANTS = [
     ("b", "aba", "b", "stop"), ("d", "ada", "d", "stop"), ("dd", "aďa", "d;", "stop"),
     ("g", "aga", "g", "stop"), ("p", "apa", "p", "stop"), ("t", "ata", "t", "stop"),
