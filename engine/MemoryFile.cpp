@@ -116,6 +116,14 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The name becomes a folder under users/: it must not lead out of it. The profile store
+// lets no such name in; this guards the engine when it is given a name directly.
+bool FolderSafe(const std::string& name) {
+    for (char c : name)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) return false;
+    return true;
+}
+
 // The value of the first object of that name; empty when the object or property is absent.
 std::string FindValue(const Lines& lines, const std::string& object, const std::string& property) {
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -225,6 +233,10 @@ public:
     enum class Loaded { Fine, Missing, Unreadable };
 
     Loaded Load(Lines& lines) {
+        if (!FolderSafe(e_.UserName)) {
+            Problem(Slovak("Meno používateľa sa nedá použiť ako názov priečinka; pamäť sa nepoužije."));
+            return Loaded::Unreadable;
+        }
         if (!e_.pendingMemoryPath_.empty() && e_.pendingMemoryPath_ == path_) {
             lines = SplitLines(e_.pendingMemory_);
             return Loaded::Fine;
@@ -252,11 +264,11 @@ public:
 
     void Save(const std::string& content) {
         std::string scratchError = WriteViaScratch(ScratchPath(), path_, content);
-        if (scratchError.empty()) return Saved();
+        if (scratchError.empty()) return Saved(true);
         std::string directError = WriteFileAtomically(path_, content);
         if (directError.empty()) {
             ::unlink(ScratchPath().c_str());
-            Saved();
+            Saved(false);  // the scratch problem stays until the scratch file works again
             return Problem(Slovak("Pomocný súbor \"") + ShownPath(ScratchPath()) +
                            Slovak("\" sa nedá použiť (") + FromUtf8Lossy(scratchError) +
                            Slovak("); pamäť bola zapísaná priamo."));
@@ -267,12 +279,12 @@ public:
                 Slovak(". Zmeny zostávajú v programe a uložia sa pri ďalšej zmene."));
     }
 
-    void Saved() {
+    void Saved(bool allWell) {
         if (e_.pendingMemoryPath_ == path_) {
             e_.pendingMemoryPath_.clear();
             e_.pendingMemory_.clear();
         }
-        e_.lastMemoryProblem_.clear();
+        if (allWell) e_.lastMemoryProblem_.clear();
     }
 
 private:

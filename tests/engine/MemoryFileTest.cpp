@@ -125,9 +125,10 @@ TEST_F(MemoryFile, TheProfileFolderIsNamedInUtf8) {
 TEST_F(MemoryFile, WithoutTheScratchFolderTheFileIsWrittenDirectly) {
     std::filesystem::remove_all("ai");
     engine.AddMemoryValue("user,a,1");
+    engine.AddMemoryValue("user,b,2");
     EXPECT_EQ(engine.ReadMemoryValue("user", "a"), "1");
-    EXPECT_EQ(File(), MemoryText({"[DUZ]", "OBJECT(user)", "->", "a:1", "<-"}));
-    EXPECT_EQ(problems.size(), 1u);
+    EXPECT_EQ(File(), MemoryText({"[DUZ]", "OBJECT(user)", "->", "a:1", "b:2", "<-"}));
+    EXPECT_EQ(problems.size(), 1u);  // reported once, not at every change
     EXPECT_TRUE(std::filesystem::is_directory("users/_Jan"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("users/_Jan"), {}), 1);  // no temp left
 }
@@ -154,6 +155,19 @@ TEST_F(MemoryFile, AMissingFileIsStartedAgainOnTheNextChange) {
     engine.AddMemoryValue("user,a,1");
     EXPECT_EQ(File(), MemoryText({"[DUZ]", "OBJECT(user)", "->", "a:1", "<-"}));
     EXPECT_EQ(problems.size(), 1u);  // reported once, on the first read
+}
+
+TEST_F(MemoryFile, ANameThatWouldLeaveTheUsersFolderIsNeverUsed) {
+    std::filesystem::create_directories("users/_x");
+    for (const char* name : {"x/../../ai", "x/..", "a\nb"}) {
+        engine.UserName = name;
+        engine.AddMemoryValue("user,a,1");
+        EXPECT_EQ(engine.ReadMemoryValue("user", "a"), "") << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists("ai/user.mem"));
+    EXPECT_FALSE(std::filesystem::exists("users/_x/user.mem"));
+    EXPECT_EQ(problems.size(), 1u);
+    EXPECT_EQ(File(), MemoryText({"[DUZ]", "OBJECT(user)", "->", "<-"}));
 }
 
 // A child rewrites the file in a loop and is killed at random moments: the file always
