@@ -1,0 +1,43 @@
+// Helpers shared by the speech tests: Windows-1250 from readable UTF-8 literals, and a
+// temporary folder with a dictionary file.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/AtomicFile.h"
+#include "engine/Codepage.h"
+#include "speech/text/Dictionary.h"
+
+namespace tamzel::speech::test {
+
+inline std::string W(const std::string& utf8) { return engine::FromUtf8(utf8).value(); }
+inline std::string U(const std::string& cp1250) { return engine::ToUtf8(cp1250); }
+
+// A fresh folder under the system's temporary folder, removed at the end of the test.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tamzel-speech-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+    // Writes a dictionary from UTF-8 "key=value" lines and returns its path.
+    std::string Dictionary(const std::vector<std::string>& utf8Lines) const {
+        std::vector<std::string> lines;
+        for (const auto& l : utf8Lines) lines.push_back(W(l));
+        std::string path = File("slovnik.vox");
+        engine::WriteFileAtomically(path, ScrambleFile(lines));
+        return path;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace tamzel::speech::test
