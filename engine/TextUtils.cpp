@@ -88,27 +88,65 @@ std::string ReflectWord(const std::string& word) {
     return word;
 }
 
-// Deletes every run from "<" to the next ">" (or to the end when none follows).
+// Deletes every run from "<" to the next ">" (or to the end when none follows). Like every
+// rewrite below it builds a new text in one sweep, so a 100 KB line costs no more than 100 KB.
 void RemoveTags(std::string& s) {
-    size_t i = 0;
-    while ((i = s.find('<', i)) != std::string::npos) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '<') {
+            out += s[i];
+            continue;
+        }
         size_t close = s.find('>', i);
-        s.erase(i, close == std::string::npos ? std::string::npos : close - i + 1);
+        if (close == std::string::npos) break;
+        i = close;
     }
+    s = std::move(out);
 }
 
 // A blank on both sides of every mark. A mark that ends the text gets its blank too, so a
 // normalised sentence always ends in a blank.
 void SpaceMarks(std::string& s) {
+    std::string out;
+    out.reserve(s.size() * 2);
     for (size_t i = 0; i < s.size(); ++i) {
-        if (!IsMark(s[i])) continue;
-        if (i > 0 && s[i - 1] != ' ') {
-            s.insert(i, 1, ' ');
-            ++i;
+        if (!IsMark(s[i])) {
+            out += s[i];
+            continue;
         }
-        if (i + 1 >= s.size() || s[i + 1] != ' ') s.insert(i + 1, 1, ' ');
-        ++i;  // skip the blank after the mark
+        if (!out.empty() && out.back() != ' ') out += ' ';
+        out += s[i];
+        if (i + 1 >= s.size() || s[i + 1] != ' ') out += ' ';
     }
+    s = std::move(out);
+}
+
+// Drops each blank that is followed by a blank or a mark (the last character stays).
+std::string DropBlanksBeforeMarks(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        bool drop = s[i] == ' ' && i + 1 < s.size() && (s[i + 1] == ' ' || IsMark(s[i + 1]));
+        if (!drop) out += s[i];
+    }
+    return out;
+}
+
+// One blank after each mark (not between repeated marks), a capital two places after every
+// mark but the comma. The capital is made before later marks add their blanks.
+std::string SpaceAfterMarks(std::string s) {
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (size_t i = 0; i < s.size(); ++i) {
+        out += s[i];
+        if (!IsMark(s[i]) || i + 1 >= s.size()) continue;
+        bool blank = s[i + 1] != ' ' && s[i + 1] != s[i];
+        if (blank) out += ' ';
+        size_t capital = blank ? i + 1 : i + 2;
+        if (s[i] != ',' && capital < s.size()) s[capital] = AsciiUpper(s[capital]);
+    }
+    return out;
 }
 
 }  // namespace
@@ -213,20 +251,7 @@ std::string FormatReply(std::string s) {
     TrimLeadingBlanks(s);
     if (s.empty()) return s;
     s[0] = AsciiUpper(s[0]);
-    for (size_t i = 0; i + 1 < s.size();) {
-        char next = s[i + 1];
-        if (s[i] == ' ' && (next == ' ' || IsMark(next))) {
-            s.erase(i, 1);
-        } else {
-            ++i;
-        }
-    }
-    for (size_t i = 0; i + 1 < s.size(); ++i) {
-        if (!IsMark(s[i])) continue;
-        if (s[i + 1] != ' ' && s[i + 1] != s[i]) s.insert(i + 1, 1, ' ');
-        if (s[i] != ',' && i + 2 < s.size()) s[i + 2] = AsciiUpper(s[i + 2]);
-    }
-    return s;
+    return SpaceAfterMarks(DropBlanksBeforeMarks(s));
 }
 
 }  // namespace tamzel::engine

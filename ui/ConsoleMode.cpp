@@ -4,11 +4,13 @@
 // command ends the conversation.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
+#include "profiles/ConsoleSession.h"
 #include "ui/Modes.h"
 
 namespace tamzel::ui {
@@ -39,14 +41,21 @@ void PrintReply(const Engine& e, const std::string& reply, bool verbose) {
     std::fflush(stdout);
 }
 
-// Who is talking. Until the console signs in through the profile store, --user (or the
-// login name) only sets the name: a male user with mood 0.
-void SignInConsoleUser(Engine& e, const CommandLine& cl) {
-    const char* login = std::getenv("USER");
-    std::string name = cl.Get("--user").value_or(login && *login ? login : "priate\xC4\xBE");
-    e.UserName = engine::FromUtf8Lossy(name);
-    e.UserIsMale = true;
-    e.Mood = 0;
+// Who is talking: the profile of --user (or of the login name), created quietly on first
+// use; its user.dat gives the name, pronunciation, gender and mood.
+bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
+    std::string name;
+    if (auto user = cl.Get("--user")) {
+        auto converted = engine::FromUtf8(*user);
+        if (!converted) {
+            std::fprintf(stderr, "Meno \"%s\" nemá tvar v kódovaní Windows-1250.\n", user->c_str());
+            return false;
+        }
+        name = *converted;
+    }
+    std::string error = profiles::SignIn(e, name);
+    if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
+    return error.empty();
 }
 
 bool Configure(Engine& e, const CommandLine& cl) {
@@ -74,19 +83,21 @@ bool Configure(Engine& e, const CommandLine& cl) {
 int RunConsole(const CommandLine& cl) {
     Engine e;
     if (!Configure(e, cl)) return 2;
-    SignInConsoleUser(e, cl);
+    if (!SignInConsoleUser(e, cl)) return 1;
     bool verbose = cl.Has("--verbose");
     try {
         e.InitEngine();
         PrintReply(e, e.OpeningLine(), verbose);
     } catch (const engine::IoError& error) {
-        std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());
+        std::error_code ec;
+        std::fprintf(stderr, "%s\nPriečinok programu: %s\n", engine::ToUtf8(error.what()).c_str(),
+                     std::filesystem::current_path(ec).c_str());
         return 1;
     }
     std::string line;
     while (!e.QuitRequested && std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "halt") break;
+        if (line == "halt") return 0;  // ends at once, nothing is stored
         if (line.empty()) continue;  // as in the window: an empty line does nothing
         try {
             PrintReply(e, e.AnswerSentence(engine::FromUtf8Lossy(line)), verbose);
@@ -96,6 +107,9 @@ int RunConsole(const CommandLine& cl) {
         }
     }
     e.FinalizeEngine();
+    // Memory and mood carry over to the next run.
+    if (std::string error = profiles::SignOut(e); !error.empty())
+        std::fprintf(stderr, "%s\n", error.c_str());
     return 0;
 }
 
