@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace tamzel::speech {
 
@@ -28,6 +29,13 @@ struct AlOutput {
 };
 
 namespace {
+
+// OpenAL Soft reports every failed device probe on standard error; the program reports
+// "no sound device" itself. A level set by the user is left alone.
+void QuietOpenAlLog() {
+    static const bool once = [] { return setenv("ALSOFT_LOGLEVEL", "0", 0) == 0; }();
+    (void)once;
+}
 
 // Creates the context on an opened device and sets what every voice relies on.
 void StartContext(AlOutput& out, const ALCint* attributes) {
@@ -55,6 +63,7 @@ std::vector<std::string> SplitDeviceList(const ALCchar* list) {
 }
 
 ALCdevice* OpenFirstWorkingDevice() {
+    QuietOpenAlLog();
     if (ALCdevice* d = alcOpenDevice(nullptr)) return d;
     for (const std::string& name : ListedOutputDevices()) {
         if (ALCdevice* d = alcOpenDevice(name.c_str())) return d;
@@ -198,6 +207,7 @@ private:
 }  // namespace
 
 std::vector<std::string> ListedOutputDevices() {
+    QuietOpenAlLog();
     if (alcIsExtensionPresent(nullptr, "ALC_ENUMERATE_ALL_EXT") == ALC_TRUE)
         return SplitDeviceList(alcGetString(nullptr, ALC_ALL_DEVICES_SPECIFIER));
     return SplitDeviceList(alcGetString(nullptr, ALC_DEVICE_SPECIFIER));
@@ -238,6 +248,7 @@ void OpenAlDeviceSink::Open() {
 }
 
 int OpenAlLoopbackSink::CountDevices() {
+    QuietOpenAlLog();
     return alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") == ALC_TRUE ? 1 : 0;
 }
 

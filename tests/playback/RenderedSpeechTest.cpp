@@ -30,6 +30,7 @@ protected:
         std::ofstream(dictionary).flush();
         if (GetParam() == "real") {
             const char* home = std::getenv("TAMZEL_HOME");
+            if (!home) home = TAMZEL_HOME_DIR;
             std::filesystem::path pack = home ? std::filesystem::path(home) / "gorvin" : "";
             if (!home || !std::filesystem::exists(pack / "Wave" / "pl.wav") ||
                 !std::filesystem::exists(pack / "Jpg" / "default2.jpg"))
