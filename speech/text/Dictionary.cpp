@@ -1,5 +1,7 @@
 #include "speech/text/Dictionary.h"
 
+#include <bitset>
+
 #include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
 #include "speech/text/SpeechError.h"
@@ -19,14 +21,39 @@ std::string Shift(std::string_view in, int sign) {
     return out;
 }
 
-// One entry applied to the text: the key is replaced again and again, bounded.
-void ApplyEntry(std::string& text, const DictionaryEntry& e) {
-    if (e.key.empty() || e.value.find(e.key) != std::string::npos) return;
-    size_t at = text.find(e.key);
-    for (int n = 0; at != std::string::npos && n < kMaxDictionaryReplacements; ++n) {
-        text.replace(at, e.key.size(), e.value);
-        at = text.find(e.key);
+// Which byte pairs occur in the text. With hundreds of entries and a short answer, most
+// keys hold a pair the answer lacks and are ruled out without searching.
+class PairFilter {
+public:
+    explicit PairFilter(const std::string& text) { Rebuild(text); }
+    void Rebuild(const std::string& text) {
+        pairs_.reset();
+        for (size_t i = 0; i + 1 < text.size(); ++i) pairs_.set(Pair(text[i], text[i + 1]));
     }
+    bool MayContain(std::string_view key) const {
+        for (size_t i = 0; i + 1 < key.size(); ++i)
+            if (!pairs_.test(Pair(key[i], key[i + 1]))) return false;
+        return true;
+    }
+
+private:
+    static size_t Pair(char a, char b) {
+        return static_cast<size_t>(static_cast<unsigned char>(a)) << 8 | static_cast<unsigned char>(b);
+    }
+    std::bitset<65536> pairs_;
+};
+
+// One entry applied to the text: the key is replaced again and again, bounded. True when
+// the text changed.
+bool ApplyEntry(std::string& text, std::string_view key, std::string_view value) {
+    if (key.empty() || value.find(key) != std::string_view::npos) return false;
+    size_t at = text.find(key);
+    int n = 0;
+    for (; at != std::string::npos && n < kMaxDictionaryReplacements; ++n) {
+        text.replace(at, key.size(), value);
+        at = text.find(key);
+    }
+    return n > 0;
 }
 
 }  // namespace
@@ -74,7 +101,19 @@ std::string ApplyDictionary(const std::string& text, const std::string& path) {
                                                 " sa nedá prečítať."));
     }
     std::string out = text;
-    for (const std::string& line : UnscrambleFile(stored)) ApplyEntry(out, SplitEntry(line));
+    PairFilter filter(out);
+    std::string line;
+    for (size_t start = 0; start < stored.size();) {
+        size_t end = stored.find("\r\n", start);
+        if (end == std::string::npos) end = stored.size();
+        line = UnscrambleLine(std::string_view(stored).substr(start, end - start));
+        start = end + 2;
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string_view key = std::string_view(line).substr(0, eq);
+        if (!filter.MayContain(key)) continue;
+        if (ApplyEntry(out, key, std::string_view(line).substr(eq + 1))) filter.Rebuild(out);
+    }
     return out;
 }
 
