@@ -10,6 +10,7 @@
 #include "TestFolder.h"
 #include "engine/Codepage.h"
 #include "profiles/ConsoleSession.h"
+#include "profiles/ProfileStore.h"
 
 namespace tamzel::profiles {
 namespace {
@@ -59,15 +60,15 @@ TEST_F(ProgramFolderRun, AFactToldInOneRunIsRecalledInTheNext) {
     auto first = Converse(W("Ján"), {"Aká je moja obľúbená farba?",
                                      "Moja obľúbená farba je zelená."});
     ASSERT_EQ(first.size(), 2u);
-    EXPECT_NE(first[0].find("nepovedal"), std::string::npos) << first[0];
-    EXPECT_NE(first[1].find("zelená"), std::string::npos) << first[1];
+    EXPECT_EQ(first[0].find("zelen"), std::string::npos) << "nothing known yet: " << first[0];
+    EXPECT_NE(folder.Read("users/_Ján/user.mem").find("farba:" + W("zelená")),
+              std::string::npos);
 
     // Another spelling of the same user signs in to the same profile.
     auto second = Converse("jan", {"aka je moja oblubena farba?"});
     ASSERT_EQ(second.size(), 1u);
-    EXPECT_NE(second[0].find("zelená"), std::string::npos) << second[0];
-    EXPECT_NE(folder.Read("users/_Ján/user.mem").find("farba:" + W("zelená")),
-              std::string::npos);
+    EXPECT_NE(second[0].find("zelen"), std::string::npos) << second[0];
+    EXPECT_EQ(ProfileStore(".").ListUsers(), std::vector<std::string>{W("Ján")});
 }
 
 }  // namespace
