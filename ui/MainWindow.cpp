@@ -247,6 +247,9 @@ void MainWindow::BuildMenu() {
     editor->addAction("Editor", this, [] { (void)QDir::currentPath(); });
     editorHolder->setVisible(false);
     Rec_->setChecked(true);
+    // The info strip lies in the tool bar's row, right of the menu buttons.
+    Panel2->raise();
+    Label1->raise();
     (void)programHolder; (void)talkHolder; (void)optionsHolder; (void)helpHolder;
 }
 
@@ -323,7 +326,13 @@ void MainWindow::ReloadThemeImages() {
     const MainLayout& l = layout();
     QImage background = ThemeImage(l.background);
     if (background.isNull()) {
-        ReportProblem("Obrázok " + theme_.ThemeFolder + l.background + " vzhľadu chýba.");
+        // Reported once a run; the window keeps its previous picture.
+        if (!themeProblemReported_) {
+            themeProblemReported_ = true;
+            services_.messages->ShowMessageDialog(
+                "Pozor", FromQt(QString::fromStdString("Obrázok " + theme_.ThemeFolder +
+                                                       l.background + " vzhľadu chýba.")));
+        }
     } else {
         Image1->setPixmap(QPixmap::fromImage(background));
     }

@@ -101,6 +101,9 @@ public:
     void SubmitInput(const std::string& text);
     void AddConversationLine(const std::string& text, bool character);
     void Timer1Timer() { ticker_.Tick(); }
+    // The turn the window starts itself after the pointer rested on the close button
+    // (`hover`) or after a long idle time.
+    void WindowTurn(bool hover);
 
     // --- Face animation surface ------------------------------------------------------------
     void DrawFaceImage(const QImage& frame, QPoint windowPos);
@@ -187,7 +190,6 @@ private:
     void ApplyLayout();
     void FormShow();
     void OpeningTurn();
-    void WindowTurn(bool hover);
     void ReportTurn(const std::string& input, const std::string& answer);
     void StartNewConversationRecord();
     void EndConversationRecord();
@@ -213,6 +215,7 @@ private:
     bool quitting_ = false;
     bool speechDisabled_ = false;
     bool recordProblemReported_ = false;
+    bool themeProblemReported_ = false;
     QPoint dragOffset_;
     bool manualDrag_ = false;
 };

@@ -1,0 +1,383 @@
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+#include "engine/AtomicFile.h"
+#include "tests/ui/TempFolder.h"
+#include "ui/Text.h"
+
+namespace tamzel::ui {
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+class FakeTalk : public TalkPort {
+public:
+    void InitEngine() override { ++inits; }
+    std::string OpeningLine() override { return "<smile>Ahoj!"; }
+    std::string AnswerSentence(const std::string& text, bool idle, bool hover) override {
+        inputs.push_back(text);
+        idleFlags.push_back(idle);
+        hoverFlags.push_back(hover);
+        last = text;
+        return answers.empty() ? "<yes>Rozumiem." : Pop();
+    }
+    bool InputUnderstood() const override { return understood; }
+    bool QuitRequested() const override { return false; }
+    std::string LastInput() const override { return last; }
+    std::string LastAnswer() const override { return "<sad>Neviem."; }
+    UserValues Profile() const override { return values; }
+    void SetProfile(const UserValues& v) override { values = v; }
+    std::string Pop() {
+        std::string a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    int inits = 0;
+    bool understood = true;
+    std::string last;
+    std::deque<std::string> answers;
+    std::vector<std::string> inputs;
+    std::vector<bool> idleFlags, hoverFlags;
+    UserValues values{"Peter", "Peter", true, 7};
+};
+
+class FakeSpeech : public SpeechPort {
+public:
+    bool InitSpeech() override { return device; }
+    void Speak(const std::string& text) override { spoken.push_back(text); }
+    void SpeechTick() override {}
+    void StopSpeech() override { ++stops; }
+    bool Speaking() const override { return false; }
+    void PlayWaveFile(const std::string& path) override { waves.push_back(path); }
+    bool device = true;
+    int stops = 0;
+    std::vector<std::string> spoken, waves;
+};
+
+class FakeMessages : public MessagePort {
+public:
+    void ShowMessageDialog(const std::string& title, const std::string& text) override {
+        shown.push_back(title + ": " + text);
+    }
+    bool AskQuestion(const std::string& title, const std::string& text) override {
+        shown.push_back(title + "? " + text);
+        return answer;
+    }
+    bool answer = false;
+    std::vector<std::string> shown;
+};
+
+class FakeSettings : public SettingsPort {
+public:
+    int Volume() const override { return 400; }
+    int Speed() const override { return 60; }
+    int Intonation() const override { return 4; }
+    void SetLevels(int, int, int) override {}
+    void ShowSettings() override {}
+};
+
+class FakeStore : public ShutdownStore {
+public:
+    std::string Store(const Settings& s, const UserValues& user) override {
+        stored.push_back(s);
+        users.push_back(user);
+        return "";
+    }
+    std::vector<Settings> stored;
+    std::vector<UserValues> users;
+};
+
+class FixedClock : public engine::Clock {
+public:
+    std::tm Now() const override {
+        std::tm t{};
+        t.tm_mday = 7, t.tm_mon = 11, t.tm_year = 126, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 3;
+        return t;
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        folder.MakeFolder("zaznamy");
+        Create();
+    }
+    void Create() {
+        MainServices s;
+        s.talk = &talk;
+        s.speech = &speech;
+        s.messages = &messages;
+        s.settings = &settings;
+        s.store = &store;
+        s.clock = std::make_shared<FixedClock>();
+        s.openUrl = [this](const std::string& url) { opened.push_back(url); };
+        s.quit = [this] { ++quits; };
+        s.halt = [this] { ++halts; };
+        window = std::make_unique<MainWindow>(s);
+        window->FormCreate({});
+        // The default theme of the sources, so that no image is missing.
+        Theme theme;
+        const char* source = std::getenv("TAMZEL_SOURCE_DIR");
+        ASSERT_NE(source, nullptr);
+        ASSERT_EQ(OpenTheme(std::string(source) + "/data/design/interface.thm", theme), "");
+        window->SetTheme(theme);
+    }
+    std::string Read(const char* path) {
+        std::string content;
+        engine::ReadWholeFile(path, content);
+        return content;
+    }
+    void ShowWithRecords(bool records, bool speechOn = true) {
+        window->SetSwitches(records, speechOn, true, false, true);
+        window->show();
+    }
+
+    testing::TempFolder folder;
+    FakeTalk talk;
+    FakeSpeech speech;
+    FakeMessages messages;
+    FakeSettings settings;
+    FakeStore store;
+    std::vector<std::string> opened;
+    int quits = 0, halts = 0;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, ShowRecordsAndSpeaksTheOpeningLine) {
+    ShowWithRecords(true);
+    EXPECT_EQ(window->ConversationLines(), Lines{Cp("» Ahoj!")});
+    EXPECT_EQ(speech.spoken, std::vector<std::string>{"<smile>Ahoj!"});
+    EXPECT_EQ(Read("zaznamy/zaznamy.txt"),
+              Cp("\r\n<Nový rozhovor - Peter - 7.12.2026 - 9:5:3\r\n") + std::string(50, '-') +
+                  Cp("\r\n» Ahoj!\r\n"));
+    EXPECT_NE(Read("zaznamy/report.txt").find(" Novy Report - Peter - 7.12.2026 - 9:5:3"),
+              std::string::npos);
+    EXPECT_TRUE(window->RichEdit1->toPlainText().contains(QString::fromUtf8("» Ahoj!")));
+}
+
+TEST_F(MainWindowTest, TurnShowsRecordsReportsAndSpeaks) {
+    ShowWithRecords(true);
+    talk.understood = false;
+    talk.answers = {"<sad>Nerozumiem <b>ti."};
+    window->Edit1->setText("xyz");
+    window->SubmitInput("xyz");
+    EXPECT_EQ(window->ConversationLines(),
+              (Lines{Cp("» Ahoj!"), "xyz", Cp("» Nerozumiem ti.")}));
+    std::string record = Read("zaznamy/zaznamy.txt");
+    EXPECT_NE(record.find(Cp("xyz\r\n» Nerozumiem ti.\r\n")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/report.txt").find("\r\n\r\n-xyz\r\n>>>Nerozumiem ti.\r\n"),
+              std::string::npos);
+    EXPECT_EQ(speech.spoken.back(), "<sad>Nerozumiem <b>ti.");
+    EXPECT_TRUE(window->Edit1->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, SpeechOffStillShowsAndRecords) {
+    ShowWithRecords(true, false);
+    window->SubmitInput("Ahoj");
+    EXPECT_TRUE(speech.spoken.empty());
+    EXPECT_EQ(window->ConversationLines().size(), 3u);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("Ahoj\r\n» Rozumiem.\r\n")), std::string::npos);
+    EXPECT_EQ(Read("zaznamy/report.txt").find("-Ahoj"), std::string::npos);  // understood
+}
+
+TEST_F(MainWindowTest, HaltEmptyAndRecordsOff) {
+    ShowWithRecords(false);
+    window->SubmitInput("");
+    EXPECT_TRUE(talk.inputs.empty());
+    window->SubmitInput("Halt");  // an ordinary sentence
+    EXPECT_EQ(talk.inputs.size(), 1u);
+    window->SubmitInput("halt");
+    EXPECT_EQ(halts, 1);
+    EXPECT_EQ(talk.inputs.size(), 1u);
+    EXPECT_EQ(Read("zaznamy/zaznamy.txt"), "");
+}
+
+TEST_F(MainWindowTest, WindowTurnsWriteTheirNotes) {
+    ShowWithRecords(true);
+    window->WindowTurn(true);
+    window->WindowTurn(false);
+    EXPECT_EQ(talk.hoverFlags, (std::vector<bool>{true, false}));
+    EXPECT_EQ(talk.idleFlags, (std::vector<bool>{false, true}));
+    EXPECT_EQ(talk.inputs, (std::vector<std::string>{"", ""}));
+    std::string record = Read("zaznamy/zaznamy.txt");
+    EXPECT_NE(record.find(HoverNoteLine() + Cp("\r\n» Rozumiem.\r\n") + IdleNoteLine()),
+              std::string::npos);
+}
+
+TEST_F(MainWindowTest, MissingRecordsFolderIsReportedOnceAndCostsNothing) {
+    std::filesystem::remove_all("zaznamy");
+    ShowWithRecords(true);
+    for (int i = 0; i < 3; ++i) window->SubmitInput("Ahoj");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(window->ConversationLines().size(), 7u);
+    window->SaveAndQuit();
+    EXPECT_EQ(store.stored.size(), 1u);
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(MainWindowTest, SaveAndQuitBuildsThePageAndStoresEverything) {
+    ShowWithRecords(true);
+    window->SubmitInput("a <b>tucne</b>");
+    window->SaveAndQuit();
+    std::string page = Read("zaznamy/zaznamy.htm");
+    EXPECT_NE(page.find("a &lt;b&gt;tucne&lt;/b&gt;<br>"), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp(">Rozhovor ukončený - 9:5:3")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/report.txt").find(" Report Ukonceny "), std::string::npos);
+    ASSERT_EQ(store.stored.size(), 1u);
+    const ShutdownStore::Settings& s = store.stored[0];
+    EXPECT_TRUE(s.records && s.speech && s.animation && s.autolog && !s.infoBar);
+    EXPECT_EQ(s.volume, 400);
+    EXPECT_EQ(s.themeFile, std::string(std::getenv("TAMZEL_SOURCE_DIR")) + "/data/design/interface.thm");
+    EXPECT_EQ(store.users[0].Mood, 7);
+    // A close by the window manager afterwards does not store twice.
+    window->close();
+    EXPECT_EQ(store.stored.size(), 1u);
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(MainWindowTest, WindowManagerCloseRunsTheShutdown) {
+    ShowWithRecords(false);
+    window->close();
+    EXPECT_EQ(store.stored.size(), 1u);
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(MainWindowTest, BothLayoutsGeometry) {
+    ShowWithRecords(false);
+    struct Expect { QSize size; QRect edit, face, panel; int toolbar, faceLeft; bool view;
+                    QPoint inNotch, outside; };
+    const Expect full{{558, 378}, {325, 288, 209, 19}, {326, 65, 207, 214}, {492, 2, 64, 22},
+                      554, 385, true, {400, 350}, {250, 350}};
+    const Expect simple{{255, 325}, {23, 288, 209, 19}, {24, 65, 207, 214}, {189, 2, 64, 22},
+                        250, 83, false, {150, 10}, {110, 10}};
+    for (const Expect* e : {&full, &simple}) {
+        if (e == &simple) window->simpleClick();
+        EXPECT_EQ(window->size(), e->size);
+        EXPECT_EQ(window->Edit1->geometry(), e->edit);
+        EXPECT_EQ(window->Image2->geometry(), e->face);
+        EXPECT_EQ(window->Panel1->geometry(), e->panel);
+        EXPECT_EQ(window->ToolBar1->width(), e->toolbar);
+        EXPECT_EQ(window->FaceLeft(), e->faceLeft);
+        EXPECT_EQ(window->RichEdit1->isVisible(), e->view);
+        EXPECT_FALSE(window->mask().contains(e->inNotch));
+        EXPECT_TRUE(window->mask().contains(e->outside));
+    }
+    window->simpleClick();
+    EXPECT_EQ(window->size(), full.size);
+    EXPECT_TRUE(window->RichEdit1->isVisible());
+}
+
+TEST_F(MainWindowTest, ThemeChangeDerivesTheFolderAndFades) {
+    folder.MakeFolder("Themes");
+    engine::WriteFileAtomically("Themes/blue.thm", "  16711680 modra\r\nignored\r\n");
+    engine::WriteFileAtomically("x.theme", "255\r\n");
+    window->ChangeTheme(folder.path() + "/Themes/blue.thm");
+    EXPECT_EQ(window->theme().ThemeFolder, folder.path() + "/Themes/blue/");
+    EXPECT_EQ(window->theme().ThemeFile, folder.path() + "/Themes/blue.thm");
+    EXPECT_EQ(window->theme().ThemeColor, 16711680);
+    EXPECT_TRUE(window->ticker().fade.FadeActive && window->ticker().fade.ThemeFade);
+    EXPECT_EQ(speech.waves, std::vector<std::string>{"files/ping1.wav"});
+    window->ChangeTheme("x.theme");
+    EXPECT_EQ(window->theme().ThemeFolder, "x.t/");
+    engine::WriteFileAtomically("bad.thm", "modra\r\n");
+    window->ChangeTheme("bad.thm");
+    EXPECT_EQ(window->theme().ThemeFile, "x.theme");
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, SavingFollowsTheNamingRulesAndAsksBeforeReplacing) {
+    ShowWithRecords(false);
+    window->SubmitInput("Ahoj");
+    window->VymazClick();
+    EXPECT_TRUE(window->RichEdit1->toPlainText().isEmpty());
+    window->SaveConversation(folder.path() + "/rozhovor", 0);
+    std::string html = Read("rozhovor.htm");
+    EXPECT_NE(html.find(Cp("<b>» Ahoj!</b><br>")), std::string::npos);
+    EXPECT_NE(html.find("Ahoj<br>"), std::string::npos);
+    window->SaveConversation(folder.path() + "/rozhovor", 1);
+    EXPECT_EQ(Read("rozhovor.txt").substr(0, 10), "<Rozhovor ");
+    window->SubmitInput("Druha");
+    messages.answer = false;
+    window->SaveConversation(folder.path() + "/rozhovor.txt", 1);
+    EXPECT_EQ(Read("rozhovor.txt").find("Druha"), std::string::npos);
+    messages.answer = true;
+    window->SaveConversation(folder.path() + "/rozhovor.txt", 1);
+    EXPECT_NE(Read("rozhovor.txt").find("Druha"), std::string::npos);
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(MainWindowTest, NewConversationReadAloudAndToggles) {
+    ShowWithRecords(true);
+    window->SubmitInput("Ahoj");
+    window->PrecitajClick();
+    EXPECT_EQ(speech.spoken.back(), Cp("+» Ahoj!+Ahoj+» Rozumiem."));
+    window->NovyClick();
+    EXPECT_EQ(talk.inits, 2);
+    EXPECT_EQ(window->ConversationLines(), Lines{Cp("» Ahoj!")});
+    std::string record = Read("zaznamy/zaznamy.txt");
+    EXPECT_NE(record.find(Cp(">Rozhovor ukončený - 9:5:3\r\n\r\n\r\n<Nový rozhovor")), std::string::npos);
+    window->ZaznamyClick();  // off
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp(">Záznamy vypnuté - 9:5:3\r\n")), std::string::npos);
+    window->ZaznamyClick();  // on again
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("\r\n<Záznamy zapnuté - Peter")), std::string::npos);
+    // Frames around the icons: black when on, red when off.
+    EXPECT_EQ(window->icon(7).pixelColor(0, 0), QColor(0, 0, 0));
+    window->RecClick();
+    EXPECT_EQ(window->icon(8).pixelColor(17, 17), QColor(220, 0, 0));
+}
+
+TEST_F(MainWindowTest, NoSoundDeviceSwitchesSpeechOff) {
+    speech.device = false;
+    window.reset();
+    Create();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(window->Rec_->isChecked());
+    EXPECT_FALSE(window->Rec_->isEnabled());
+}
+
+TEST_F(MainWindowTest, MissingThemeImagesAreReportedWithoutStoppingTheShow) {
+    Theme theme;
+    engine::WriteFileAtomically("empty.thm", "0\r\n");
+    ASSERT_EQ(OpenTheme("empty.thm", theme), "");
+    window->SetTheme(theme);
+    ShowWithRecords(true);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("empty/background1.jpg"), std::string::npos);
+    EXPECT_EQ(window->ConversationLines().size(), 1u);
+    std::filesystem::remove_all("zaznamy");
+    window->SubmitInput("Ahoj");  // a record problem is still reported
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(MainWindowTest, InfoBarClickActions) {
+    ShowWithRecords(false);
+    window->ticker().InfoShown = false;
+    window->ticker().InfoIndex = 1;
+    window->Label2Click();
+    EXPECT_TRUE(opened.empty());
+    window->ticker().InfoShown = true;
+    for (int i : {1, 2, 3, 4, 5}) {
+        window->ticker().InfoIndex = i;
+        window->Label2Click();
+    }
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[1].substr(0, 7), "mailto:");
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tamzel::ui
