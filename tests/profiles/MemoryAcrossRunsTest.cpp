@@ -23,8 +23,8 @@ class ProgramFolderRun : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* home = std::getenv("TAMZEL_HOME");
-        std::string brain = std::string(home ? home : "") + "/ai/brainfile.ai";
-        if (!home || !std::filesystem::exists(brain)) GTEST_SKIP() << "no built brain";
+        std::string brain = std::string(home ? home : TAMZEL_HOME_DIR) + "/ai/brainfile.ai";
+        if (!std::filesystem::exists(brain)) GTEST_SKIP() << "no built brain at " << brain;
         std::filesystem::create_directories(folder.path() + "/ai");
         std::filesystem::copy_file(brain, folder.path() + "/ai/brainfile.ai");
         previous = std::filesystem::current_path();
