@@ -214,7 +214,7 @@ std::string WriteViaScratch(const std::string& scratch, const std::string& targe
         if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
-    bool ok = done == content.size() && ::fsync(fd) == 0;
+    bool ok = done == content.size() && ::fdatasync(fd) == 0;
     int error = errno;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(scratch.c_str(), target.c_str()) == 0) return {};
