@@ -23,6 +23,11 @@ QApplication& App() {
     return *app;
 }
 
+std::string SourceDir() {
+    const char* source = std::getenv("TAMZEL_SOURCE_DIR");
+    return source ? source : TAMZEL_TEST_SOURCE_DIR;
+}
+
 class FakeTalk : public TalkPort {
 public:
     void InitEngine() override { ++inits; }
@@ -131,9 +136,7 @@ protected:
         window->FormCreate({});
         // The default theme of the sources, so that no image is missing.
         Theme theme;
-        const char* source = std::getenv("TAMZEL_SOURCE_DIR");
-        ASSERT_NE(source, nullptr);
-        ASSERT_EQ(OpenTheme(std::string(source) + "/data/design/interface.thm", theme), "");
+        ASSERT_EQ(OpenTheme(SourceDir() + "/data/design/interface.thm", theme), "");
         window->SetTheme(theme);
     }
     std::string Read(const char* path) {
@@ -241,7 +244,7 @@ TEST_F(MainWindowTest, SaveAndQuitBuildsThePageAndStoresEverything) {
     const ShutdownStore::Settings& s = store.stored[0];
     EXPECT_TRUE(s.records && s.speech && s.animation && s.autolog && !s.infoBar);
     EXPECT_EQ(s.volume, 400);
-    EXPECT_EQ(s.themeFile, std::string(std::getenv("TAMZEL_SOURCE_DIR")) + "/data/design/interface.thm");
+    EXPECT_EQ(s.themeFile, SourceDir() + "/data/design/interface.thm");
     EXPECT_EQ(store.users[0].Mood, 7);
     // A close by the window manager afterwards does not store twice.
     window->close();
