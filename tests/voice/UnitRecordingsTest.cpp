@@ -166,8 +166,11 @@ TEST(UnitRecordings, PackHoldsExactlyTheFortyOneUnits) {
 
 TEST(UnitRecordings, VowelsAreEquallyLoudAndConsonantsNotLost) {
     std::vector<double> vowels;
-    for (const Unit& unit : kUnits)
-        if (IsVowel(unit.kind)) vowels.push_back(Rms(Load(unit).samples, 0, Load(unit).samples.size()));
+    for (const Unit& unit : kUnits) {
+        if (!IsVowel(unit.kind)) continue;
+        const auto s = Load(unit).samples;
+        vowels.push_back(Rms(s, 0, s.size()));
+    }
     const double mean = std::accumulate(vowels.begin(), vowels.end(), 0.0) / static_cast<double>(vowels.size());
     for (const Unit& unit : kUnits) {
         if (unit.kind == Kind::Pause) continue;
