@@ -36,10 +36,12 @@ function(tamzel_check_core_libraries)
   endforeach()
 endfunction()
 
-# A unit-test executable registered with ctest.
+# A unit-test executable registered with ctest. Its environment (source folder, program
+# folder, offscreen Qt) comes from tests/TestEnvironment.cpp, so direct runs get it too.
 function(tamzel_test name)
-  add_executable(${name} ${ARGN})
+  add_executable(${name} ${ARGN} "${CMAKE_SOURCE_DIR}/tests/TestEnvironment.cpp")
+  target_compile_definitions(${name} PRIVATE
+    TAMZEL_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TAMZEL_TEST_HOME="${TAMZEL_HOME}")
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAMZEL_SOURCE_DIR=${CMAKE_SOURCE_DIR};TAMZEL_HOME=${TAMZEL_HOME}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
