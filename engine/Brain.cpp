@@ -27,12 +27,6 @@ File OpenForReading(const std::string& path) {
     return f;
 }
 
-// Undoes the two steps of the record encoding, in place.
-void DecodeBody(Byte* x, size_t n, Byte key) {
-    for (size_t j = 0; j + 1 < n; ++j) x[j] = static_cast<Byte>(x[j] - key * x[j + 1] - 7);
-    for (size_t j = n; j-- > 1;) x[j] = static_cast<Byte>(x[j] - x[j - 1] - key - 5);
-}
-
 }  // namespace
 
 std::string BrainCheckBytes() { return "TZ1"; }
@@ -58,18 +52,27 @@ std::string ReadRecord(BrainRecord& brain) {
         brain.cursor = static_cast<uint32_t>(text.size());
         return {};
     }
-    Byte key = static_cast<Byte>(text[brain.cursor]);
-    Byte length = static_cast<Byte>(text[brain.cursor + 1]);
-    brain.cursor += 2;
-    brain.sumRaw += key + length;
-    size_t n = static_cast<Byte>(length - key + 235);
-    n = std::min(n, text.size() - brain.cursor);
-    std::string body = text.substr(brain.cursor, n);
-    brain.cursor += static_cast<uint32_t>(n);
+    const Byte* src = reinterpret_cast<const Byte*>(text.data()) + brain.cursor;
+    Byte key = src[0];
+    Byte length = src[1];
+    size_t n = std::min<size_t>(static_cast<Byte>(length - key + 235), text.size() - brain.cursor - 2);
+    src += 2;
+    brain.cursor += static_cast<uint32_t>(n + 2);
+    // The forward step into y, then the backward step needs y[j - 1] before it changes.
+    // Plain loops over local buffers and local sums, so that the compiler can vectorise.
+    Byte y[256];
+    for (size_t j = 0; j + 1 < n; ++j) y[j] = static_cast<Byte>(src[j] - key * src[j + 1] - 7);
+    if (n > 0) y[n - 1] = src[n - 1];
+    std::string body(n, '\0');
     Byte* x = reinterpret_cast<Byte*>(body.data());
-    for (size_t j = 0; j < n; ++j) brain.sumRaw += x[j];
-    DecodeBody(x, n, key);
-    for (size_t j = 0; j < n; ++j) brain.sumPlain += x[j];
+    if (n > 0) x[0] = y[0];
+    const Byte shift = static_cast<Byte>(key + 5);
+    for (size_t j = 1; j < n; ++j) x[j] = static_cast<Byte>(y[j] - y[j - 1] - shift);
+    uint32_t raw = key + length, plain = 0;
+    for (size_t j = 0; j < n; ++j) raw += src[j];
+    for (size_t j = 0; j < n; ++j) plain += x[j];
+    brain.sumRaw += raw;
+    brain.sumPlain += plain;
     return body;
 }
 

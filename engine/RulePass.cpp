@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 #include "engine/Codepage.h"
@@ -45,11 +46,20 @@ int32_t Wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)
 // The state of one pass over the brain.
 class RulePass {
 public:
-    explicit RulePass(Engine& engine) : e_(engine), reader_(engine.Brain) {
-        reader_.cursor = 0;
-        reader_.sumPlain = 0;
-        reader_.sumRaw = 0;
+    // The reader borrows the loaded text instead of copying it (a large brain would spend
+    // much of the turn on the copy) and gives it back however the pass ends.
+    explicit RulePass(Engine& engine) : e_(engine) {
+        reader_.text.swap(e_.Brain.text);
+        reader_.checkBytes = e_.Brain.checkBytes;
+        // Most lines are answers or conditions; a glance at the first character spares them
+        // the comparison with every command keyword.
+        for (int k = kw::InsertCommand; k <= kw::KeepGoingOffCommand; ++k)
+            if (!K(k).empty()) commandStart_[static_cast<unsigned char>(K(k)[0])] = true;
+        commandStart_['S'] = true;  // "SENTENCE"
     }
+    ~RulePass() { reader_.text.swap(e_.Brain.text); }
+    RulePass(const RulePass&) = delete;
+    RulePass& operator=(const RulePass&) = delete;
 
     std::string Run();
 
@@ -70,6 +80,7 @@ private:
     std::string reply_;
     bool readNext_ = true;
     bool keepGoing_ = false;  // the last chosen answer line ended in the continue mark
+    std::array<bool, 256> commandStart_{};
 };
 
 std::string RulePass::Run() {
@@ -83,9 +94,11 @@ std::string RulePass::Run() {
         if (line_ == K(kw::ElseKeyword)) SkipElseBranch();
         if (line_ == K(kw::NotUnderstoodMarker)) e_.InputUnderstood = false;
         if (StartsWith(line_, K(kw::BlockHeadKeyword))) BlockHead();
-        if (StartsWith(line_, K(kw::InsertCommand)) || StartsWith(line_, K(kw::ReplaceCommand)))
-            RewriteSentence();
-        RunCommands();
+        if (!line_.empty() && commandStart_[static_cast<unsigned char>(line_[0])]) {
+            if (StartsWith(line_, K(kw::InsertCommand)) || StartsWith(line_, K(kw::ReplaceCommand)))
+                RewriteSentence();
+            RunCommands();
+        }
         if (!line_.empty() && line_[0] == '-') AnswerGroup();
         bool blockEnd = line_ == "<-" || line_ == K(kw::ElseKeyword);
         if (blockEnd && !reply_.empty() && !keepGoing_) break;
@@ -170,6 +183,7 @@ void RulePass::RewriteSentence() {
 
 void RulePass::RunCommands() {
     const std::string& line = line_;
+    if (line.empty() || !commandStart_[static_cast<unsigned char>(line[0])]) return;
     auto argument = [&] { return e_.BracketArgument(line); };
     if (StartsWith(line, K(kw::QuitCommand))) e_.QuitRequested = true;
     if (StartsWith(line, K(kw::HaltCommand))) e_.FatalStop("the brain's halt command");

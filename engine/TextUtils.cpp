@@ -184,6 +184,7 @@ int32_t TextToInt(const std::string& text) {
 }
 
 void TrimLeadingBlanks(std::string& text) {
+    if (text.empty() || text[0] != ' ') return;
     size_t n = text.find_first_not_of(' ');
     text.erase(0, n == std::string::npos ? text.size() : n);
 }
