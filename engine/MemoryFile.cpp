@@ -15,7 +15,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/AtomicFile.h"
+#include "engine/AtomicFile.h"  // ReadWholeFile
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
 #include "engine/ProfilePaths.h"
@@ -201,25 +201,49 @@ Lines RemovedValue(const Lines& lines, const MemoryArgument& a) {
 std::string Slovak(const char* utf8) { return FromUtf8Lossy(utf8); }
 std::string ShownPath(const std::string& path) { return FromUtf8Lossy(path); }
 
-// Writes the scratch file completely, flushes it and renames it over `target`.
-// Returns an empty text on success, otherwise the system's reason.
-std::string WriteViaScratch(const std::string& scratch, const std::string& target,
-                            const std::string& content) {
-    int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return std::strerror(errno);
+bool WriteAll(int fd, const std::string& content) {
     size_t done = 0;
     while (done < content.size()) {
         ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
         done += static_cast<size_t>(n);
     }
-    bool ok = done == content.size() && ::fdatasync(fd) == 0;
-    int error = errno;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(scratch.c_str(), target.c_str()) == 0) return {};
-    if (ok) error = errno;
-    return std::strerror(error ? error : EIO);
+    return true;
+}
+
+// Writes `temp` completely, flushes it to disk and renames it over `target`. Returns 0 or
+// the system's error number. A temp file that could not be completed is removed; a complete
+// one that could not be renamed stays, holding the newest content.
+int WriteAndRename(const std::string& temp, const std::string& target, const std::string& content) {
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return errno;
+    int error = WriteAll(fd, content) ? 0 : errno;
+    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return error;
+    }
+    return ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+// Why a write failed, in words a user understands.
+std::string Reason(int error) {
+    switch (error) {
+    case ENOENT: return Slovak("priečinok neexistuje");
+    case EACCES:
+    case EPERM: return Slovak("chýba oprávnenie na zápis");
+    case ENOSPC:
+    case EDQUOT: return Slovak("disk je plný");
+    case EROFS: return Slovak("disk je len na čítanie");
+    case EISDIR: return Slovak("na mieste súboru je priečinok");
+    default: return FromUtf8Lossy(std::strerror(error));
+    }
 }
 
 }  // namespace
@@ -263,20 +287,23 @@ public:
     }
 
     void Save(const std::string& content) {
-        std::string scratchError = WriteViaScratch(ScratchPath(), path_, content);
-        if (scratchError.empty()) return Saved(true);
-        std::string directError = WriteFileAtomically(path_, content);
-        if (directError.empty()) {
+        int scratchError = WriteAndRename(ScratchPath(), path_, content);
+        if (scratchError == 0) return Saved(true);
+        std::string temp = path_ + ".tmp";
+        int directError = WriteAndRename(temp, path_, content);
+        if (directError == 0) {
             ::unlink(ScratchPath().c_str());
             Saved(false);  // the scratch problem stays until the scratch file works again
             return Problem(Slovak("Pomocný súbor \"") + ShownPath(ScratchPath()) +
-                           Slovak("\" sa nedá použiť (") + FromUtf8Lossy(scratchError) +
+                           Slovak("\" sa nedá použiť (") + Reason(scratchError) +
                            Slovak("); pamäť bola zapísaná priamo."));
         }
+        ::unlink(temp.c_str());
         e_.pendingMemoryPath_ = path_;
         e_.pendingMemory_ = content;
-        Problem(Slovak("Pamäť sa nedá uložiť: ") + FromUtf8Lossy(directError) +
-                Slovak(". Zmeny zostávajú v programe a uložia sa pri ďalšej zmene."));
+        Problem(Slovak("Pamäť sa nedá uložiť do \"") + ShownPath(path_) + "\" (" +
+                Reason(directError) +
+                Slovak("). Zmeny zostávajú v programe a uložia sa pri ďalšej zmene."));
     }
 
     void Saved(bool allWell) {
