@@ -1,0 +1,136 @@
+#include "BrainSession.h"
+
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "engine/AtomicFile.h"
+#include "engine/Codepage.h"
+#include "profiles/ConsoleSession.h"
+
+namespace tamzel::brain_testing {
+
+std::string BuiltBrainPath() {
+    const char* home = std::getenv("TAMZEL_HOME");
+    if (!home) return {};
+    std::string path = std::string(home) + "/ai/brainfile.ai";
+    return std::filesystem::exists(path) ? path : std::string();
+}
+
+std::tm MakeTime(int year, int month, int day, int hour, int minute) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_isdst = -1;
+    std::tm copy = t;
+    std::mktime(&copy);  // only to learn the weekday
+    t.tm_wday = copy.tm_wday;
+    t.tm_yday = copy.tm_yday;
+    return t;
+}
+
+BrainFolder::BrainFolder() {
+    std::string brain = BuiltBrainPath();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tamzel-brain-XXXXXX").string();
+    if (brain.empty() || !::mkdtemp(pattern.data())) return;
+    path_ = pattern;
+    std::filesystem::create_directories(path_ + "/ai");
+    std::filesystem::copy_file(brain, path_ + "/ai/brainfile.ai");
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(path_);
+    ready_ = true;
+}
+
+BrainFolder::~BrainFolder() {
+    if (!previous_.empty()) std::filesystem::current_path(previous_);
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+std::string BrainFolder::Read(const std::string& relative) const {
+    std::string text;
+    return engine::ReadWholeFile(path_ + "/" + relative, text) ? text : std::string();
+}
+
+BrainSession::BrainSession(BrainFolder&, const std::string& userUtf8, bool male,
+                           uint64_t seed)
+    : user_(userUtf8), male_(male), seed_(seed), when_(MakeTime(2026, 12, 8, 14, 30)) {
+    Start();
+}
+
+BrainSession::~BrainSession() { Stop(); }
+
+void BrainSession::Start() {
+    engine_ = std::make_unique<engine::Engine>();
+    engine_->onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };
+    engine_->SetClock(std::make_shared<FixedClock>(when_));
+    engine_->random().Seed(seed_);
+    engine_->keepSeed = true;
+    std::string error = profiles::SignIn(*engine_, engine::FromUtf8Lossy(user_));
+    if (!error.empty()) throw std::runtime_error("sign-in failed: " + error);
+    engine_->UserIsMale = male_;
+    engine_->InitEngine();
+}
+
+void BrainSession::Stop() {
+    if (!engine_) return;
+    engine_->FinalizeEngine();
+    profiles::SignOut(*engine_);
+    engine_.reset();
+}
+
+void BrainSession::Restart() {
+    Stop();
+    ++seed_;
+    Start();
+}
+
+void BrainSession::SetTime(std::tm when) {
+    when_ = when;
+    engine_->SetClock(std::make_shared<FixedClock>(when_));
+}
+
+std::string BrainSession::Shown(const std::string& reply) const {
+    return StripTags(engine::ToUtf8(reply));
+}
+
+std::string BrainSession::Opening() { return Shown(engine_->OpeningLine()); }
+
+std::string BrainSession::Say(const std::string& utf8) {
+    return Shown(engine_->AnswerSentence(engine::FromUtf8Lossy(utf8)));
+}
+
+std::string BrainSession::Idle() {
+    engine_->IdleTurn = true;
+    std::string reply = engine_->AnswerSentence("");
+    engine_->IdleTurn = false;
+    return Shown(reply);
+}
+
+std::string BrainSession::Hover() {
+    engine_->HoverTurn = true;
+    std::string reply = engine_->AnswerSentence("");
+    engine_->HoverTurn = false;
+    return Shown(reply);
+}
+
+std::string StripTags(const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '<') {
+            shown += text[i];
+            continue;
+        }
+        size_t close = text.find('>', i);
+        if (close == std::string::npos) break;
+        i = close;
+    }
+    return shown;
+}
+
+}  // namespace tamzel::brain_testing

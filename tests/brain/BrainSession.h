@@ -1,0 +1,84 @@
+// Conversations with the shipped brain for tests and benchmarks.
+//
+//   BrainFolder folder;                  // private program folder with the built brain,
+//                                        // made the working folder while it lives
+//   BrainSession s(folder, "Peter");     // signs the user in through the profile store
+//   s.Opening(); s.Say("Ahoj!");         // UTF-8 in, UTF-8 out, emoticon tags removed
+//   s.Restart();                         // sign out, a new engine, sign in again
+//
+// The random generator has a fixed seed and the clock a fixed time, so every run of a
+// test sees the same answers.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "engine/Engine.h"
+
+namespace tamzel::brain_testing {
+
+// The built brain: ${TAMZEL_HOME}/ai/brainfile.ai, empty when it is not there.
+std::string BuiltBrainPath();
+
+// Local time fixed by the test.
+class FixedClock : public engine::Clock {
+public:
+    explicit FixedClock(std::tm when) : when_(when) {}
+    std::tm Now() const override { return when_; }
+
+private:
+    std::tm when_;
+};
+
+// A date and time: year, month 1..12, day, hour, minute; the weekday is worked out.
+std::tm MakeTime(int year, int month, int day, int hour, int minute);
+
+class BrainFolder {
+public:
+    BrainFolder();
+    ~BrainFolder();
+    bool ready() const { return ready_; }
+    const std::string& path() const { return path_; }
+    std::string Read(const std::string& relative) const;
+
+private:
+    std::string path_;
+    std::filesystem::path previous_;
+    bool ready_ = false;
+};
+
+class BrainSession {
+public:
+    BrainSession(BrainFolder& folder, const std::string& userUtf8, bool male = true,
+                 uint64_t seed = 1);
+    ~BrainSession();
+
+    std::string Opening();
+    std::string Say(const std::string& utf8);
+    std::string Idle();
+    std::string Hover();
+    void Restart();
+    void SetTime(std::tm when);
+
+    engine::Engine& engine() { return *engine_; }
+    bool understood() const { return engine_->InputUnderstood; }
+
+private:
+    void Start();
+    void Stop();
+    std::string Shown(const std::string& reply) const;
+
+    std::string user_;
+    bool male_;
+    uint64_t seed_;
+    std::tm when_;
+    std::unique_ptr<engine::Engine> engine_;
+};
+
+// The text as the window shows it: every "<...>" run removed.
+std::string StripTags(const std::string& text);
+
+}  // namespace tamzel::brain_testing
