@@ -11,7 +11,7 @@ namespace tamzel::ui {
 
 class SilentSpeech : public SpeechPort {
 public:
-    bool InitSpeech() override { return true; }
+    bool InitSpeech(bool) override { return true; }
     void Speak(const std::string& text) override { lastSpoken = text; }
     void SpeechTick() override {}
     void StopSpeech() override {}

@@ -112,7 +112,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     };
     services.quit = [] { QCoreApplication::quit(); };
     services.halt = [] { std::_Exit(0); };
-    SpeechHookup speech(messages);
+    SpeechHookup speech(messages, levels, talk);
     services.speech = &speech.port();
 
     MainWindow window(services);

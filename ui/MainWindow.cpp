@@ -264,12 +264,7 @@ void MainWindow::FormCreate(const std::vector<std::string>& args) {
     ticker_.BlinkTicks = 0;
     ticker_.LookMode = false;
     ticker_.WasActive = isActiveWindow();
-    if (!services_.speech->InitSpeech()) {
-        if (Rec_->isChecked()) {
-            services_.messages->ShowMessageDialog(
-                "Pozor", Cp("Na tomto počítači nie je nainštalovaná zvuková karta. Syntéza reči "
-                            "bola automaticky deaktivovaná."));
-        }
+    if (!services_.speech->InitSpeech(Rec_->isChecked())) {
         Rec_->setChecked(false);
         Rec_->setEnabled(false);
         MarkToggleIcon(kIconSpeech, false);

@@ -13,8 +13,9 @@ namespace tamzel::ui {
 class SpeechPort {
 public:
     virtual ~SpeechPort() = default;
-    // Opens the voice pack and the sound output; false when there is no sound device.
-    virtual bool InitSpeech() = 0;
+    // Opens the voice pack and the sound output; false when there is no sound device (the
+    // port tells the user so when `speechChecked`).
+    virtual bool InitSpeech(bool speechChecked) = 0;
     virtual void Speak(const std::string& text) = 0;
     virtual void SpeechTick() = 0;
     virtual void StopSpeech() = 0;

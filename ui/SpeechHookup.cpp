@@ -1,42 +1,153 @@
 #include "ui/SpeechHookup.h"
 
-#include "ui/FallbackPorts.h"
-#include "ui/Theme.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdio>
+
+#include "engine/AtomicFile.h"
+#include "speech/playback/FaceAnimator.h"
+#include "speech/playback/OpenAlSink.h"
+#include "speech/playback/PlaybackClock.h"
+#include "speech/playback/SpeechOutput.h"
+#include "speech/text/SpeechError.h"
+#include "ui/Text.h"
 
 namespace tamzel::ui {
 namespace {
 
-// Face frames read by name from the voice pack's Jpg folder at every call, drawn at
-// (FaceLeft, 122) while animation is on.
-class PackFace : public FacePort {
+QImage ToQImage(const speech::JpegImage& image) {
+    QImage wrapped(image.rgb().data(), image.width(), image.height(), image.width() * 3,
+                   QImage::Format_RGB888);
+    return wrapped.copy();  // the frame may be released right after drawing
+}
+
+// The window's face picture as the face animation's drawing surface.
+class WindowSurface : public speech::FaceSurface {
 public:
-    explicit PackFace(MainWindow& window) : window_(window) {}
-    void ShowFaceFrame(const std::string& name) override {
-        if (!window_.animationOn()) return;
-        std::string frame = name == "-" ? "default1" : name;
-        window_.DrawFaceImage(LoadJpeg("gorvin/Jpg/" + frame + ".jpg"), {window_.FaceLeft(), 122});
+    MainWindow* window = nullptr;
+    speech::FaceView View() const override {
+        if (!window) return {false, false, 385};
+        return {window->animationOn(), window->simpleOn(), window->FaceLeft()};
     }
+    void DrawFrame(const std::string&, const speech::JpegImage& image, int x, int y) override {
+        if (window) window->DrawFaceImage(ToQImage(image), {x, y});
+    }
+    void RepaintWindow() override {
+        if (window) window->RepaintFace();
+    }
+    void RepaintLabel() override {
+        if (window) window->Label1->update();
+    }
+};
+
+class SliderSettings : public speech::SpeechSettings {
+public:
+    explicit SliderSettings(SettingsPort& port) : port_(port) {}
+    int Volume() const override { return port_.Volume(); }
+    int Speed() const override { return port_.Speed(); }
+    int Intonation() const override { return port_.Intonation(); }
 
 private:
-    MainWindow& window_;
+    SettingsPort& port_;
 };
 
 }  // namespace
 
-struct SpeechHookup::Parts {
-    SilentSpeech speech;
-    std::unique_ptr<PackFace> face;
+struct SpeechHookup::Parts : SpeechPort, FacePort {
+    Parts(MessagePort& m, SettingsPort& s, TalkPort& t)
+        : messages(m), sliders(s), talk(t), output(sink, face, sliders, clock) {
+        output.onMessage = [this](const std::string& title, const std::string& text) {
+            messages.ShowMessageDialog(title, text);
+        };
+        output.userNames = [this] {
+            UserValues v = talk.Profile();
+            return std::make_pair(v.UserName, v.UserNamePronunciation);
+        };
+        output.placement = [this] {
+            speech::ScreenPlacement p;
+            if (surface.window) {
+                p.windowLeft = surface.window->x();
+                p.windowWidth = surface.window->width();
+            }
+            if (QScreen* screen = QGuiApplication::primaryScreen()) {
+                p.screenWidth = screen->geometry().width();
+            }
+            return p;
+        };
+        face.SetSurface(&surface);
+    }
+
+    // SpeechPort
+    bool InitSpeech(bool speechChecked) override {
+        try {
+            bool available = output.InitSpeech(speechChecked);
+            if (face.loaded() && surface.window) {
+                surface.window->SetFacePicture(ToQImage(face.NeutralFace()));
+            }
+            return available;
+        } catch (const std::exception& e) {
+            // A missing voice pack or a broken sound output costs the voice, not the program.
+            messages.ShowMessageDialog("Pozor", e.what());
+            return false;
+        }
+    }
+    void Speak(const std::string& text) override {
+        try {
+            output.Speak(text);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
+        }
+    }
+    void SpeechTick() override { output.SpeechTick(); }
+    void StopSpeech() override { output.StopSpeech(); }
+    bool Speaking() const override { return output.Speaking; }
+    void PlayWaveFile(const std::string& path) override {
+        if (!output.SoundAvailable()) return;
+        std::string bytes;
+        if (!engine::ReadWholeFile(path, bytes)) return;
+        try {
+            wave = speech::ParseWave(bytes, path);
+            speech::PcmView pcm;
+            pcm.sampleRate = static_cast<int>(wave.sampleRate);
+            pcm.data = reinterpret_cast<const uint8_t*>(wave.samples.data());
+            pcm.bytes = wave.samples.size() * sizeof(int16_t);
+            sound = sink.CreateVoice(pcm);
+            sound->Play();
+        } catch (const std::exception&) {
+            // A broken dialog sound plays nothing.
+        }
+    }
+
+    // FacePort
+    void ShowFaceFrame(const std::string& name) override {
+        try {
+            face.ShowFaceFrame(name);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
+        }
+    }
+
+    MessagePort& messages;
+    SliderSettings sliders;
+    TalkPort& talk;
+    speech::OpenAlDeviceSink sink;
+    speech::SteadyPlaybackClock clock;
+    speech::FaceAnimator face;
+    WindowSurface surface;
+    speech::SpeechOutput output;
+    speech::WaveSound wave;
+    std::unique_ptr<speech::SoundVoice> sound;
 };
 
-SpeechHookup::SpeechHookup(MessagePort&) : parts_(std::make_unique<Parts>()) {}
+SpeechHookup::SpeechHookup(MessagePort& messages, SettingsPort& settings, TalkPort& talk)
+    : parts_(std::make_unique<Parts>(messages, settings, talk)) {}
 SpeechHookup::~SpeechHookup() = default;
 
-SpeechPort& SpeechHookup::port() { return parts_->speech; }
+SpeechPort& SpeechHookup::port() { return *parts_; }
 
 void SpeechHookup::Attach(MainWindow& window) {
-    parts_->face = std::make_unique<PackFace>(window);
-    window.SetFacePort(parts_->face.get());
-    window.SetFacePicture(LoadJpeg("gorvin/Jpg/default2.jpg"));
+    parts_->surface.window = &window;
+    window.SetFacePort(parts_.get());
 }
 
 }  // namespace tamzel::ui
