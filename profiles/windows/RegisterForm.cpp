@@ -1,0 +1,165 @@
+#include "profiles/windows/RegisterForm.h"
+
+#include <QKeyEvent>
+
+#include "profiles/ProfileMessages.h"
+#include "profiles/windows/OptionsForm.h"
+#include "profiles/windows/WarningForm.h"
+#include "profiles/windows/WelcomeForm.h"
+
+namespace tamzel::profiles {
+
+TRegisterForm::TRegisterForm(ProfileLinks& links, QWidget* parent)
+    : ChromeWindow(parent), links_(links) {
+    resize(249, 176);
+    SetCutOut(QRect(120, 0, 249, 22));
+    setWindowTitle("Tamzel");
+    Image1 = MakePicture(this, 0, 0, 249, 176);
+    auto edit = [this](int y, const char* hint) {
+        auto* e = new QLineEdit(this);
+        e->setGeometry(104, y, 121, 19);
+        e->setFrame(false);
+        e->setToolTip(Qt1250(Cp1250(hint)));
+        e->installEventFilter(this);
+        return e;
+    };
+    Edit1 = edit(56, "Sem napíš, ako ťa mám oslovovať");
+    Edit2 = edit(88, "Sem napíš, ako sa vyslovuje tvoje meno");
+    RadioButton1 = new QRadioButton(Qt1250(Cp1250("Muž")), this);
+    RadioButton1->setGeometry(32, 147, 45, 15);
+    RadioButton2 = new QRadioButton(Qt1250(Cp1250("Žena")), this);
+    RadioButton2->setGeometry(96, 146, 49, 17);
+    RadioButton1->setChecked(true);
+    RadioButton1->installEventFilter(this);
+    RadioButton2->installEventFilter(this);
+    Image3 = new ChromeButton(this);
+    Image3->setGeometry(5, 4, 16, 16);
+    Image2 = new ChromeButton(this);
+    Image2->setGeometry(179, 140, 50, 24);
+    connect(Image2, &ChromeButton::clicked, this, &TRegisterForm::AcceptRegistration);
+    connect(Image3, &ChromeButton::clicked, this, &TRegisterForm::CloseClick);
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, RadioButton1);
+    setTabOrder(RadioButton1, RadioButton2);
+}
+
+void TRegisterForm::showEvent(QShowEvent* event) {
+    WindowTheme theme = links_.CurrentTheme();
+    ShowPicture(Image1, theme.Image("register.jpg"));
+    Image1->lower();
+    Image2->SetImages(theme.Image("reg_ok1.jpg"), theme.Image("reg_ok2.jpg"));
+    Image3->SetImages(theme.Image("3.jpg"), theme.Image("3b.jpg"));
+    QString colour = theme.Color().name();
+    for (QRadioButton* r : {RadioButton1, RadioButton2})
+        r->setStyleSheet(QString("QRadioButton { background: %1; }").arg(colour));
+    CentreOnScreen();
+    ChromeWindow::showEvent(event);
+}
+
+// Whatever hides the window gives the start window back.
+void TRegisterForm::hideEvent(QHideEvent* event) {
+    if (links_.welcome) links_.welcome->RegistrationHidden();
+    ChromeWindow::hideEvent(event);
+}
+
+bool TRegisterForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched != this) {
+            AcceptRegistration();
+            return true;
+        }
+    }
+    return ChromeWindow::eventFilter(watched, event);
+}
+
+void TRegisterForm::Show(const std::string& title, const std::string& message, bool quiet) {
+    if (!quiet && links_.warning) links_.warning->ShowMessageDialog(title, message, false);
+}
+
+bool TRegisterForm::CreateProfile(const std::string& name, const std::string& pronunciation,
+                                  bool male, bool quiet) {
+    ProfileStore& store = *links_.store;
+    bool written = RadioButton1->isChecked();
+    if (EditMode == 1) {
+        StoreResult r = store.EditProfile(EditedName, name, pronunciation, written, male);
+        if (!r.ok) Show(r.title, r.message, quiet);
+        if (!r.ok) return false;
+        NewName = name;
+        return true;
+    }
+    StoreResult checked = store.CheckRegistration(name, pronunciation, male, true);
+    if (checked.ok) checked = store.CreateProfile(name, pronunciation, written, male);
+    if (!checked.ok) {
+        Show(checked.title, checked.message, quiet);
+        return false;
+    }
+    if (links_.welcome) links_.welcome->ProfileCreated(name);
+    return true;
+}
+
+void TRegisterForm::AcceptRegistration() {
+    if (EditMode == 1) {
+        AcceptEdit();
+        return;
+    }
+    if (CreateProfile(From1250(Edit1->text()), From1250(Edit2->text()),
+                      RadioButton1->isChecked(), false))
+        hide();
+}
+
+void TRegisterForm::AcceptEdit() {
+    ui::UserValues user = links_.talk ? links_.talk->Profile() : ui::UserValues{};
+    std::string pronunciation = From1250(Edit2->text());
+    if (!CreateProfile(From1250(Edit1->text()), pronunciation, user.UserIsMale, false)) return;
+    if (NewName != EditedName) {
+        if (links_.welcome) links_.welcome->RenameUser(EditedName, NewName);
+        if (links_.options) links_.options->RenameAccount(EditedName, NewName);
+    }
+    if (links_.talk && EditedName == user.UserName) {
+        user.UserName = NewName;
+        user.UserNamePronunciation = pronunciation;
+        user.UserIsMale = RadioButton1->isChecked();
+        links_.talk->SetProfile(user);
+    }
+    EditMode = 0;
+    hide();
+    SetOptionsEnabled(true);
+}
+
+void TRegisterForm::OpenProfileForEdit(const std::string& name) {
+    auto stored = links_.store->ReadUserData(name);
+    if (!stored) {
+        Show(TitleAlert(), stored.error, false);
+        return;
+    }
+    EditedName = name;
+    EditMode = 1;
+    Edit1->setText(Qt1250(stored.value->name));
+    Edit2->setText(Qt1250(stored.value->pronunciation));
+    (stored.value->male ? RadioButton1 : RadioButton2)->setChecked(true);
+    KeptMood = stored.value->mood;
+    show();
+    SetOptionsEnabled(false);
+}
+
+void TRegisterForm::OpenForNewProfile() {
+    EditMode = 0;
+    Edit1->clear();
+    Edit2->clear();
+    RadioButton1->setChecked(true);
+    show();
+    Edit1->setFocus();
+}
+
+void TRegisterForm::CloseClick() {
+    hide();
+    EditMode = 0;
+    SetOptionsEnabled(true);
+}
+
+void TRegisterForm::SetOptionsEnabled(bool enabled) {
+    if (links_.options) links_.options->setEnabled(enabled);
+}
+
+}  // namespace tamzel::profiles

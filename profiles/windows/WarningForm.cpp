@@ -1,0 +1,172 @@
+#include "profiles/windows/WarningForm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTextCursor>
+
+namespace tamzel::profiles {
+namespace {
+
+constexpr int kWidth = 249;
+constexpr int kMemoTop = 32;
+
+bool IsEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+std::vector<std::string> MessageLines(const std::string& message) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (char c : message) {
+        if (c == '\\') {
+            lines.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty() || lines.empty()) lines.push_back(current);
+    return lines;
+}
+
+DialogGeometry DialogGeometryFor(int lines) {
+    DialogGeometry g{};
+    g.memoHeight = 13 * lines + 6;
+    g.windowHeight = g.memoHeight + 62;
+    g.barTop = g.windowHeight - 2;
+    g.buttonsTop = kMemoTop + g.memoHeight + 6;
+    return g;
+}
+
+TWarningForm::TWarningForm(ProfileLinks& links, QWidget* parent)
+    : ChromeWindow(parent, Qt::WindowStaysOnTopHint | Qt::Tool), links_(links) {
+    resize(kWidth, 120);
+    Image1 = MakePicture(this, 0, 0);
+    Image2 = MakePicture(this, 5, 4, 16, 16);
+    Label1 = new QLabel(this);
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label1->move(30, 4);
+    Label1->resize(88, 16);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    bold.setPixelSize(13);
+    Label1->setFont(bold);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setReadOnly(true);
+    Memo1->setFrameStyle(QFrame::NoFrame);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setStyleSheet("QPlainTextEdit { background: silver; color: black; }");
+    Memo1->document()->setDocumentMargin(2);
+    Memo1->setGeometry(8, kMemoTop, 233, 19);
+    Memo1->installEventFilter(this);
+    Panel1 = new QFrame(this);
+    Panel1->setStyleSheet("background: black;");
+    Panel1->setGeometry(0, 118, kWidth, 2);
+    Panel2 = ButtonPanel(Image3, 184);
+    Panel3 = ButtonPanel(Image5, 120);
+    Panel4 = ButtonPanel(Image4, 184);
+    Panel3->hide();
+    Panel4->hide();
+    connect(Image3, &ChromeButton::clicked, this, &TWarningForm::OkClick);
+    connect(Image5, &ChromeButton::clicked, this, &TWarningForm::YesClick);
+    connect(Image4, &ChromeButton::clicked, this, &TWarningForm::NoClick);
+    HideEdit = new QLineEdit(this);
+    HideEdit->setGeometry(208, 0, 41, 19);
+    HideEdit->installEventFilter(this);
+    SetCutOut(QRect(120, 0, kWidth, 22));
+    setWindowTitle("Tamzel");
+}
+
+QWidget* TWarningForm::ButtonPanel(ChromeButton*& button, int x) {
+    auto* panel = new QWidget(this);
+    panel->setGeometry(x, 88, 57, 16);
+    button = new ChromeButton(panel);
+    button->setGeometry(0, 0, 57, 16);
+    return panel;
+}
+
+void TWarningForm::LoadPictures() {
+    WindowTheme theme = links_.CurrentTheme();
+    ShowPicture(Image1, theme.Image("warning.jpg"));
+    Image1->lower();
+    Image3->SetImages(theme.Image("alert_ok1.jpg"), theme.Image("alert_ok2.jpg"));
+    Image4->SetImages(theme.Image("no1.jpg"), theme.Image("no2.jpg"));
+    Image5->SetImages(theme.Image("yes1.jpg"), theme.Image("yes2.jpg"));
+}
+
+void TWarningForm::ShowMessageDialog(const std::string& title, const std::string& message,
+                                     bool question) {
+    show();
+    LoadPictures();
+    Panel2->setVisible(!question);
+    Panel3->setVisible(question);
+    Panel4->setVisible(question);
+    if (question) DialogAnswer = 0;  // a close by Enter must never read as Yes
+    Label1->setText(Qt1250(title));
+    std::vector<std::string> lines = MessageLines(message);
+    QStringList shown;
+    for (const std::string& line : lines) shown << Qt1250(line);
+    Memo1->setPlainText(shown.join('\n'));
+    DialogGeometry g = DialogGeometryFor(static_cast<int>(lines.size()));
+    Memo1->resize(233, g.memoHeight);
+    resize(kWidth, g.windowHeight);
+    Panel1->move(0, g.barTop);
+    for (QWidget* panel : {Panel2, Panel3, Panel4}) panel->move(panel->x(), g.buttonsTop);
+    SetCutOut(QRect(120, 0, kWidth, 22));
+    QTextCursor caret = Memo1->textCursor();
+    caret.setPosition(std::min(1, static_cast<int>(Memo1->document()->characterCount()) - 1));
+    Memo1->setTextCursor(caret);
+    alertIconShown = title == "Pozor";
+    WindowTheme theme = links_.CurrentTheme();
+    ShowPicture(Image2, theme.Image(alertIconShown ? "alert.jpg" : "info.jpg"));
+    lastSound = alertIconShown ? "files/ping2.wav" : "files/ping1.wav";
+    if (links_.playWave) links_.playWave(lastSound);
+    CentreOnScreen();
+    raise();
+    activateWindow();
+    HideEdit->setFocus();
+}
+
+bool TWarningForm::AskQuestion(const std::string& title, const std::string& text) {
+    ShowMessageDialog(title, text, true);
+    while (isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return DialogAnswer == 1;
+}
+
+void TWarningForm::OkClick() { hide(); }
+
+void TWarningForm::Answer(int answer) {
+    Panel2->show();
+    Panel3->hide();
+    Panel4->hide();
+    DialogAnswer = answer;
+    hide();
+}
+
+void TWarningForm::YesClick() { Answer(1); }
+void TWarningForm::NoClick() { Answer(0); }
+
+// Enter in the message text or on the window itself closes it as OK does.
+bool TWarningForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == Memo1 || watched == HideEdit) && IsEnter(event)) {
+        OkClick();
+        return true;
+    }
+    return ChromeWindow::eventFilter(watched, event);
+}
+
+void TWarningForm::keyPressEvent(QKeyEvent* event) {
+    if (IsEnter(event)) {
+        OkClick();
+        return;
+    }
+    ChromeWindow::keyPressEvent(event);
+}
+
+}  // namespace tamzel::profiles

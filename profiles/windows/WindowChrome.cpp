@@ -1,0 +1,128 @@
+#include "profiles/windows/WindowChrome.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QRegion>
+#include <QScreen>
+#include <cctype>
+#include <fstream>
+
+#include "engine/Codepage.h"
+
+namespace tamzel::profiles {
+
+QImage WindowTheme::Image(const char* name) const {
+    std::string path = folder + name;
+    return load ? load(path) : QImage(QString::fromStdString(path));
+}
+
+QColor WindowTheme::Color() const {
+    if (color < 0) return QColor(220, 220, 220);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+std::string ThemeFolderOf(const std::string& themeFile) {
+    std::string base = themeFile.size() >= 4 ? themeFile.substr(0, themeFile.size() - 4) : "";
+    return base + "/";
+}
+
+std::optional<int> ReadThemeColor(const std::string& themeFile) {
+    std::ifstream in(themeFile, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line)) return std::nullopt;
+    size_t i = line.find_first_not_of(" \t");
+    if (i == std::string::npos) return std::nullopt;
+    size_t end = i;
+    if (line[end] == '-' || line[end] == '+') ++end;
+    size_t digits = end;
+    while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) ++end;
+    if (end == digits || end - digits > 9) return std::nullopt;
+    return std::stoi(line.substr(i, end - i));
+}
+
+QString Qt1250(const std::string& cp1250) {
+    return QString::fromStdString(engine::ToUtf8(cp1250));
+}
+
+std::string From1250(const QString& text) {
+    return engine::FromUtf8Lossy(text.toStdString());
+}
+
+ChromeButton::ChromeButton(QWidget* parent) : QLabel(parent) {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ChromeButton::SetImages(const QImage& normal, const QImage& pressed) {
+    if (!normal.isNull()) normalImage_ = normal;
+    if (!pressed.isNull()) pressedImage_ = pressed;
+    pressed_ = false;
+    setPixmap(QPixmap::fromImage(normalImage_));
+}
+
+void ChromeButton::Click() {
+    pressed_ = false;
+    setPixmap(QPixmap::fromImage(normalImage_));
+    emit clicked();
+}
+
+void ChromeButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    pressed_ = true;
+    setPixmap(QPixmap::fromImage(pressedImage_));
+}
+
+void ChromeButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) return;
+    Click();
+}
+
+ChromeWindow::ChromeWindow(QWidget* parent, Qt::WindowFlags extra)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | extra) {}
+
+void ChromeWindow::SetCutOut(const QRect& cut) {
+    cut_ = cut;
+    QRegion shape(rect());
+    if (cut_.isValid()) shape -= QRegion(cut_.intersected(rect()));
+    setMask(shape);
+}
+
+void ChromeWindow::CentreOnScreen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+// The shape follows the size: the cut always reaches the right edge of the window.
+void ChromeWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (cut_.isValid()) SetCutOut(QRect(cut_.left(), cut_.top(), width(), cut_.height()));
+}
+
+void ChromeWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void ChromeWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void ChromeWindow::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+QLabel* MakePicture(QWidget* parent, int x, int y, int w, int h) {
+    auto* label = new QLabel(parent);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->move(x, y);
+    if (w > 0 && h > 0) label->resize(w, h);
+    return label;
+}
+
+void ShowPicture(QLabel* label, const QImage& image) {
+    if (image.isNull()) return;  // a missing picture keeps the previous one
+    label->setPixmap(QPixmap::fromImage(image));
+    label->resize(image.size());
+}
+
+}  // namespace tamzel::profiles

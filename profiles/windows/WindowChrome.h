@@ -1,0 +1,93 @@
+// What every profile window shares: the current theme as plain values (so that these
+// windows need nothing from the main window's library), the image buttons of the chrome,
+// dragging a borderless window by any free point, the cut-out window shape and the
+// Windows-1250 <-> QString boundary.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tamzel::profiles {
+
+// The current theme: the folder its images come from ("design/interface/"), its colour in
+// the toolkit encoding (blue*65536 + green*256 + red; negative: a system colour) and the
+// JPEG decoder to use. Every window asks for it again at each show, so a theme change of
+// the main window reaches it.
+struct WindowTheme {
+    std::string file = "design/interface.thm";
+    std::string folder = "design/interface/";
+    int color = 0xDCDCDC;
+    std::function<QImage(const std::string& path)> load;  // empty: QImage's own reader
+
+    QImage Image(const char* name) const;
+    QColor Color() const;
+};
+using ThemeSource = std::function<WindowTheme()>;
+
+// The theme file's path without its last 4 characters, plus "/".
+std::string ThemeFolderOf(const std::string& themeFile);
+// The integer at the start of the theme file's first line (leading blanks skipped);
+// nothing when the file cannot be read or the line starts otherwise.
+std::optional<int> ReadThemeColor(const std::string& themeFile);
+
+// Windows-1250 bytes to a QString and back; characters without a Windows-1250 form
+// become '?'.
+QString Qt1250(const std::string& cp1250);
+std::string From1250(const QString& text);
+
+// An image button: the pressed picture while the mouse button is held on it; on release
+// the normal picture again, then clicked().
+class ChromeButton : public QLabel {
+    Q_OBJECT
+public:
+    explicit ChromeButton(QWidget* parent = nullptr);
+    void SetImages(const QImage& normal, const QImage& pressed);
+    bool pressedShown() const { return pressed_; }
+    // What a click with the mouse does (tests and keyboard paths call it too).
+    void Click();
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage normalImage_, pressedImage_;
+    bool pressed_ = false;
+};
+
+// A borderless window that a press on any free point drags, as a title bar would (child
+// controls that take the mouse keep it). `cut` is the rectangle taken out of its shape.
+class ChromeWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChromeWindow(QWidget* parent = nullptr, Qt::WindowFlags extra = {});
+    void SetCutOut(const QRect& cut);
+    void CentreOnScreen();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QRect cut_;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};
+
+// A plain picture at a place of its parent that lets mouse presses through to the window.
+QLabel* MakePicture(QWidget* parent, int x, int y, int w = 0, int h = 0);
+void ShowPicture(QLabel* label, const QImage& image);
+
+}  // namespace tamzel::profiles
