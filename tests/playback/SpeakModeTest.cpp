@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -27,8 +28,8 @@ protected:
         if (!std::filesystem::exists(home / "tamzel") || !std::filesystem::exists(home / "gorvin" / "Jpg"))
             GTEST_SKIP() << "program or voice pack not built";
     }
-    int Run(const std::string& args) {
-        std::string command = "'" + (home / "tamzel").string() + "' " + args + " >'" +
+    int Run(const std::string& args, const std::string& environment = "") {
+        std::string command = environment + "'" + (home / "tamzel").string() + "' " + args + " >'" +
                               (temp.path() / "out.txt").string() + "' 2>&1";
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -95,6 +96,23 @@ TEST_F(SpeakModeTest, RendersAWaveAndFramesThatLineUp) {
         else
             EXPECT_GT(level, 100.0) << "unit " << f.unit << " at " << f.seconds << " s is silent";
     }
+}
+
+// OpenAL's "null" output is a device that mixes in real time without sound: the live path
+// must play the whole answer, in real time, and return once it has faded.
+TEST_F(SpeakModeTest, PlaysOnTheDeviceUntilTheAnswerEnds) {
+    auto wav = temp.path() / "ref.wav";
+    ASSERT_EQ(Run("--speak 'Ahoj, ako sa máš?' --wav '" + wav.string() + "'"), 0);
+    int channels = 0, rate = 0, bits = 0;
+    double offline = ReadWave(wav, channels, rate, bits).size() / 2.0 / rate;
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Run("--speak 'Ahoj, ako sa máš?' --verbose", "ALSOFT_DRIVERS=null "), 0);
+    double live = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(live, offline * 0.95);
+    EXPECT_LT(live, offline * 1.5 + 1.0);
+    std::ifstream out(temp.path() / "out.txt");
+    std::string printed((std::istreambuf_iterator<char>(out)), {});
+    EXPECT_NE(printed.find("Jednotky: ~a-hoj~~~a-ko~sa~m"), std::string::npos) << printed;
 }
 
 TEST_F(SpeakModeTest, RefusesBadLevelsAndUnknownUsers) {
