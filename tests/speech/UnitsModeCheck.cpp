@@ -2,6 +2,7 @@
 // dictionary of the program folder, the name's pronunciation from the profile.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
