@@ -83,12 +83,6 @@ bool ReplaceFirst(std::string& text, const std::string& pattern, const std::stri
     return true;
 }
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // ---- The steps, in the order PrepareSpeechText runs them ---------------------------------
 
 void ReplaceDisallowed(std::string& t) {
@@ -162,15 +156,24 @@ void ReplaceName(std::string& t, const std::string& name, const std::string& pro
     }
 }
 
+// The name as the answer holds it by now: lower case and softened like the text, so that
+// names such as Peter (peťer) or Štefan (šťefan) are found.
+std::string NameAsInText(const std::string& name) {
+    std::string form = TextBeforeDictionary(name);
+    size_t a = form.find_first_not_of(' '), b = form.find_last_not_of(' ');
+    return a == std::string::npos ? std::string() : form.substr(a, b - a + 1);
+}
+
 // Letter groups and tags, one first occurrence per rule per pass, until a pass is idle.
 // Rule 1 (the name joined to its neighbours) fires at most kMaxNameReplacements times.
 void RewriteLetterGroups(std::string& t, const std::string& name, const std::string& pron) {
-    std::string namePattern = " " + AsciiLower(name) + " ";
+    std::string nameInText = NameAsInText(name);
+    std::string namePattern = " " + nameInText + " ";
     std::string nameSpoken = LowerCaseText(pron);
     int nameFirings = 0;
     for (bool changed = true; changed;) {
         changed = false;
-        if (!name.empty() && nameFirings < kMaxNameReplacements &&
+        if (!nameInText.empty() && nameFirings < kMaxNameReplacements &&
             ReplaceFirst(t, namePattern, nameSpoken)) {
             ++nameFirings;
             changed = true;

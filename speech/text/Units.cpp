@@ -31,7 +31,18 @@ FaceCode FaceCodeOf(char c) {
     return FaceCode::None;
 }
 
+// Capital letters, which only a pronunciation written with capitals can bring in, play as
+// their lower-case units (resource names are not case-sensitive).
+char LowerUnit(char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    constexpr std::string_view upper = "\x8A\x8D\x8E\xC1\xC8\xC9\xCD\xCF\xD2\xD3\xDA\xDD";  // ŠŤŽÁČÉÍĎŇÓÚÝ
+    constexpr std::string_view lower = "\x9A\x9D\x9E\xE1\xE8\xE9\xED\xEF\xF2\xF3\xFA\xFD";
+    size_t at = upper.find(c);
+    return at == std::string_view::npos ? c : lower[at];
+}
+
 char PlayedUnit(char c) {
+    c = LowerUnit(c);
     if (UnitNumber(c) != 0) return c;
     switch (FaceCodeOf(c)) {
         case FaceCode::Emotion: return kLongPause;

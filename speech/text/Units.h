@@ -36,7 +36,8 @@ std::string UnitResourceName(char unit);
 FaceCode FaceCodeOf(char c);
 
 // The sound unit that plays for a unit-string character: the character itself for a sound
-// unit, "~" for an emotion code, "-" for a head code, '\0' for "+" and anything unknown.
+// unit (a capital letter: its lower-case unit), "~" for an emotion code, "-" for a head
+// code, '\0' for "+" and anything unknown.
 char PlayedUnit(char c);
 
 }  // namespace tamzel::speech

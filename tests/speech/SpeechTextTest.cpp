@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 #include "SpeechTestSupport.h"
@@ -168,6 +169,14 @@ TEST(PrepareSpeechText, TheUsersNameIsSpokenAsPronounced) {
     EXPECT_EQ(upper.Step("letter groups"), " ahojjánoš. ");
     // Same name and pronunciation: only the joining.
     EXPECT_EQ(Prepare("ahoj jano", "jano", "jano").Step("letter groups"), " ahojjano");
+    // The name is looked for the way the answer holds it: softened, capitals lowered.
+    const std::vector<std::array<const char*, 4>> names = {
+        {"Ahoj Peter.", "Peter", "Peťo", " ahojpeťo. "},
+        {"Ahoj Štefan.", "Štefan", "Števo", " ahojštevo. "},
+        {"Ahoj Daniel.", "Daniel", "Dano", " ahojdano. "},
+    };
+    for (const auto& [text, name, pron, expected] : names)
+        EXPECT_EQ(Prepare(text, name, pron).Step("letter groups"), expected) << name;
     // No user: nothing is replaced (double spaces stay).
     EXPECT_EQ(Prepare("25 x").Step("letter groups"), " dvacaťpeť  ks ");
 }

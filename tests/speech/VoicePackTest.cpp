@@ -100,8 +100,11 @@ TEST(Units, NameFortyOneDistinctAsciiRecordings) {
 TEST(Units, FaceCodesSoundAsPauses) {
     const std::pair<char, char> played[] = {{'a', 'a'}, {'~', '~'}, {'-', '-'}, {'5', '~'},
                                             {'0', '~'}, {'[', '-'}, {'@', '-'}, {'}', '-'},
-                                            {'+', '\0'}, {'1', '\0'}, {'.', '\0'}};
+                                            {'+', '\0'}, {'1', '\0'}, {'.', '\0'}, {'J', 'j'}};
     for (const auto& [c, unit] : played) EXPECT_EQ(PlayedUnit(c), unit) << c;
+    // Every capital that text preparation keeps plays as its lower-case unit.
+    std::string upper = W("ŠŤŽÁČÉÍĎŇÓÚÝ"), lower = W("šťžáčéíďňóúý");
+    for (size_t i = 0; i < upper.size(); ++i) EXPECT_EQ(PlayedUnit(upper[i]), lower[i]) << i;
     EXPECT_EQ(FaceCodeOf('7'), FaceCode::Emotion);
     EXPECT_EQ(FaceCodeOf('{'), FaceCode::Head);
     EXPECT_EQ(FaceCodeOf('a'), FaceCode::None);
