@@ -1,6 +1,6 @@
-// The desktop program: one instance per program folder, the sign-in of the user named on the
-// command line (or the login name), the main window with the engine and speech output, and
-// the event loop. The start, registration and settings windows plug in here later.
+// The desktop program: one instance per program folder, the five windows created in their
+// order (start window, main window, settings window, message dialog, registration window),
+// sign-in through the start window or directly with --user NAME, and the event loop.
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,14 +8,16 @@
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
 #include "profiles/ProfileStore.h"
+#include "profiles/windows/OptionsForm.h"
+#include "profiles/windows/ProfileLinks.h"
+#include "profiles/windows/RegisterForm.h"
+#include "profiles/windows/WarningForm.h"
+#include "profiles/windows/WelcomeForm.h"
 #include "ui/Adapters.h"
-#include "ui/FallbackPorts.h"
 #include "ui/MainWindow.h"
 #include "ui/Modes.h"
 #include "ui/ProgramTree.h"
@@ -26,26 +28,6 @@
 namespace tamzel::ui {
 namespace {
 
-std::string LoginName() {
-    if (const passwd* pw = getpwuid(getuid())) return pw->pw_name;
-    const char* user = std::getenv("USER");
-    return user ? user : "";
-}
-
-void Fail(MessagePort& messages, const std::string& cp1250) {
-    messages.ShowMessageDialog("Chyba", cp1250);
-}
-
-// The theme of tamzel.ini, or the default one when that file is gone.
-Theme StartTheme(const profiles::StartSettings& ini, MessagePort& messages) {
-    Theme theme;
-    std::string path = engine::ToUtf8(ini.theme);
-    if (!QFile::exists(QString::fromStdString(path))) path = kDefaultThemeFile;
-    std::string problem = OpenTheme(path, theme);
-    if (!problem.empty()) Fail(messages, engine::FromUtf8Lossy(problem));
-    return theme;
-}
-
 void CentreOnScreen(QWidget& window) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
@@ -53,89 +35,144 @@ void CentreOnScreen(QWidget& window) {
     }
 }
 
+// What the start, settings and registration windows do to the main window.
+class MainWindowLink : public profiles::MainLink {
+public:
+    explicit MainWindowLink(MainWindow& window) : window_(window) {}
+    void SetSwitches(bool records, bool speech, bool animation, bool infoBar) override {
+        window_.SetSwitches(records, speech, animation, infoBar, Autolog());
+    }
+    bool Autolog() const override { return window_.Autolog_->isChecked(); }
+    void SetAutolog(bool on) override { window_.Autolog_->setChecked(on); }
+    void SetTheme(const profiles::WindowTheme& theme) override {
+        window_.SetTheme(Theme{theme.file, theme.folder, theme.color});
+    }
+    void ShowMain() override {
+        CentreOnScreen(window_);
+        window_.show();
+        window_.raise();
+        window_.activateWindow();
+    }
+    void StartFade(bool fadeIn) override { window_.StartFade(fadeIn); }
+    void SetMainEnabled(bool enabled) override { window_.setEnabled(enabled); }
+
+private:
+    MainWindow& window_;
+};
+
+void OpenWithDesktop(const std::string& target) {
+    QString text = QString::fromStdString(target);
+    QDesktopServices::openUrl(text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text));
+}
+
 }  // namespace
 
 int RunGui(int argc, char** argv, const CommandLine& cl) {
     QApplication app(argc, argv);
     app.setApplicationName("tamzel");
-    PlainMessages messages;
 
     std::string treeProblem;
     std::string folder = WritableProgramFolder(QDir::currentPath().toStdString(), treeProblem);
     if (!treeProblem.empty()) std::fprintf(stderr, "%s\n", treeProblem.c_str());
     QDir::setCurrent(QString::fromStdString(folder));
 
+    // The single-instance check comes first, as part of creating the start window.
     SingleInstance instance(InstanceName(QDir::currentPath()));
     if (instance.OtherInstanceRaised()) return 0;
 
     profiles::ProfileStore store(".");
-    profiles::StartSettings ini = store.ReadIni();
-    Theme theme = StartTheme(ini, messages);
-    messages.color = ThemeQColor(theme.ThemeColor);
-
-    // Sign-in: the named user (created quietly when new), else the login name.
-    std::string name = engine::FromUtf8Lossy(cl.Get("--user").value_or(LoginName()));
-    bool created = false;
-    if (!store.FindUser(name)) {
-        store.EnsureUserList();
-        created = store.CreateProfileQuietly(name);
-    }
-    std::optional<std::string> listed = store.FindUser(name);
-    if (!listed) {
-        Fail(messages, Cp("Užívateľa ") + name + Cp(" sa nepodarilo prihlásiť (neplatné meno?)."));
-        return 1;
-    }
-    profiles::Parsed<profiles::SignInProfile> profile = store.LoadSignIn(*listed);
-    if (!profile) {
-        Fail(messages, profile.error);
-        return 1;
-    }
-
     engine::Engine engine;
     engine.onRunProgram = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromUserInput(ToQt(path), QDir::currentPath()));
     };
     EngineTalk talk(engine);
-    const profiles::UserData& data = profile.value->data;
-    talk.SetProfile({data.name, data.pronunciation, data.male, data.mood});
-    StoredLevels levels(messages);
     ProfileShutdownStore shutdownStore(store);
+    profiles::ProfileLinks links;
 
+    profiles::TWelcomeForm welcome(links);
     MainServices services;
     services.talk = &talk;
-    services.messages = &messages;
-    services.settings = &levels;
     services.store = &shutdownStore;
-    services.openUrl = [](const std::string& url) {
-        QString text = QString::fromStdString(url);
-        QDesktopServices::openUrl(text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text));
-    };
+    services.openUrl = OpenWithDesktop;
     services.quit = [] { QCoreApplication::quit(); };
     services.halt = [] { std::_Exit(0); };
-    SpeechHookup speech(messages, levels, talk);
+    // The message dialog and the sliders exist only after the main window; the window
+    // reaches them through these forwarding ports.
+    profiles::TWarningForm* warning = nullptr;
+    profiles::TOptionsForm* options = nullptr;
+    struct LateMessages : MessagePort {
+        profiles::TWarningForm** form;
+        void ShowMessageDialog(const std::string& t, const std::string& x) override {
+            (*form)->ShowMessageDialog(t, x);
+        }
+        bool AskQuestion(const std::string& t, const std::string& x) override {
+            return (*form)->AskQuestion(t, x);
+        }
+    } messages;
+    messages.form = &warning;
+    struct LateSettings : SettingsPort {
+        profiles::TOptionsForm** form;
+        int Volume() const override { return (*form)->Volume(); }
+        int Speed() const override { return (*form)->Speed(); }
+        int Intonation() const override { return (*form)->Intonation(); }
+        void SetLevels(int v, int s, int i) override { (*form)->SetLevels(v, s, i); }
+        void ShowSettings() override { (*form)->ShowSettings(); }
+    } settings;
+    settings.form = &options;
+    services.messages = &messages;
+    services.settings = &settings;
+    SpeechHookup speech(messages, settings, talk);
     services.speech = &speech.port();
 
     MainWindow window(services);
+    profiles::TOptionsForm optionsForm(links);
+    profiles::TWarningForm warningForm(links);
+    profiles::TRegisterForm registerForm(links);
+    options = &optionsForm;
+    warning = &warningForm;
+    MainWindowLink mainLink(window);
+    links.store = &store;
+    links.main = &mainLink;
+    links.talk = &talk;
+    links.theme = [&window] {
+        const Theme& t = window.theme();
+        profiles::WindowTheme theme;
+        theme.file = t.ThemeFile;
+        theme.folder = t.ThemeFolder;
+        theme.color = t.ThemeColor;
+        theme.load = [](const std::string& path) { return LoadJpeg(path); };
+        return theme;
+    };
+    links.playWave = [&speech](const std::string& path) { speech.port().PlayWaveFile(path); };
+    links.quit = [] { QCoreApplication::quit(); };
+    links.minimize = [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible()) w->showMinimized();
+        }
+    };
+    links.welcome = &welcome;
+    links.options = &optionsForm;
+    links.warning = &warningForm;
+    links.registration = &registerForm;
+
     speech.Attach(window);
-    window.SetTheme(theme);
-    std::vector<std::string> words = cl.words;
     try {
-        window.FormCreate(words);
+        window.FormCreate(cl.words);
     } catch (const std::exception& e) {
-        Fail(messages, e.what());
+        std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
         return 1;
     }
-    const profiles::UserConfig& cfg = profile.value->config;
-    window.SetSwitches(cfg.records, cfg.speech, cfg.animation, cfg.infoBar,
-                       created || ini.autolog);
-    levels.SetLevels(cfg.volume, cfg.speed, cfg.intonation);
-    instance.Listen([&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
+    instance.Listen([&window, &welcome] {
+        QWidget* front = window.isVisible() ? static_cast<QWidget*>(&window) : &welcome;
+        front->showNormal();
+        front->raise();
+        front->activateWindow();
     });
-    CentreOnScreen(window);
-    window.show();
+    std::optional<std::string> user = cl.Get("--user");
+    if (!user || !welcome.SignInDirect(engine::FromUtf8Lossy(*user))) {
+        CentreOnScreen(welcome);
+        welcome.show();
+    }
     return app.exec();
 }
 

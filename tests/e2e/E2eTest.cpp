@@ -71,7 +71,10 @@ TEST(E2eTest, TypedSentenceIsAnsweredRecordedAndStoredAtShutdown) {
     script << "set -e; unset QT_QPA_PLATFORM; cd " << folder << "; "
            << program << " --home " << folder << " --user Tester >" << folder / "out.log"
            << " 2>&1 & pid=$!; "
-           << "W=$(xdotool search --sync --onlyvisible --name '^Tamzel$' | head -1); sleep 1; "
+           // The main window is the 558-pixel-wide "Tamzel"; a message may carry the name too.
+           << "W=; for i in $(seq 100); do for w in $(xdotool search --onlyvisible --name '^Tamzel$'); do "
+           << "eval $(xdotool getwindowgeometry --shell $w); [ \"$WIDTH\" = 558 ] && W=$w; done; "
+           << "[ -n \"$W\" ] && break; sleep 0.1; done; [ -n \"$W\" ] || exit 4; sleep 1; "
            << "xdotool windowfocus $W || true; xdotool type --delay 20 'Ako sa mas?'; "
            << "xdotool key Return; sleep 1.5; "
            << "xdotool getwindowgeometry --shell $W > " << geometry << "; "
