@@ -261,4 +261,32 @@ QImage DrawRecordsTitle() {
     return image;
 }
 
+QImage DrawProgramIcon() {
+    QImage image(128, 128, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, 128);
+    g.setColorAt(0, QColor(72, 108, 160));
+    g.setColorAt(1, QColor(44, 74, 122));
+    p.setBrush(g);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(4, 4, 120, 120), 24, 24);
+    // A speech bubble with a smiling face.
+    p.setBrush(QColor(250, 251, 253));
+    p.drawEllipse(QRectF(20, 22, 88, 70));
+    QPainterPath tail;
+    tail.moveTo(40, 82);
+    tail.lineTo(30, 108);
+    tail.lineTo(60, 88);
+    p.drawPath(tail);
+    p.setBrush(QColor(44, 74, 122));
+    p.drawEllipse(QRectF(46, 44, 9, 11));
+    p.drawEllipse(QRectF(73, 44, 9, 11));
+    p.setPen(QPen(QColor(196, 64, 56), 4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(46, 50, 36, 24), 200 * 16, 140 * 16);
+    return image;
+}
+
 }  // namespace tamzel::tools

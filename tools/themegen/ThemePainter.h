@@ -31,4 +31,7 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c);
 QImage DrawRecordsBackground();
 QImage DrawRecordsTitle();
 
+// The program's desktop icon (128 x 128, transparent corners).
+QImage DrawProgramIcon();
+
 }  // namespace tamzel::tools

@@ -1,6 +1,6 @@
 // tamzel-themegen DATA_FOLDER: draws the light theme design/interface.thm with its folder,
 // the dark theme design/tmava.thm with its folder, and zaznamy/pozadie.jpg and
-// zaznamy/records.gif of the records page.
+// zaznamy/records.gif of the records page, and the desktop icon design/tamzel.png.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -38,5 +38,6 @@ int main(int argc, char** argv) {
     QDir().mkpath(data + "/zaznamy");
     ok = WriteJpeg(DrawRecordsBackground(), data + "/zaznamy/pozadie.jpg") && ok;
     ok = WriteGif(DrawRecordsTitle(), data + "/zaznamy/records.gif") && ok;
+    ok = DrawProgramIcon().save(data + "/design/tamzel.png") && ok;
     return ok ? 0 : 1;
 }
