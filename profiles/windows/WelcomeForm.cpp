@@ -30,7 +30,7 @@ TWelcomeForm::TWelcomeForm(ProfileLinks& links, QWidget* parent)
     ComboBox2->addItem("Gorvin");
     ComboBox2->setEnabled(false);
     Image2 = new ChromeButton(this);
-    Image2->setGeometry(200, 100, 57, 20);
+    Image2->setGeometry(187, 96, 80, 24);
     connect(Image2, &ChromeButton::clicked, this, [this] { SignIn(); });
     Panel1 = new QWidget(this);
     Panel1->setGeometry(211, 2, 64, 22);

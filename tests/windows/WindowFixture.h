@@ -1,0 +1,86 @@
+// A program folder of its own for every test (users/, a theme file), the five windows
+// wired as the program wires them, and recorders in place of the main window and engine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "profiles/ProfileMessages.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/windows/OptionsForm.h"
+#include "profiles/windows/RegisterForm.h"
+#include "profiles/windows/WarningForm.h"
+#include "profiles/windows/WelcomeForm.h"
+
+namespace tamzel::profiles::testing {
+
+struct MainRecorder : MainLink {
+    void SetSwitches(bool r, bool s, bool a, bool i) override {
+        records = r, speech = s, animation = a, infoBar = i;
+    }
+    bool Autolog() const override { return autolog; }
+    void SetAutolog(bool on) override { autolog = on; }
+    void SetTheme(const WindowTheme& t) override { theme = t; }
+    void ShowMain() override { ++shown; }
+    void StartFade(bool in) override { fades.push_back(in); }
+    void SetMainEnabled(bool e) override { enabled = e; }
+
+    bool records = false, speech = false, animation = false, infoBar = false;
+    bool autolog = false, enabled = true;
+    int shown = 0;
+    WindowTheme theme;
+    std::vector<bool> fades;
+};
+
+struct TalkRecorder : ui::TalkPort {
+    void InitEngine() override {}
+    std::string OpeningLine() override { return {}; }
+    std::string AnswerSentence(const std::string&, bool, bool) override { return {}; }
+    bool InputUnderstood() const override { return true; }
+    bool QuitRequested() const override { return false; }
+    std::string LastInput() const override { return {}; }
+    std::string LastAnswer() const override { return {}; }
+    ui::UserValues Profile() const override { return values; }
+    void SetProfile(const ui::UserValues& v) override { values = v; }
+    ui::UserValues values;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Windows-1250 text of a UTF-8 literal.
+    static std::string W(const char* utf8) { return Cp1250(utf8); }
+    std::string Path(const std::string& relative) const;
+    std::string Read(const std::string& relative) const;
+    void Write(const std::string& relative, const std::string& text);
+    bool Exists(const std::string& relative) const;
+    // A profile made through the store, as an earlier run would have left it.
+    void AddUser(const char* utf8Name, bool male = true);
+    // The message dialog's current title and text (Windows-1250, lines joined by '\\').
+    std::string Title() const;
+    std::string Text() const;
+    // Shows the start window with `login` as the operating system's user.
+    void ShowWelcome(const std::string& login);
+
+    QTemporaryDir dir;
+    QString previous;
+    std::unique_ptr<ProfileStore> store;
+    MainRecorder main;
+    TalkRecorder talk;
+    ProfileLinks links;
+    std::vector<std::string> sounds;
+    std::unique_ptr<TWelcomeForm> welcome;
+    std::unique_ptr<TOptionsForm> options;
+    std::unique_ptr<TWarningForm> warning;
+    std::unique_ptr<TRegisterForm> registration;
+};
+
+}  // namespace tamzel::profiles::testing
