@@ -92,6 +92,7 @@ TEST(BrainCompiler, WarnsAboutUnknownKeywordLikeLinesAndTags) {
         {"NIECO\n", 1},
         {"CLOSED\n", 1},                  // read as CLOSE
         {"-ahoj <#XYZ>\n", 1},            // unknown tag
+        {"SET(v,<#V[+]EK(1.1.2000)>)\n", 0},  // a tag built from parts
         {"SET(x,1\n", 1},                 // no ")"
         {"IF(11)\n->\n<-\n", 1},          // capture slot out of range
         {"IF(1)\n#NEPOZNAM\n->\n<-\n", 1},

@@ -254,6 +254,10 @@ void Compiler::CheckTags(const std::string& line) {
                                   "<" + kw_[kw::StoredWordList2] + ">") == 0;
         for (int k = kw::YearTag; k <= kw::NextWordTag && !known; ++k)
             known = line.compare(at, kw_[k].size(), kw_[k]) == 0;
+        // "<#V[+]EK(...)>" builds a tag from parts with the assign command: not a typo.
+        size_t nameEnd = at + 2;
+        while (nameEnd < line.size() && line[nameEnd] >= 'A' && line[nameEnd] <= 'Z') ++nameEnd;
+        if (nameEnd < line.size() && line[nameEnd] == '[') known = true;
         if (!known)
             Report(false, lead_ + static_cast<int>(at) + 1,
                    "neznáma značka; ostane v texte, ako je");
