@@ -111,5 +111,5 @@ for t in "${TARGETS[@]}"; do
   rc=$?
   set -e
   printf '%s\t%s\t%s\t%s\n' "$(date -u +%FT%TZ)" "$t" "$(( $(date +%s) - start ))" "$rc" >>"$OUT/fuzz-time.tsv"
-  grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' "$OUT/logs/$t.log" | head -5 || true
+  grep -aE 'stat::number_of_executed_units|ERROR|SUMMARY' "$OUT/logs/$t.log" | head -5 || true
 done
