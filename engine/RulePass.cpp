@@ -71,6 +71,11 @@ private:
     void RewriteSentence();
     void RunCommands();
     void AssignVariable(const std::string& argument);
+    void Calculate(int op, const std::string& left, const std::string& right, std::string& value);
+    void ChangeMood(const std::string& argument);
+    void DeclareVariable(const std::string& name);
+    void ReleaseVariable(const std::string& name);
+    Variable* FindVariable(const std::string& name);
     void AnswerGroup();
     void VerifySums();
 
@@ -184,89 +189,89 @@ void RulePass::RewriteSentence() {
 void RulePass::RunCommands() {
     const std::string& line = line_;
     if (line.empty() || !commandStart_[static_cast<unsigned char>(line[0])]) return;
-    auto argument = [&] { return e_.BracketArgument(line); };
-    if (StartsWith(line, K(kw::QuitCommand))) e_.QuitRequested = true;
-    if (StartsWith(line, K(kw::HaltCommand))) e_.FatalStop("the brain's halt command");
-    if (StartsWith(line, K(kw::RunCommand))) {
-        std::string a = argument();
+    auto is = [&](int k) { return StartsWith(line, K(k)); };
+    // Arguments with their tags replaced, for the commands that take them so.
+    auto expanded = [&] {
+        std::string a = e_.BracketArgument(line);
         e_.ExpandTags(a);
-        e_.RunProgram(a);
-    }
-    if (StartsWith(line, K(kw::MoodCommand))) {
-        std::string a = argument();
-        int64_t v = a.empty() ? 0 : TextToInt(a.substr(1));
-        e_.Mood = Clamp32(int64_t{e_.Mood} + (!a.empty() && a[0] == '+' ? v : -v));
-    }
-    if (StartsWith(line, K(kw::DeclareCommand))) {
-        std::string a = argument();
-        for (size_t i = 1; i < e_.Variables.size(); ++i) {
-            if (!e_.Variables[i].free) continue;
-            e_.Variables[i].free = false;
-            e_.Variables[i].name = a;
-            break;
-        }
-    }
-    if (StartsWith(line, K(kw::AssignCommand))) AssignVariable(argument());
-    if (StartsWith(line, K(kw::ReleaseCommand))) {
-        std::string a = argument();
-        for (size_t i = 1; i < e_.Variables.size(); ++i) {
-            if (e_.Variables[i].free || e_.Variables[i].name != a) continue;
-            e_.Variables[i].free = true;
-            break;
-        }
-    }
-    if (StartsWith(line, K(kw::RememberCommand))) {
-        std::string a = argument();
-        e_.ExpandTags(a);
-        e_.AddMemoryValue(a);
-    }
-    if (StartsWith(line, K(kw::ForgetCommand))) {
-        std::string a = argument();
-        e_.ExpandTags(a);
-        e_.RemoveMemoryValue(a);
-    }
-    if (StartsWith(line, K(kw::KeepGoingOffCommand))) keepGoing_ = false;
+        return a;
+    };
+    if (is(kw::QuitCommand)) e_.QuitRequested = true;
+    if (is(kw::HaltCommand)) e_.FatalStop("the brain's halt command");
+    if (is(kw::RunCommand)) e_.RunProgram(expanded());
+    if (is(kw::MoodCommand)) ChangeMood(e_.BracketArgument(line));
+    if (is(kw::DeclareCommand)) DeclareVariable(e_.BracketArgument(line));
+    if (is(kw::AssignCommand)) AssignVariable(e_.BracketArgument(line));
+    if (is(kw::ReleaseCommand)) ReleaseVariable(e_.BracketArgument(line));
+    if (is(kw::RememberCommand)) e_.AddMemoryValue(expanded());
+    if (is(kw::ForgetCommand)) e_.RemoveMemoryValue(expanded());
+    if (is(kw::KeepGoingOffCommand)) keepGoing_ = false;
     if (line.compare(0, 8, "SENTENCE") == 0) e_.ReportError("Pozor, pouzity prikaz SENTENCE");
+}
+
+// "+5" raises the mood by 5; any other first character lowers it by the rest.
+void RulePass::ChangeMood(const std::string& argument) {
+    int64_t v = argument.empty() ? 0 : TextToInt(argument.substr(1));
+    bool up = !argument.empty() && argument[0] == '+';
+    e_.Mood = Clamp32(int64_t{e_.Mood} + (up ? v : -v));
+}
+
+void RulePass::DeclareVariable(const std::string& name) {
+    for (size_t i = 1; i < e_.Variables.size(); ++i) {
+        if (!e_.Variables[i].free) continue;
+        e_.Variables[i].free = false;
+        e_.Variables[i].name = name;
+        return;
+    }
+}
+
+void RulePass::ReleaseVariable(const std::string& name) {
+    if (Variable* v = FindVariable(name)) v->free = true;
+}
+
+Variable* RulePass::FindVariable(const std::string& name) {
+    for (size_t i = 1; i < e_.Variables.size(); ++i)
+        if (!e_.Variables[i].free && e_.Variables[i].name == name) return &e_.Variables[i];
+    return nullptr;
 }
 
 void RulePass::AssignVariable(const std::string& argument) {
     size_t comma = argument.find(',');
     std::string name = comma == std::string::npos ? std::string() : argument.substr(0, comma);
     std::string expr = comma == std::string::npos ? argument : argument.substr(comma + 1);
-    Variable* target = nullptr;
-    for (size_t i = 1; i < e_.Variables.size() && !target; ++i)
-        if (!e_.Variables[i].free && e_.Variables[i].name == name) target = &e_.Variables[i];
+    Variable* target = FindVariable(name);
     if (!target) return;
-    const std::string* op = nullptr;
-    size_t at = std::string::npos;
+    // The first operator of the list that the value holds splits it, searched in this order.
     for (int k : {kw::AddOperator, kw::MultiplyOperator, kw::SubtractOperator, kw::DivideOperator}) {
-        at = expr.find(K(k));
-        if (at != std::string::npos && !K(k).empty()) {
-            op = &K(k);
-            break;
-        }
-    }
-    if (!op) {
-        e_.ExpandTags(expr);
-        target->value = expr;
+        size_t at = K(k).empty() ? std::string::npos : expr.find(K(k));
+        if (at == std::string::npos) continue;
+        std::string left = expr.substr(0, at);
+        std::string right = expr.substr(at + K(k).size());
+        e_.ExpandTags(left);
+        e_.ExpandTags(right);
+        Calculate(k, left, right, target->value);
         return;
     }
-    std::string left = expr.substr(0, at);
-    std::string right = expr.substr(at + op->size());
-    e_.ExpandTags(left);
-    e_.ExpandTags(right);
+    e_.ExpandTags(expr);
+    target->value = expr;
+}
+
+// Whole-number arithmetic in 64 bits, written back wrapped to 32 bits like the brain's own
+// numbers; addition of texts that are not numbers joins them.
+void RulePass::Calculate(int op, const std::string& left, const std::string& right,
+                         std::string& value) {
     int64_t l = TextToInt(left), r = TextToInt(right);
-    char kind = op->size() > 1 ? (*op)[1] : '\0';
-    if (op == &K(kw::AddOperator)) {
-        target->value = AllDigits(left) && AllDigits(right) ? IntToText(Wrap32(l + r)) : left + right;
+    char kind = K(op).size() > 1 ? K(op)[1] : '\0';
+    if (op == kw::AddOperator) {
+        value = AllDigits(left) && AllDigits(right) ? IntToText(Wrap32(l + r)) : left + right;
     } else if (kind == '*') {
-        target->value = IntToText(Wrap32(l * r));
+        value = IntToText(Wrap32(l * r));
     } else if (kind == '-') {
-        target->value = IntToText(Wrap32(l - r));
+        value = IntToText(Wrap32(l - r));
     } else if (kind == '/') {
-        if (r != 0) target->value = IntToText(Wrap32(l / r));  // by zero: value unchanged
+        if (r != 0) value = IntToText(Wrap32(l / r));  // by zero: the value stays
     } else {
-        target->value = expr;
+        value = left + K(op) + right;
     }
 }
 
