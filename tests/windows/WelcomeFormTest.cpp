@@ -1,0 +1,179 @@
+// The start window: theme, user list, login profile, preselection and sign-in.
+#include <QKeyEvent>
+
+#include "WindowFixture.h"
+
+namespace tamzel::profiles::testing {
+namespace {
+
+using WelcomeFormTest = WindowTest;
+
+TEST_F(WelcomeFormTest, FirstStartCreatesTheLoginProfileAndGreetsAfterSignIn) {
+    ShowWelcome("Peter");
+    EXPECT_EQ(Read("users/user.lst"), "Peter\r\n");
+    EXPECT_TRUE(Exists("users/_Peter/user.dat"));
+    EXPECT_EQ(Read("users/_Peter/user.cfg"),
+              "[user]\r\nzaznamy=1\r\nrec=1\r\nanimacia=1\r\ninfobar=1\r\nhlasitost=10\r\n"
+              "rychlost=65\r\nintonacia=3\r\n");
+    EXPECT_EQ(From1250(welcome->ComboBox1->itemText(0)), W("Nový užívateľ"));
+    EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), "Peter");
+    EXPECT_FALSE(warning->isVisible());  // created silently
+    ASSERT_TRUE(welcome->SignIn());
+    EXPECT_FALSE(welcome->isVisible());
+    EXPECT_EQ(main.shown, 1);
+    EXPECT_EQ(talk.values.UserName, "Peter");
+    EXPECT_TRUE(talk.values.UserIsMale);
+    EXPECT_EQ(options->Volume(), 10);
+    EXPECT_EQ(options->Speed(), 65);
+    EXPECT_EQ(options->Intonation(), 3);
+    EXPECT_EQ(Title(), W("Informácia"));
+    EXPECT_NE(Text().find(W("by si mal za každou")), std::string::npos) << Text();
+    EXPECT_NE(Text().find(W("Prajem Ti veľa zábavy pri používaní programu Tamzel!")),
+              std::string::npos);
+}
+
+TEST_F(WelcomeFormTest, PreselectionByLastUserAndAutolog) {
+    struct Case {
+        const char* ini;
+        std::string login;
+        std::string selected;  // "" = nothing preselected
+        bool autolog;
+    } cases[] = {
+        {"[tamzel]\r\nautolog=1\r\nlast_user=Eva\r\ntheme=design/interface.thm\r\n", "peter",
+         "Peter", true},
+        {"[tamzel]\r\nautolog=0\r\nlast_user=Eva\r\ntheme=design/interface.thm\r\n", "peter",
+         "Eva", false},
+        {"[tamzel]\r\nautolog=1\r\nlast_user=Eva\r\ntheme=design/interface.thm\r\n", "nikto.x",
+         "Eva", true},
+        {"[tamzel]\r\nautolog=1\r\nlast_user=Zora\r\ntheme=design/interface.thm\r\n", "a.b", "",
+         true},
+        {"[tamzel]\r\nautolog=1\r\nlast_user=Eva\r\ntheme=design/interface.thm\r\n",
+         W("JÁN"), W("Ján"), true},
+    };
+    AddUser("Eva", false);
+    AddUser("Peter");
+    AddUser("Ján");
+    const std::string list = Read("users/user.lst");
+    for (const Case& c : cases) {
+        Write("users/tamzel.ini", c.ini);
+        ShowWelcome(c.login);
+        std::string selected = welcome->ComboBox1->currentIndex() > 0
+                                   ? From1250(welcome->ComboBox1->currentText())
+                                   : "";
+        EXPECT_EQ(selected, c.selected) << c.login;
+        EXPECT_EQ(main.autolog, c.autolog) << c.login;
+        EXPECT_EQ(Read("users/user.lst"), list) << "no login profile for " << c.login;
+        welcome->hide();
+    }
+}
+
+TEST_F(WelcomeFormTest, ThemeFromTheIniWithFallback) {
+    QDir().mkpath("themes/blue");
+    Write("themes/blue.thm", "16711680\r\n");
+    struct Case {
+        const char* theme;
+        std::string file, folder;
+        int color;
+    } cases[] = {
+        {"themes/blue.thm", "themes/blue.thm", "themes/blue/", 16711680},
+        {"themes/gone.thm", "design/interface.thm", "design/interface/", 4602938},
+    };
+    for (const Case& c : cases) {
+        Write("users/tamzel.ini", std::string("[tamzel]\r\nautolog=0\r\nlast_user=\r\ntheme=") +
+                                      c.theme + "\r\n");
+        ShowWelcome("");
+        EXPECT_EQ(main.theme.file, c.file);
+        EXPECT_EQ(main.theme.folder, c.folder);
+        EXPECT_EQ(main.theme.color, c.color);
+        welcome->hide();
+    }
+}
+
+TEST_F(WelcomeFormTest, VoiceListIsFixed) {
+    ShowWelcome("");
+    EXPECT_FALSE(welcome->ComboBox2->isEnabled());
+    ASSERT_EQ(welcome->ComboBox2->count(), 1);
+    EXPECT_EQ(welcome->ComboBox2->currentText(), "Gorvin");
+}
+
+TEST_F(WelcomeFormTest, SignInWithoutAUserAsksForTheName) {
+    ShowWelcome("");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(welcome->ComboBox1, &enter);
+    EXPECT_EQ(Title(), "Pozor");
+    EXPECT_EQ(Text(), W("Musíš zadať svoje meno."));
+    EXPECT_TRUE(welcome->isVisible());
+    EXPECT_EQ(main.shown, 0);
+}
+
+// A damaged profile file is named in the message; nothing changes and the program goes on.
+TEST_F(WelcomeFormTest, BrokenProfileFilesAreReportedByName) {
+    AddUser("Eva", false);
+    struct Case {
+        const char* file;
+        std::string content;  // empty: the file is removed
+    } cases[] = {
+        {"users/_Eva/user.dat", "[data]\r\nmeno=Eva\r\nvyslovnost=Eva\r\npohlavie=zena\r\nnalada=x\r\n"},
+        {"users/_Eva/user.cfg", "[user]\r\nzaznamy=1\r\n"},
+        {"users/_Eva/user.dat", ""},
+    };
+    for (const Case& c : cases) {
+        std::string saved = Read(c.file);
+        if (c.content.empty()) QFile::remove(QString::fromStdString(Path(c.file)));
+        else Write(c.file, c.content);
+        Write("users/tamzel.ini", "[tamzel]\r\nautolog=0\r\nlast_user=Eva\r\ntheme=x\r\n");
+        ShowWelcome("");
+        EXPECT_FALSE(welcome->SignIn()) << c.file;
+        EXPECT_TRUE(welcome->isVisible());
+        EXPECT_EQ(main.shown, 0);
+        EXPECT_NE(Text().find(c.file + 6), std::string::npos) << Text();  // "_Eva/user.x"
+        EXPECT_TRUE(talk.values.UserName.empty());
+        Write(c.file, saved);
+        welcome->hide();
+    }
+}
+
+TEST_F(WelcomeFormTest, SettingsOfTheUserReachSwitchesAndSliders) {
+    AddUser("Eva", false);
+    Write("users/_Eva/user.cfg", "[user]\r\nzaznamy=0\r\nrec=1\r\nanimacia=x\r\ninfobar=1\r\n"
+                                 "hlasitost=700\r\nrychlost=90\r\nintonacia=12\r\n");
+    Write("users/tamzel.ini", "[tamzel]\r\nautolog=0\r\nlast_user=Eva\r\ntheme=x\r\n");
+    ShowWelcome("");
+    ASSERT_TRUE(welcome->SignIn());
+    EXPECT_FALSE(main.records);
+    EXPECT_TRUE(main.speech);
+    EXPECT_FALSE(main.animation);
+    EXPECT_TRUE(main.infoBar);
+    EXPECT_FALSE(main.autolog);
+    EXPECT_EQ(options->Volume(), 700);
+    EXPECT_EQ(options->Speed(), 90);
+    EXPECT_EQ(options->Intonation(), 12);
+    EXPECT_FALSE(talk.values.UserIsMale);
+    EXPECT_FALSE(warning->isVisible());  // no greeting for a known user
+}
+
+TEST_F(WelcomeFormTest, DirectSignInCreatesANewNamedUser) {
+    AddUser("Eva", false);
+    welcome->loginNameFixed = true;
+    welcome->loginName = "";
+    ASSERT_TRUE(welcome->SignInDirect("Juraj"));
+    EXPECT_EQ(talk.values.UserName, "Juraj");
+    EXPECT_EQ(Read("users/user.lst"), "Eva\r\nJuraj\r\n");
+    EXPECT_EQ(main.shown, 1);
+    EXPECT_FALSE(welcome->SignInDirect("zly.meno"));
+    EXPECT_EQ(Title(), "Pozor");
+}
+
+TEST_F(WelcomeFormTest, FadeSteps) {
+    welcome->opacity = 255;
+    welcome->StartFade(false);
+    int ticks = 0;
+    while (welcome->fadeActive && ticks < 100) welcome->Timer1Timer(), ++ticks;
+    EXPECT_EQ(welcome->opacity, 95);  // stops at the first value below 100
+    welcome->StartFade(true);
+    while (welcome->fadeActive && ticks < 200) welcome->Timer1Timer(), ++ticks;
+    EXPECT_EQ(welcome->opacity, 255);
+}
+
+}  // namespace
+}  // namespace tamzel::profiles::testing
