@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
@@ -27,6 +28,16 @@
 
 namespace tamzel::ui {
 namespace {
+
+// With TAMZEL_TIMING set, start-up phases are stamped on standard error.
+void Stamp(const char* phase) {
+    static const bool on = qEnvironmentVariableIsSet("TAMZEL_TIMING");
+    if (!on) return;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(stderr, "tamzel: %s at %lld\n", phase,
+                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+}
 
 void CentreOnScreen(QWidget& window) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -68,8 +79,10 @@ void OpenWithDesktop(const std::string& target) {
 }  // namespace
 
 int RunGui(int argc, char** argv, const CommandLine& cl) {
+    Stamp("entry");
     QApplication app(argc, argv);
     app.setApplicationName("tamzel");
+    Stamp("application");
 
     std::string treeProblem;
     std::string folder = WritableProgramFolder(QDir::currentPath().toStdString(), treeProblem);
@@ -156,12 +169,14 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     links.registration = &registerForm;
 
     speech.Attach(window);
+    Stamp("windows created");
     try {
         window.FormCreate(cl.words);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
         return 1;
     }
+    Stamp("main window created");
     instance.Listen([&window, &welcome] {
         QWidget* front = window.isVisible() ? static_cast<QWidget*>(&window) : &welcome;
         front->showNormal();

@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QWindow>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 
 #include "engine/AtomicFile.h"
@@ -99,12 +100,14 @@ void MainWindow::BuildControls() {
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setGeometry(ConversationViewRect());
     RichEdit1->setReadOnly(true);
+    RichEdit1->setUndoRedoEnabled(false);  // a long conversation must not grow an undo stack
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setFrameShape(QFrame::NoFrame);
     QFont viewFont("Arial");
     viewFont.setPixelSize(12);
     viewFont.setBold(true);
     RichEdit1->setFont(viewFont);
+    RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QTextEdit::textChanged, this, [this] {
         QScrollBar* bar = RichEdit1->verticalScrollBar();
         bar->setValue(bar->maximum());
@@ -369,6 +372,22 @@ void MainWindow::FormShow() {
     OpeningTurn();
 }
 
+// With TAMZEL_TIMING set, the first paint of the conversation view holding the opening line
+// is stamped on standard error (wall clock, nanoseconds) for start-up measurements.
+bool MainWindow::StampFirstPaint(QObject* watched, QEvent* event) {
+    if (stampedFirstPaint_ || event->type() != QEvent::Paint ||
+        watched != RichEdit1->viewport() || ConversationLines_.empty()) {
+        return false;
+    }
+    stampedFirstPaint_ = true;
+    if (!qEnvironmentVariableIsSet("TAMZEL_TIMING")) return false;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(stderr, "tamzel: first paint at %lld\n",
+                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    return false;
+}
+
 void MainWindow::OpeningTurn() {
     std::string raw = services_.talk->OpeningLine();
     std::string shown = StripTags(raw);
@@ -378,6 +397,7 @@ void MainWindow::OpeningTurn() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    StampFirstPaint(watched, event);
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         ticker_.ResetIdle();
         auto* key = static_cast<QKeyEvent*>(event);

@@ -190,6 +190,7 @@ private:
     void ApplyLayout();
     void FormShow();
     void OpeningTurn();
+    bool StampFirstPaint(QObject* watched, QEvent* event);
     void ReportTurn(const std::string& input, const std::string& answer);
     void StartNewConversationRecord();
     void EndConversationRecord();
@@ -216,6 +217,7 @@ private:
     bool speechDisabled_ = false;
     bool recordProblemReported_ = false;
     bool themeProblemReported_ = false;
+    bool stampedFirstPaint_ = false;
     QPoint dragOffset_;
     bool manualDrag_ = false;
 };
