@@ -2,9 +2,11 @@
 
 #include <array>
 #include <map>
+#include <random>
 
 #include "SpeechTestSupport.h"
 #include "speech/text/SpeechText.h"
+#include "speech/text/Units.h"
 
 namespace tamzel::speech {
 namespace {
@@ -190,6 +192,30 @@ TEST(PrepareSpeechText, APronunciationHoldingTheNameDoesNotHang) {
     for (size_t at = groups.find("jano"); at != std::string::npos; at = groups.find("jano", at + 1)) ++count;
     EXPECT_LE(count, static_cast<size_t>(kMaxNameReplacements) + 2);
     EXPECT_FALSE(r.result.unitString.empty());
+}
+
+TEST(PrepareSpeechText, AnyTextGivesOnlyUnitCharactersAndAFullContour) {
+    // Random answers built from the pieces that matter: letters with and without
+    // diacritics, capitals, digits, marks, tags (known, unknown, broken) and stray bytes.
+    const std::vector<std::string> pieces = {
+        "a", "e", "o", "d", "t", "n", "i", "k ", " s ", "v", "z", "ch", "dz", "d\x9E", "q", "x",
+        "\xF4", "\xE4", "\xBE", "\xC1", "\xD4", "\x8A", " ", "  ", ".", ",", "!", "?", "-", "+",
+        "7", "25", "1000000", "<", ">", "<smile>", "<mad1>", "<yes>", "<no>", "<abc>", "<1>",
+        "\x01", "\xFF", "\x81", "ia", "ie", "sme", "so s", "p"};
+    std::string allowed = std::string(UnitAlphabet) + "+";
+    std::mt19937 rng(12);
+    TempFolder folder;
+    SpeechRequest rq;
+    rq.dictionaryPath = folder.Dictionary({" napr . = napr\xC3\xADklad "});
+    for (int round = 0; round < 3000; ++round) {
+        rq.text.clear();
+        for (int n = static_cast<int>(rng() % 30); n > 0; --n) rq.text += pieces[rng() % pieces.size()];
+        PreparedSpeech p = PrepareSpeechText(rq);
+        ASSERT_EQ(p.contour.size(), p.unitString.size()) << U(rq.text);
+        ASSERT_FALSE(p.unitString.empty()) << U(rq.text);
+        for (char c : p.unitString)
+            ASSERT_NE(allowed.find(c), std::string::npos) << "'" << c << "' from " << U(rq.text);
+    }
 }
 
 TEST(LowerCaseText, LeavesEverythingElseAlone) {
