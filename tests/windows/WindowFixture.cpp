@@ -21,8 +21,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "window_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: tearing it down among the toolkit's own exit handlers crashes.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 }  // namespace
 
