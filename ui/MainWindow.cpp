@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 #include <fstream>
 
 #include "engine/AtomicFile.h"
@@ -383,8 +384,12 @@ bool MainWindow::StampFirstPaint(QObject* watched, QEvent* event) {
     if (!qEnvironmentVariableIsSet("TAMZEL_TIMING")) return false;
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    std::fprintf(stderr, "tamzel: first paint at %lld\n",
-                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    long cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000L +
+                 (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000L;
+    std::fprintf(stderr, "tamzel: first paint at %lld (cpu %ld ms)\n",
+                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, cpuMs);
     return false;
 }
 
