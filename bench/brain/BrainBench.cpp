@@ -1,9 +1,13 @@
 // How long the shipped brain takes to answer one sentence (normalising, one or two rule
 // passes over every record, tags, memory reads and writes, the checksum re-read). The
 // sentences are the understanding set, answered in turn. Target: under 2 ms median.
+// Turns that store a fact rewrite the memory file and wait for the disk, so the time per
+// turn is far from even: the counter "median_us" is the median over single turns.
 //   brain_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -41,12 +45,18 @@ void BM_AnswerSentence(benchmark::State& state) {
         return;
     }
     size_t next = 0;
+    std::vector<double> turns;
     for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(session.engine().AnswerSentence(sentences[next]));
+        auto stop = std::chrono::steady_clock::now();
+        turns.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
         next = (next + 1) % sentences.size();
     }
+    std::nth_element(turns.begin(), turns.begin() + turns.size() / 2, turns.end());
+    state.counters["median_us"] = turns[turns.size() / 2];
 }
-BENCHMARK(BM_AnswerSentence)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnswerSentence)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 }  // namespace
 
