@@ -5,10 +5,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
@@ -70,6 +74,34 @@ public:
 private:
     MainWindow& window_;
 };
+
+// SIGTERM and SIGHUP (the session ending, `kill`) reach the event loop through a socket pair,
+// so that the shutdown sequence runs on the user-interface thread.
+int signalPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+    char byte = 1;
+    ssize_t written = write(signalPipe[1], &byte, 1);
+    (void)written;
+}
+
+void CatchTermination(QObject* owner, std::function<void()> onTerminate) {
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [notifier, onTerminate] {
+        char byte = 0;
+        ssize_t got = read(signalPipe[0], &byte, 1);
+        (void)got;
+        notifier->setEnabled(false);
+        onTerminate();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
 
 void OpenWithDesktop(const std::string& target) {
     QString text = QString::fromStdString(target);
@@ -183,6 +215,14 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
         front->raise();
         front->activateWindow();
     });
+    // Ending the session or a termination request stores everything like "Ukonči"; before
+    // anyone is signed in there is nothing to store.
+    auto orderlyEnd = [&window] {
+        if (window.isVisible()) window.SaveAndQuit();
+        else QCoreApplication::quit();
+    };
+    CatchTermination(&app, orderlyEnd);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, orderlyEnd);
     std::optional<std::string> user = cl.Get("--user");
     if (!user || !welcome.SignInDirect(engine::FromUtf8Lossy(*user))) {
         CentreOnScreen(welcome);
