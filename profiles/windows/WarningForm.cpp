@@ -3,17 +3,36 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTextCursor>
+#include <QTextLayout>
 
 namespace tamzel::profiles {
 namespace {
 
 constexpr int kWidth = 249;
 constexpr int kMemoTop = 32;
+constexpr int kMemoTextWidth = 233 - 2 * 2 - 4;  // the memo less its text margins
 
 bool IsEnter(QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     int key = static_cast<QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Long lines wrap at the memo's width and count as the lines they take on screen, so the
+// window grows to show the whole message.
+int ShownLines(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int count = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++count;
+    }
+    layout.endLayout();
+    return std::max(1, count);
 }
 
 }  // namespace
@@ -60,7 +79,10 @@ TWarningForm::TWarningForm(ProfileLinks& links, QWidget* parent)
     Memo1->setFrameStyle(QFrame::NoFrame);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QFont memoFont = Memo1->font();
+    memoFont.setPixelSize(11);  // one line of text takes 13 pixels
+    Memo1->setFont(memoFont);
     Memo1->setStyleSheet("QPlainTextEdit { background: silver; color: black; }");
     Memo1->document()->setDocumentMargin(2);
     Memo1->setGeometry(8, kMemoTop, 233, 19);
@@ -111,9 +133,13 @@ void TWarningForm::ShowMessageDialog(const std::string& title, const std::string
     Label1->setText(Qt1250(title));
     std::vector<std::string> lines = MessageLines(message);
     QStringList shown;
-    for (const std::string& line : lines) shown << Qt1250(line);
+    int count = 0;
+    for (const std::string& line : lines) {
+        shown << Qt1250(line);
+        count += ShownLines(shown.back(), Memo1->font(), kMemoTextWidth);
+    }
     Memo1->setPlainText(shown.join('\n'));
-    DialogGeometry g = DialogGeometryFor(static_cast<int>(lines.size()));
+    DialogGeometry g = DialogGeometryFor(count);
     Memo1->resize(233, g.memoHeight);
     resize(kWidth, g.windowHeight);
     Panel1->move(0, g.barTop);

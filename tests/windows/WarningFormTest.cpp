@@ -47,6 +47,15 @@ TEST_F(WarningFormTest, SizeFollowsTheNumberOfLines) {
     warning->ShowMessageDialog("Potvrdenie", "prvy\\druhy\\treti", true);
     EXPECT_EQ(warning->Panel3->y(), 83);
     EXPECT_EQ(warning->Panel4->y(), 83);
+    // A line longer than the memo is wide takes the lines it wraps into.
+    std::string longLine;
+    for (int i = 0; i < 30; ++i) longLine += "slovo ";
+    warning->ShowMessageDialog("Informacia", longLine, false);
+    int shown = (warning->Memo1->height() - 6) / 13;
+    EXPECT_GE(shown, 3);
+    EXPECT_EQ(warning->height(), 13 * shown + 6 + 62);
+    warning->ShowMessageDialog("Informacia", longLine + "\\koniec", false);
+    EXPECT_EQ(warning->Memo1->height(), 13 * (shown + 1) + 6);
 }
 
 TEST_F(WarningFormTest, KindAndSoundComeFromTheExactTitle) {
