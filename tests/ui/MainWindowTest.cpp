@@ -386,5 +386,57 @@ TEST_F(MainWindowTest, InfoBarClickActions) {
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+TEST_F(MainWindowTest, SelfTalkHookAnswersTheOtherInstanceOnly) {
+    ShowWithRecords(true);
+    window->selfTalkFile = folder.path() + "/self.txt";
+    window->Timer2Timer();  // box not ticked: nothing happens
+    EXPECT_FALSE(std::filesystem::exists(window->selfTalkFile));
+    window->CheckBox1->setChecked(true);
+    window->Edit2->setText("A");
+    talk.understood = false;
+    window->Timer2Timer();  // creates the file with "-ahoj" and answers it
+    EXPECT_EQ(talk.inputs, std::vector<std::string>{"ahoj"});
+    EXPECT_EQ(Read(window->selfTalkFile.c_str()), "ARozumiem.\r\n");
+    EXPECT_NE(Read("zaznamy/report.txt").find("-ahoj\r\n>>>Rozumiem."), std::string::npos);
+    EXPECT_EQ(Read("zaznamy/zaznamy.txt").find("ahoj\r\n"), std::string::npos);
+    window->Timer2Timer();  // its own line: no turn
+    EXPECT_EQ(talk.inputs.size(), 1u);
+    engine::WriteFileAtomically(window->selfTalkFile, "Bhalt\r\n");
+    window->Timer2Timer();
+    EXPECT_EQ(halts, 1);
+}
+
+TEST_F(MainWindowTest, HiddenBadButtonReportsTheLastTurn) {
+    ShowWithRecords(true);
+    window->SubmitInput("Ahoj");
+    window->Button1Click();
+    EXPECT_NE(Read("zaznamy/report.txt").find("\r\n\r\n-Ahoj\r\n>>>Neviem.\r\n"), std::string::npos);
+}
+
+// Records the face frames and whether animation was on when each was asked for.
+class FaceRecorder : public FacePort {
+public:
+    explicit FaceRecorder(MainWindow*& window) : window_(window) {}
+    void ShowFaceFrame(const std::string& name) override {
+        frames.push_back(name + (window_->animationOn() ? "+" : "-"));
+    }
+    std::vector<std::string> frames;
+
+private:
+    MainWindow*& window_;
+};
+
+TEST_F(MainWindowTest, AnimationToggleDrawsTheNeutralFaceOnlyWhenSwitchingOff) {
+    MainWindow* raw = window.get();
+    FaceRecorder face(raw);
+    window->SetFacePort(&face);
+    window->SetSwitches(false, true, true, false, false);
+    window->AnimaciaClick();  // on -> off: neutral face while still on
+    EXPECT_FALSE(window->animationOn());
+    window->AnimaciaClick();  // off -> on: the frame is asked for while off, so not drawn
+    EXPECT_TRUE(window->animationOn());
+    EXPECT_EQ(face.frames, (std::vector<std::string>{"-+", "--"}));
+}
+
 }  // namespace
 }  // namespace tamzel::ui
