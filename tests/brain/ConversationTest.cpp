@@ -161,7 +161,7 @@ const std::vector<Dialogue>& Dialogues() {
             {"Chcem ísť k moru.", "chceš|splnilo|bráni|Chcieť|Cestovanie|Vezmi|výlete|Krásne"},
             {"Potrebujem nové topánky.", "topánky|lepšie|pomôcť"},
             {"Musím sa učiť.", "musíš|chceš|Povinnosti|Musieť"},
-            {"Moja babka varí najlepšie.", "[Zz]aujímavé|Rád počúvam"},
+            {"Moja babka varí najlepšie.", "[Zz]aujímavé|Rád počúvam|Rodin|Rodičia|rozprávate"},
             {"Bol som v kine.", "bolo|dialo|páčilo|viac|[Ff]ilm|Kino|pozerám"},
             {"Zajtra idem na výlet.", "Tešíš|kým|uži|robiť|Vezmi|Cestovanie|fotoaparát|Krásne"},
             {"Kúpil som si bicykel.", "Gratulujem|Wow|závidím"},
