@@ -243,7 +243,9 @@ void OpenAlDeviceSink::Open() {
     auto out = std::make_shared<AlOutput>();
     out->device = OpenFirstWorkingDevice();
     if (!out->device) throw SoundError(SlovakText("Zvukové zariadenie sa nepodarilo otvoriť."));
-    StartContext(*out, nullptr);
+    // Headphone virtualisation (HRTF) would blur the per-channel pan.
+    const ALCint attributes[] = {ALC_HRTF_SOFT, ALC_FALSE, 0};
+    StartContext(*out, attributes);
     output_ = std::move(out);
 }
 
