@@ -32,10 +32,10 @@ TRegisterForm::TRegisterForm(ProfileLinks& links, QWidget* parent)
     RadioButton1->setChecked(true);
     RadioButton1->installEventFilter(this);
     RadioButton2->installEventFilter(this);
-    // The close button sits at the right end of the title tab, clear of the title the
-    // theme draws at its left.
+    // The theme's title fills the whole tab, so the close button sits in the top right
+    // corner of the body below it, where it covers nothing.
     Image3 = new ChromeButton(this);
-    Image3->setGeometry(100, 4, 16, 16);
+    Image3->setGeometry(227, 30, 16, 16);
     Image2 = new ChromeButton(this);
     Image2->setGeometry(179, 140, 50, 24);
     connect(Image2, &ChromeButton::clicked, this, &TRegisterForm::AcceptRegistration);

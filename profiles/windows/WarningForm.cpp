@@ -115,8 +115,14 @@ QWidget* TWarningForm::ButtonPanel(ChromeButton*& button, int x) {
 
 void TWarningForm::LoadPictures() {
     WindowTheme theme = links_.CurrentTheme();
-    ShowPicture(Image1, theme.Image("warning.jpg"));
+    QImage background = theme.Image("warning.jpg");
+    ShowPicture(Image1, background);
     Image1->lower();
+    // The title is written over the theme's tab: light on a dark tab, dark on a light one.
+    if (!background.isNull() && background.width() > 60 && background.height() > 12) {
+        bool dark = QColor(background.pixel(60, 12)).lightness() < 128;
+        Label1->setStyleSheet(dark ? "color: white;" : "color: black;");
+    }
     Image3->SetImages(theme.Image("alert_ok1.jpg"), theme.Image("alert_ok2.jpg"));
     Image4->SetImages(theme.Image("no1.jpg"), theme.Image("no2.jpg"));
     Image5->SetImages(theme.Image("yes1.jpg"), theme.Image("yes2.jpg"));

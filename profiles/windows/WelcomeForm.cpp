@@ -55,6 +55,8 @@ void TWelcomeForm::showEvent(QShowEvent* event) {
     if (signingIn_) return;
     PrepareStart();
     CentreOnScreen();
+    raise();
+    activateWindow();  // Enter in the user list signs in right away
     ComboBox1->setFocus();
 }
 
