@@ -30,12 +30,6 @@ const char* const kRecordFile = "zaznamy/zaznamy.txt";
 const char* const kReportFile = "zaznamy/report.txt";
 const QColor kToolGrey(220, 220, 220);  // 14474460 in the toolkit's encoding
 
-enum IconIndex {
-    kIconSimple, kIconTheme, kIconQuit, kIconNew, kIconClear, kIconRead, kIconSave,
-    kIconRecords, kIconSpeech, kIconAnimation, kIconAutolog, kIconInfoBar, kIconOther,
-    kIconAbout, kIconHelp, kIconEditor, kIconCount
-};
-
 // The menu icons: a small coloured tile with a glyph, drawn once at creation.
 std::vector<QImage> DrawImageList() {
     struct Look { QColor color; const char* glyph; };

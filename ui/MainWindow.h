@@ -60,6 +60,13 @@ struct MainServices {
     std::function<void()> halt;                           // ends the process at once
 };
 
+// Indexes of the menu icons in ImageList1.
+enum IconIndex {
+    kIconSimple, kIconTheme, kIconQuit, kIconNew, kIconClear, kIconRead, kIconSave,
+    kIconRecords, kIconSpeech, kIconAnimation, kIconAutolog, kIconInfoBar, kIconOther,
+    kIconAbout, kIconHelp, kIconEditor, kIconCount
+};
+
 class MainWindow : public QWidget, private TickHost {
     Q_OBJECT
 public:

@@ -55,7 +55,7 @@ void MainWindow::EndConversationRecord() {
 void MainWindow::ZaznamyClick() {
     if (sender() != Zaznamy_) Zaznamy_->setChecked(!Zaznamy_->isChecked());
     bool on = Zaznamy_->isChecked();
-    MarkToggleIcon(7, on);
+    MarkToggleIcon(kIconRecords, on);
     std::string user = services_.talk->Profile().UserName;
     if (on) {
         Record(kRecordFile, RecordsOnLines(user, Now()), true);
@@ -66,7 +66,7 @@ void MainWindow::ZaznamyClick() {
 
 void MainWindow::RecClick() {
     if (sender() != Rec_) Rec_->setChecked(!Rec_->isChecked());
-    MarkToggleIcon(8, Rec_->isChecked());
+    MarkToggleIcon(kIconSpeech, Rec_->isChecked());
     if (!Rec_->isChecked() && services_.speech->Speaking()) services_.speech->StopSpeech();
 }
 
@@ -78,18 +78,18 @@ void MainWindow::AnimaciaClick() {
     Animacia_->setChecked(!nowOn);
     ShowFaceFrame("-");
     Animacia_->setChecked(nowOn);
-    MarkToggleIcon(9, nowOn);
+    MarkToggleIcon(kIconAnimation, nowOn);
 }
 
 void MainWindow::AutologClick() {
     if (sender() != Autolog_) Autolog_->setChecked(!Autolog_->isChecked());
-    MarkToggleIcon(10, Autolog_->isChecked());
+    MarkToggleIcon(kIconAutolog, Autolog_->isChecked());
 }
 
 void MainWindow::InfoBarClick() {
     if (sender() != InfoBar_) InfoBar_->setChecked(!InfoBar_->isChecked());
     Label2->setVisible(InfoBar_->isChecked());
-    MarkToggleIcon(11, InfoBar_->isChecked());
+    MarkToggleIcon(kIconInfoBar, InfoBar_->isChecked());
 }
 
 void MainWindow::NovyClick() {

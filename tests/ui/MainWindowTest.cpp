@@ -342,9 +342,9 @@ TEST_F(MainWindowTest, NewConversationReadAloudAndToggles) {
     window->ZaznamyClick();  // on again
     EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("\r\n<Záznamy zapnuté - Peter")), std::string::npos);
     // Frames around the icons: black when on, red when off.
-    EXPECT_EQ(window->icon(7).pixelColor(0, 0), QColor(0, 0, 0));
+    EXPECT_EQ(window->icon(kIconRecords).pixelColor(0, 0), QColor(0, 0, 0));
     window->RecClick();
-    EXPECT_EQ(window->icon(8).pixelColor(17, 17), QColor(220, 0, 0));
+    EXPECT_EQ(window->icon(kIconSpeech).pixelColor(17, 17), QColor(220, 0, 0));
 }
 
 TEST_F(MainWindowTest, NoSoundDeviceSwitchesSpeechOff) {
