@@ -1,6 +1,7 @@
 #include "profiles/windows/WarningForm.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -167,8 +168,17 @@ void TWarningForm::ShowMessageDialog(const std::string& title, const std::string
 
 bool TWarningForm::AskQuestion(const std::string& title, const std::string& text) {
     ShowMessageDialog(title, text, true);
-    while (isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return DialogAnswer == 1;
+    // A nested loop, not a polling one: when the program is asked to end meanwhile, the
+    // loop ends too and the question counts as answered No.
+    QEventLoop waiting;
+    connect(this, &TWarningForm::hidden, &waiting, &QEventLoop::quit);
+    if (isVisible()) waiting.exec();
+    return DialogAnswer == 1 && !isVisible();
+}
+
+void TWarningForm::hideEvent(QHideEvent* event) {
+    ChromeWindow::hideEvent(event);
+    emit hidden();
 }
 
 void TWarningForm::OkClick() { hide(); }

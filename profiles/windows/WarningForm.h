@@ -67,7 +67,11 @@ public:
     void YesClick();
     void NoClick();
 
+signals:
+    void hidden();
+
 protected:
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -135,6 +135,21 @@ TEST_F(WarningFormTest, AskQuestionWaitsForTheAnswer) {
     }
 }
 
+// Ending the program while a question waits must not leave the wait hanging or read as Yes.
+TEST_F(WarningFormTest, QuittingWhileAQuestionWaitsAnswersNo) {
+    warning->DialogAnswer = 1;
+    bool answered = false, yes = true;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(5, [] { QCoreApplication::exit(0); });
+        yes = warning->AskQuestion("Potvrdenie", "?");
+        answered = true;
+    });
+    QApplication::exec();  // as in the program: the question waits inside the main loop
+    EXPECT_TRUE(answered);
+    EXPECT_FALSE(yes);
+    warning->hide();
+}
+
 TEST_F(WarningFormTest, ButtonsActOnReleaseAfterShowingThePressedPicture) {
     QImage normal(57, 16, QImage::Format_RGB32), pressed(57, 16, QImage::Format_RGB32);
     normal.fill(Qt::white);
