@@ -1,6 +1,8 @@
 #include "profiles/windows/OptionsForm.h"
 
 #include <QApplication>
+#include <QHideEvent>
+#include <QShowEvent>
 
 #include "profiles/ProfileMessages.h"
 #include "profiles/windows/RegisterForm.h"
@@ -59,7 +61,10 @@ void TOptionsForm::SetLevels(int volume, int speed, int intonation) {
     TrackBar3->setValue(intonation);
 }
 
+// Minimising and restoring the program hides and shows the window too; only the window's
+// own showing and hiding load the pictures and fade the main window.
 void TOptionsForm::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) return ChromeWindow::showEvent(event);
     WindowTheme theme = links_.CurrentTheme();
     ShowPicture(Image1, theme.Image("options.jpg"));
     Image1->lower();
@@ -87,7 +92,7 @@ void TOptionsForm::showEvent(QShowEvent* event) {
 }
 
 void TOptionsForm::hideEvent(QHideEvent* event) {
-    if (links_.main) {
+    if (links_.main && !event->spontaneous()) {
         links_.main->StartFade(true);
         links_.main->SetMainEnabled(true);
     }

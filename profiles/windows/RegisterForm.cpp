@@ -1,6 +1,8 @@
 #include "profiles/windows/RegisterForm.h"
 
+#include <QHideEvent>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 #include "profiles/ProfileMessages.h"
 #include "profiles/windows/OptionsForm.h"
@@ -46,6 +48,7 @@ TRegisterForm::TRegisterForm(ProfileLinks& links, QWidget* parent)
 }
 
 void TRegisterForm::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) return ChromeWindow::showEvent(event);
     WindowTheme theme = links_.CurrentTheme();
     ShowPicture(Image1, theme.Image("register.jpg"));
     Image1->lower();
@@ -60,7 +63,7 @@ void TRegisterForm::showEvent(QShowEvent* event) {
 
 // Whatever hides the window gives the start window back.
 void TRegisterForm::hideEvent(QHideEvent* event) {
-    if (links_.welcome) links_.welcome->RegistrationHidden();
+    if (links_.welcome && !event->spontaneous()) links_.welcome->RegistrationHidden();
     ChromeWindow::hideEvent(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 #include "engine/Codepage.h"
 #include "profiles/ProfileMessages.h"
@@ -52,7 +53,8 @@ TWelcomeForm::TWelcomeForm(ProfileLinks& links, QWidget* parent)
 
 void TWelcomeForm::showEvent(QShowEvent* event) {
     ChromeWindow::showEvent(event);
-    if (signingIn_) return;
+    // A restore after minimising is no new start.
+    if (signingIn_ || event->spontaneous()) return;
     PrepareStart();
     CentreOnScreen();
     raise();
