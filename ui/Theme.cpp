@@ -3,10 +3,13 @@
 #include <turbojpeg.h>
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 
 #include "engine/AtomicFile.h"
+#include "speech/playback/JpegImage.h"  // kMaxJpegPixels
 
 namespace tamzel::ui {
 
@@ -28,7 +31,11 @@ std::optional<int> ReadThemeColor(const std::string& themeFile) {
     size_t digits = i;
     while (i < first.size() && std::isdigit(static_cast<unsigned char>(first[i]))) ++i;
     if (i == digits) return std::nullopt;
-    return static_cast<int>(std::strtol(first.c_str() + start, nullptr, 10));
+    // Too many digits for an int is no colour (strtol would clamp, and the cast wrap, to -1).
+    errno = 0;
+    long value = std::strtol(first.c_str() + start, nullptr, 10);
+    if (errno == ERANGE || value < INT_MIN || value > INT_MAX) return std::nullopt;
+    return static_cast<int>(value);
 }
 
 std::string OpenTheme(const std::string& themeFile, Theme& theme) {
@@ -54,7 +61,7 @@ QImage DecodeJpeg(const unsigned char* data, size_t size) {
     QImage image;
     if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(size), &width, &height,
                             &subsampling, &colorspace) == 0 &&
-        width > 0 && height > 0) {
+        width > 0 && height > 0 && int64_t{width} * height <= speech::kMaxJpegPixels) {
         image = QImage(width, height, QImage::Format_RGB888);
         if (tjDecompress2(handle, data, static_cast<unsigned long>(size), image.bits(), width,
                           static_cast<int>(image.bytesPerLine()), height, TJPF_RGB, 0) != 0) {

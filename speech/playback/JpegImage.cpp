@@ -35,6 +35,8 @@ JpegImage JpegImage::Decode(const std::string& jpeg, const std::string& fileName
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     if (tjDecompressHeader3(handle.get(), src, jpeg.size(), &width, &height, &subsampling, &colorspace) != 0)
         throw JpegError(fileName, handle.get());
+    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxJpegPixels)
+        throw SpeechError(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
     if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB, 0) != 0)
         throw JpegError(fileName, handle.get());

@@ -14,13 +14,17 @@
 
 namespace tamzel::speech {
 
+// The largest picture decoded: a few hundred bytes of header can claim 65535 x 65535 pixels,
+// and the pixel buffer is allocated before the data is read.
+inline constexpr int64_t kMaxJpegPixels = 4096 * 4096;
+
 class JpegImage {
 public:
     JpegImage() = default;
     JpegImage(int width, int height, std::vector<uint8_t> rgb);
 
     // Decodes JPEG bytes; throws SpeechError naming `fileName` when they are not a JPEG
-    // picture TurboJPEG can read.
+    // picture TurboJPEG can read or it has more than kMaxJpegPixels pixels.
     static JpegImage Decode(const std::string& jpeg, const std::string& fileName);
     // Encodes at the given quality (1..100); throws SpeechError on failure.
     std::string Encode(int quality = 90) const;

@@ -1,6 +1,8 @@
 #include "speech/text/SpeechText.h"
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "engine/Codepage.h"
@@ -164,21 +166,67 @@ std::string NameAsInText(const std::string& name) {
     return a == std::string::npos ? std::string() : form.substr(a, b - a + 1);
 }
 
+// The first occurrence of each pattern in a text, kept up to date as the text changes. The
+// passes below would otherwise search a long text from its start for every rule at every
+// pass: an answer holding a few thousand "ô" took seconds. Positions are those a fresh
+// search would give.
+class FirstOccurrences {
+public:
+    FirstOccurrences(const std::string& text, std::vector<const std::string*> patterns)
+        : t_(text), patterns_(std::move(patterns)) {
+        for (const std::string* p : patterns_) first_.push_back(t_.find(*p));
+    }
+    size_t First(size_t rule) const { return first_[rule]; }
+
+    // The text's bytes [at, at + removed) have just been replaced by `added` bytes.
+    void Changed(size_t at, size_t removed, size_t added) {
+        for (size_t r = 0; r < patterns_.size(); ++r) {
+            const std::string& p = *patterns_[r];
+            size_t& q = first_[r];
+            if (q != std::string::npos && q + p.size() <= at) continue;  // before the change
+            // A new match must overlap the new bytes; anything later was there before.
+            size_t from = at + 1 >= p.size() ? at + 1 - p.size() : 0;
+            size_t end = std::min(t_.size(), at + added + p.size() - 1);
+            size_t w = from < end ? std::string_view(t_).substr(from, end - from).find(p)
+                                  : std::string_view::npos;
+            if (w != std::string_view::npos) q = from + w;
+            else if (q == std::string::npos) continue;
+            else if (q >= at + removed) q = q - removed + added;
+            else q = t_.find(p, at + added);  // the first match was replaced: the next one
+        }
+    }
+
+private:
+    const std::string& t_;
+    std::vector<const std::string*> patterns_;
+    std::vector<size_t> first_;
+};
+
 // Letter groups and tags, one first occurrence per rule per pass, until a pass is idle.
 // Rule 1 (the name joined to its neighbours) fires at most kMaxNameReplacements times.
 void RewriteLetterGroups(std::string& t, const std::string& name, const std::string& pron) {
     std::string nameInText = NameAsInText(name);
     std::string namePattern = " " + nameInText + " ";
     std::string nameSpoken = LowerCaseText(pron);
+    std::vector<const std::string*> patterns = {&namePattern};
+    for (const Rewrite& r : T().rewrites) patterns.push_back(&r.pattern);
+    FirstOccurrences first(t, patterns);
+    auto replace = [&](size_t rule, const std::string& by) {
+        size_t at = first.First(rule);
+        if (at == std::string::npos) return false;
+        t.replace(at, patterns[rule]->size(), by);
+        first.Changed(at, patterns[rule]->size(), by.size());
+        return true;
+    };
     int nameFirings = 0;
     for (bool changed = true; changed;) {
         changed = false;
-        if (!nameInText.empty() && nameFirings < kMaxNameReplacements &&
-            ReplaceFirst(t, namePattern, nameSpoken)) {
+        if (!nameInText.empty() && nameFirings < kMaxNameReplacements && replace(0, nameSpoken)) {
             ++nameFirings;
             changed = true;
         }
-        for (const Rewrite& r : T().rewrites) changed |= ReplaceFirst(t, r.pattern, r.replacement);
+        for (size_t i = 0; i < T().rewrites.size(); ++i)
+            changed |= replace(i + 1, T().rewrites[i].replacement);
     }
 }
 
