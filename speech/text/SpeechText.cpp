@@ -178,6 +178,16 @@ public:
     }
     size_t First(size_t rule) const { return first_[rule]; }
 
+    // Replaces the first occurrence of pattern `rule` in the tracked text; true when there was one.
+    bool ReplaceFirst(std::string& text, size_t rule, const std::string& by) {
+        size_t at = first_[rule];
+        if (at == std::string::npos) return false;
+        size_t removed = patterns_[rule]->size();
+        text.replace(at, removed, by);
+        Changed(at, removed, by.size());
+        return true;
+    }
+
     // The text's bytes [at, at + removed) have just been replaced by `added` bytes.
     void Changed(size_t at, size_t removed, size_t added) {
         for (size_t r = 0; r < patterns_.size(); ++r) {
@@ -211,13 +221,7 @@ void RewriteLetterGroups(std::string& t, const std::string& name, const std::str
     std::vector<const std::string*> patterns = {&namePattern};
     for (const Rewrite& r : T().rewrites) patterns.push_back(&r.pattern);
     FirstOccurrences first(t, patterns);
-    auto replace = [&](size_t rule, const std::string& by) {
-        size_t at = first.First(rule);
-        if (at == std::string::npos) return false;
-        t.replace(at, patterns[rule]->size(), by);
-        first.Changed(at, patterns[rule]->size(), by.size());
-        return true;
-    };
+    auto replace = [&](size_t rule, const std::string& by) { return first.ReplaceFirst(t, rule, by); };
     int nameFirings = 0;
     for (bool changed = true; changed;) {
         changed = false;
@@ -285,9 +289,14 @@ void AssimilateVoicing(std::string& t) {
                 c = VoicedPair(c);
         }
     }
+    const std::vector<Rewrite>& rules = T().voicingExceptions;
+    std::vector<const std::string*> patterns;
+    for (const Rewrite& r : rules) patterns.push_back(&r.pattern);
+    FirstOccurrences first(t, patterns);
     for (bool changed = true; changed;) {
         changed = false;
-        for (const Rewrite& r : T().voicingExceptions) changed |= ReplaceFirst(t, r.pattern, r.replacement);
+        for (size_t i = 0; i < rules.size(); ++i)
+            changed |= first.ReplaceFirst(t, i, rules[i].replacement);
     }
 }
 
