@@ -41,6 +41,9 @@ case "$cmd" in
     install_missing
     build build
     ctest --test-dir build --output-on-failure -j2
+    # The engine, speech-text, profile and hardening tests once more under ASan + UBSan
+    # (TAMZEL_SANITIZE_TESTS=0 leaves them out).
+    [ "${TAMZEL_SANITIZE_TESTS:-1}" = 0 ] || BUILD=build-asan scripts/sanitize.sh
     ;;
   *)
     echo "Použitie: $0 start [voľby programu] | $0 test" >&2
