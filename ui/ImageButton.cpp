@@ -5,33 +5,6 @@
 
 namespace tamzel::ui {
 
-ImageButton::ImageButton(QWidget* parent) : QLabel(parent) {
-    setCursor(Qt::PointingHandCursor);
-}
-
-void ImageButton::SetImages(const QImage& normal, const QImage& pressed) {
-    if (!normal.isNull()) normal_ = normal;
-    if (!pressed.isNull()) pressed_ = pressed;
-    ShowNormal();
-}
-
-void ImageButton::ShowNormal() {
-    pressedShown_ = false;
-    setPixmap(QPixmap::fromImage(normal_));
-}
-
-void ImageButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    pressedShown_ = true;
-    setPixmap(QPixmap::fromImage(pressed_));
-}
-
-void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !pressedShown_) return;
-    ShowNormal();
-    emit clicked();
-}
-
 FaceView::FaceView(QWidget* parent) : QWidget(parent) {}
 
 void FaceView::SetPicture(const QImage& picture) {

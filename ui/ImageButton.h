@@ -1,32 +1,16 @@
-// An image button of the window chrome: shows its pressed picture while the mouse button is
-// held on it, and on release shows the normal picture again and then emits clicked().
+// The image buttons and the face view of the main window. The image button is the one the
+// other windows use: it shows its pressed picture while the mouse button is held on it, and
+// on release shows the normal picture again and then emits clicked().
 #pragma once
 
 #include <QImage>
 #include <QLabel>
 
+#include "profiles/windows/WindowChrome.h"
+
 namespace tamzel::ui {
 
-class ImageButton : public QLabel {
-    Q_OBJECT
-public:
-    explicit ImageButton(QWidget* parent = nullptr);
-    void SetImages(const QImage& normal, const QImage& pressed);
-    void ShowNormal();
-    bool pressedShown() const { return pressedShown_; }
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QImage normal_;
-    QImage pressed_;
-    bool pressedShown_ = false;
-};
+using ImageButton = profiles::ChromeButton;
 
 // The face image Image2 together with the frames the face animation paints over it. Frames
 // are composed onto a copy of the picture; Restore() brings back the bare picture, as a
