@@ -107,17 +107,11 @@ private:
         return true;
     }
 
-    void RestoreSentence(bool selected) {
-        if (!selected) return;
-        e_.SelectSentence(Keyword(kw::CurrentSelector));
-        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
-    }
-
     bool WordCountTest(const std::string& line) {
         std::string argument = e_.BracketArgument(line);
         bool selected = SelectFor(argument);
         bool result = WordCount(e_.WorkSentence) == TextToInt(argument);
-        RestoreSentence(selected);
+        e_.RestoreCurrentSentence(selected);
         return result;
     }
 
@@ -164,7 +158,7 @@ private:
             if (!negate) remembered_ = item;
         }
         b_ = b_ && ok;
-        RestoreSentence(selected);
+        e_.RestoreCurrentSentence(selected);
     }
 
     bool ComparisonTest(const std::string& line) {

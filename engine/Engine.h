@@ -118,6 +118,9 @@ public:
     bool HasTags(const std::string& text);
     void SelectSentence(const std::string& selector);
     void StoreSentence(int target);
+    // Selects the current sentence again and folds it, as conditions expect it after a
+    // test or tag that named another sentence; does nothing when `selected` is false.
+    void RestoreCurrentSentence(bool selected);
     int TimePart(int kind);
     std::string PickRandomItem(const std::string& list);
 

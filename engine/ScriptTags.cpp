@@ -268,19 +268,11 @@ private:
         return true;
     }
 
-    // After a tag with a selector the current sentence is selected again, folded, as the
-    // conditions expect it.
-    void RestoreSentence(bool selected) {
-        if (!selected) return;
-        e_.SelectSentence(Keyword(kw::CurrentSelector));
-        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
-    }
-
     std::string WordPositionValue(const std::string& tag) {
         std::string word = Argument(tag);
         bool selected = SelectFor(word);
         std::string value = IntToText(WordPosition(word, e_.WorkSentence));
-        RestoreSentence(selected);
+        e_.RestoreCurrentSentence(selected);
         return value;
     }
 
@@ -303,7 +295,7 @@ private:
             else if (!rest.empty()) rest.pop_back();  // the closing blank of a sentence
             if (reflect) ReflectPersons(rest);
         }
-        RestoreSentence(selected);
+        e_.RestoreCurrentSentence(selected);
         return TrimBlanks(rest);
     }
     std::string Rest(const std::string& tag) { return RestOf(tag, false); }
@@ -321,7 +313,7 @@ private:
             if (end == std::string::npos) end = sentence.size() - 1;
             if (end > start) next = sentence.substr(start, end - start);
         }
-        RestoreSentence(selected);
+        e_.RestoreCurrentSentence(selected);
         return next;
     }
 
@@ -369,6 +361,12 @@ void Engine::SelectSentence(const std::string& selector) {
         WorkSentence = CurrentInput;
         SentenceTarget = 1;
     }
+}
+
+void Engine::RestoreCurrentSentence(bool selected) {
+    if (!selected) return;
+    SelectSentence(Keywords.Keyword(kw::CurrentSelector));
+    WorkSentence = FoldDiacritics(WorkSentence);
 }
 
 void Engine::StoreSentence(int target) {
