@@ -40,10 +40,11 @@ case "$cmd" in
   test)
     install_missing
     build build
-    ctest --test-dir build --output-on-failure -j2
-    # The engine, speech-text, profile and hardening tests once more under ASan + UBSan
-    # (TAMZEL_SANITIZE_TESTS=0 leaves them out).
+    # The engine, speech-text, profile and hardening tests under ASan + UBSan first
+    # (TAMZEL_SANITIZE_TESTS=0 leaves them out), then every test, so that ctest's summary
+    # closes the run.
     [ "${TAMZEL_SANITIZE_TESTS:-1}" = 0 ] || BUILD=build-asan scripts/sanitize.sh
+    ctest --test-dir build --output-on-failure -j2
     ;;
   *)
     echo "Použitie: $0 start [voľby programu] | $0 test" >&2
