@@ -13,40 +13,16 @@
 
 #include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
+#include "tests/ProgramFolderSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool OnPath(const char* tool) {
-    std::string command = std::string("command -v ") + tool + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-std::string Home() {
-    const char* env = std::getenv("TAMZEL_HOME");
-    return env ? env : TAMZEL_TEST_HOME;
-}
-
-std::string Read(const fs::path& path) {
-    std::string content;
-    tamzel::engine::ReadWholeFile(path.string(), content);
-    return content;
-}
-
-// Copies the built program folder (without its records and profiles) to a fresh folder.
-fs::path FreshProgramFolder() {
-    char pattern[] = "/tmp/tamzel-e2e-XXXXXX";
-    fs::path folder = mkdtemp(pattern);
-    for (const char* sub : {"ai", "files", "design", "help", "gorvin"}) {
-        if (fs::exists(fs::path(Home()) / sub)) {
-            fs::copy(fs::path(Home()) / sub, folder / sub, fs::copy_options::recursive);
-        }
-    }
-    fs::create_directories(folder / "users");
-    fs::create_directories(folder / "zaznamy");
-    return folder;
-}
+using tamzel::testing::FreshProgramFolder;
+using tamzel::testing::Home;
+using tamzel::testing::OnPath;
+using tamzel::testing::Read;
 
 // Dark pixels (text) inside the conversation view of the window at (x, y) on the shot.
 int TextPixels(const QImage& shot, int x, int y) {
@@ -89,7 +65,7 @@ std::string MissingTools() {
 
 TEST(E2eTest, TypedSentenceIsAnsweredRecordedAndStoredAtShutdown) {
     if (std::string why = MissingTools(); !why.empty()) GTEST_SKIP() << why;
-    fs::path folder = FreshProgramFolder();
+    fs::path folder = FreshProgramFolder("tamzel-e2e");
     fs::path shot = folder / "shot.png";
     fs::path geometry = folder / "geometry.txt";
     std::ostringstream steps;
@@ -127,7 +103,7 @@ TEST(E2eTest, TypedSentenceIsAnsweredRecordedAndStoredAtShutdown) {
 
 TEST(E2eTest, HaltEndsAtOnceWithoutStoring) {
     if (std::string why = MissingTools(); !why.empty()) GTEST_SKIP() << why;
-    fs::path folder = FreshProgramFolder();
+    fs::path folder = FreshProgramFolder("tamzel-e2e");
     int rc = RunUnderXvfb(folder, "xdotool windowfocus $W || true; xdotool type halt; xdotool key Return");
     ASSERT_EQ(rc, 0) << Read(folder / "out.log");
     EXPECT_FALSE(fs::exists(folder / "users/tamzel.ini"));
@@ -140,7 +116,7 @@ TEST(E2eTest, HaltEndsAtOnceWithoutStoring) {
 
 TEST(E2eTest, SecondStartLeavesTheFirstRunningAndTerminationStores) {
     if (std::string why = MissingTools(); !why.empty()) GTEST_SKIP() << why;
-    fs::path folder = FreshProgramFolder();
+    fs::path folder = FreshProgramFolder("tamzel-e2e");
     fs::path second = folder / "second.txt";
     std::ostringstream steps;
     steps << "start=$(date +%s); " << (fs::path(Home()) / "tamzel") << " --home " << folder

@@ -11,6 +11,7 @@
 
 #include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
+#include "tests/ProgramFolderSupport.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/StartChoice.h"
 
@@ -18,31 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool OnPath(const char* tool) {
-    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string Home() {
-    const char* env = std::getenv("TAMZEL_HOME");
-    return env ? env : TAMZEL_TEST_HOME;
-}
-
-std::string Read(const fs::path& path) {
-    std::string content;
-    tamzel::engine::ReadWholeFile(path.string(), content);
-    return content;
-}
-
-fs::path FreshProgramFolder() {
-    char pattern[] = "/tmp/tamzel-start-XXXXXX";
-    fs::path folder = mkdtemp(pattern);
-    for (const char* sub : {"ai", "files", "design", "help", "gorvin"})
-        if (fs::exists(fs::path(Home()) / sub))
-            fs::copy(fs::path(Home()) / sub, folder / sub, fs::copy_options::recursive);
-    fs::create_directories(folder / "users");
-    fs::create_directories(folder / "zaznamy");
-    return folder;
-}
+using tamzel::testing::FreshProgramFolder;
+using tamzel::testing::Home;
+using tamzel::testing::OnPath;
+using tamzel::testing::Read;
 
 // Shell helpers for the steps: `win WIDTH` waits for the visible "Tamzel" window of that
 // width and sets W, X, Y, H; `gone WIDTH` waits until none is left.
@@ -81,7 +61,7 @@ TEST(StartE2eTest, FirstRunCreatesTheLoginProfileAndTheNextRunRemembersIt) {
     std::string login = tamzel::profiles::LoginName();
     if (!tamzel::profiles::IsValidName(login)) GTEST_SKIP() << "login name is not a user name";
     std::string name = tamzel::engine::ToUtf8(login);
-    fs::path folder = FreshProgramFolder();
+    fs::path folder = FreshProgramFolder("tamzel-start");
     fs::path profile = folder / "users" / ("_" + name);
 
     // First run: greeting dialog (249 wide) over the main window; a turn; the volume slider
