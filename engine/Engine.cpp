@@ -80,6 +80,7 @@ void Engine::FinalizeEngine() {
     for (std::string& s : AnswerLines) s.clear();
     for (std::string& s : Captures) s.clear();
     CurrentInput.clear();
+    WholeInput.clear();
     WorkSentence.clear();
     CurrentReply.clear();
     LastAnswer.clear();

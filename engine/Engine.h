@@ -78,6 +78,9 @@ public:
 
     // --- Conversation state -------------------------------------------------------------
     std::string CurrentInput;
+    // Every sentence of the turn's input, normalised: the first pass answers only the last
+    // one, but some rules (safety) must see them all.
+    std::string WholeInput;
     std::string WorkSentence;
     int SentenceTarget = 1;
     std::string CurrentReply;

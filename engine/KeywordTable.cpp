@@ -32,7 +32,7 @@ constexpr std::array<EncodedEntry, 57> kEncodedTable = [] {
         "",
         // 1..20: script tags
         "<#ROK>", "<#MESC>", "<#DN>", "<#DEN_TYZDNA>", "<#HOD>", "<#MINUT>", "<#POZ(",
-        "<#PAMAT(", "<#VEK(", "<#C", "<#REZERVA>", "<#POCET_ZOPAKOV>", "<#POCET_NUD>",
+        "<#PAMAT(", "<#VEK(", "<#C", "<#VELKE(", "<#POCET_ZOPAKOV>", "<#POCET_NUD>",
         "<#ROD(", "<#PREM(", "<#NAHODA(", "<#NALADA", "<#ZVYSOK(", "<#ODRAZ(", "<#DALSIE(",
         // 21..24: word lists and the current-sentence selector
         "#NADAVKY", "#POCHVALY", "SOMEOF", "THIS_USER",

@@ -13,7 +13,7 @@ namespace tamzel::engine {
 namespace kw {
 constexpr int YearTag = 1, MonthTag = 2, DayTag = 3, WeekdayTag = 4, HourTag = 5,
               MinuteTag = 6, WordPositionTag = 7, MemoryTag = 8, AgeTag = 9, CaptureTag = 10,
-              ReservedTag = 11, RepeatCountTag = 12, IdleCountTag = 13, GenderTag = 14,
+              CapitalTag = 11, RepeatCountTag = 12, IdleCountTag = 13, GenderTag = 14,
               VariableTag = 15, RandomTag = 16, MoodTag = 17, RestTag = 18,
               ReflectedRestTag = 19, NextWordTag = 20;
 constexpr int StoredWordList1 = 21, StoredWordList2 = 22, InlineWordList = 23,

@@ -309,6 +309,7 @@ void RulePass::VerifySums() {
 
 std::string Engine::RunTurn() {
     std::string full = CurrentInput;
+    WholeInput = full;
     std::string sentence;
     if (!full.empty()) {
         CurrentInput = LastSentence(full);

@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdint>
 #include <ctime>
+#include <iterator>
+#include <string_view>
 
 #include "engine/Engine.h"
 
@@ -23,6 +25,12 @@ constexpr int kMaxDepth = 8;              // arguments expanding arguments
 
 const char kSelectorLastAnswer[] = "LAST_COMP";
 const char kSelectorLastInput[] = "LAST_USER";
+const char kSelectorWholeInput[] = "WHOLE_USER";
+
+// The capital tag's flag for names of several words ("Banská Bystrica").
+const char kEachWordFlag[] = "SLOVA,";
+// Short words that stay small inside a name of several words ("Nové Mesto nad Váhom").
+constexpr std::string_view kSmallNameWords[] = {"a", "na", "nad", "pod", "pri", "u", "v", "vo", "z", "zo"};
 
 // Where a tag ends decides what is cut out and replaced.
 enum class Shape {
@@ -87,6 +95,9 @@ public:
 
     // One cycle: every pass once, in the fixed order brain authors rely on.
     void RunAllPasses(std::string& text) {
+        // First, so that its argument is cut out whole before the memory tag (which runs to
+        // the last '>' of the text) could swallow the capital tag's closing bracket.
+        RunPass(text, kw::CapitalTag, Shape::Nested, &TagExpansion::Capital);
         RunPass(text, kw::YearTag, Shape::Fixed, &TagExpansion::Year);
         RunPass(text, kw::MonthTag, Shape::Fixed, &TagExpansion::Month);
         RunPass(text, kw::DayTag, Shape::Fixed, &TagExpansion::Day);
@@ -106,9 +117,6 @@ public:
         RunPass(text, kw::MoodTag, Shape::Short, &TagExpansion::MoodValue);
         RunRestPass(text);
         RunPass(text, kw::NextWordTag, Shape::Nested, &TagExpansion::NextWord);
-        // The reserved entry counts as a tag but has no value; it is removed so that it
-        // cannot keep the expansion going.
-        RunPass(text, kw::ReservedTag, Shape::Fixed, &TagExpansion::Nothing);
     }
 
 private:
@@ -176,7 +184,37 @@ private:
     std::string Name(const std::string&) { return e_.UserName; }
     std::string RepeatCount(const std::string&) { return IntToText(e_.RepeatCount); }
     std::string IdleCount(const std::string&) { return IntToText(e_.IdleCount); }
-    std::string Nothing(const std::string&) { return {}; }
+
+    // The expanded argument with its first character (after blanks) a capital; with the
+    // flag every word of it, except the small joining words of place names.
+    std::string Capital(const std::string& tag) {
+        bool failed = false;
+        std::string argument = BracketContent(tag, '(', ')', &failed);
+        if (failed) return {};
+        const size_t flagLength = sizeof(kEachWordFlag) - 1;
+        bool eachWord = argument.compare(0, flagLength, kEachWordFlag) == 0;
+        if (eachWord) argument.erase(0, flagLength);
+        e_.ExpandTags(argument);
+        if (eachWord) return CapitalWords(argument);
+        size_t first = argument.find_first_not_of(' ');
+        if (first != std::string::npos) argument[first] = UpperLetter(argument[first]);
+        return argument;
+    }
+
+    static std::string CapitalWords(std::string text) {
+        auto isSeparator = [](char c) { return c == ' ' || c == '-'; };
+        for (size_t start = 0; start < text.size(); ++start) {
+            if (isSeparator(text[start])) continue;
+            size_t end = start;
+            while (end < text.size() && !isSeparator(text[end])) ++end;
+            std::string_view word(text.data() + start, end - start);
+            bool small = start > 0 && std::find(std::begin(kSmallNameWords), std::end(kSmallNameWords),
+                                                word) != std::end(kSmallNameWords);
+            if (!small) text[start] = UpperLetter(text[start]);
+            start = end;
+        }
+        return text;
+    }
 
     std::string Capture(const std::string& tag) {
         size_t first = Keyword(kw::CaptureTag).size(), digits = 0;
@@ -357,6 +395,9 @@ void Engine::SelectSentence(const std::string& selector) {
     } else if (selector == kSelectorLastInput) {
         WorkSentence = LastInput;
         SentenceTarget = 3;
+    } else if (selector == kSelectorWholeInput) {
+        WorkSentence = WholeInput;
+        SentenceTarget = 4;
     } else if (selector == Keywords.Keyword(kw::CurrentSelector)) {
         WorkSentence = CurrentInput;
         SentenceTarget = 1;
@@ -373,6 +414,7 @@ void Engine::StoreSentence(int target) {
     if (target == 1) CurrentInput = WorkSentence;
     if (target == 2) LastAnswer = WorkSentence;
     if (target == 3) LastInput = WorkSentence;
+    if (target == 4) WholeInput = WorkSentence;
 }
 
 int Engine::TimePart(int kind) {

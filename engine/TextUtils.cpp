@@ -158,6 +158,21 @@ std::string FoldDiacritics(const std::string& text) {
     return out;
 }
 
+char UpperLetter(char c) {
+    auto b = static_cast<unsigned char>(c);
+    // Windows-1250 keeps most capitals 0x20 below their small letters; the letters in the
+    // 0x8A..0xBF range pair up irregularly.
+    constexpr unsigned char kPairs[][2] = {
+        {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F},  // š ś ť ž ź
+        {0xB3, 0xA3}, {0xB9, 0xA5}, {0xBA, 0xAA}, {0xBE, 0xBC}, {0xBF, 0xAF},  // ł ą ş ľ ż
+    };
+    if (b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (b >= 0xE0 && b != 0xF7 && b != 0xFF) return static_cast<char>(b - 0x20);  // not ÷ ˙
+    for (const auto& pair : kPairs)
+        if (b == pair[0]) return static_cast<char>(pair[1]);
+    return c;
+}
+
 std::string IntToText(int32_t n) { return std::to_string(n); }
 
 int32_t TextToInt(const std::string& text) {

@@ -7,7 +7,8 @@
 
 namespace tamzel::profiles {
 
-std::string SignIn(engine::Engine& engine, std::string name, const std::string& root) {
+std::string SignIn(engine::Engine& engine, std::string name, const std::string& root,
+                   bool maleWhenNew) {
     if (name.empty()) name = LoginName();
     ProfileStore store(root);
     if (StoreResult list = store.EnsureUserList(); !list.ok) return engine::ToUtf8(list.message);
@@ -17,7 +18,7 @@ std::string SignIn(engine::Engine& engine, std::string name, const std::string& 
             return "Meno \"" + engine::ToUtf8(name) +
                    "\" sa nedá použiť ako meno užívateľa (povolené sú písmená, číslice a "
                    "medzera). Zvoľ iné voľbou --user MENO.";
-        StoreResult created = store.CreateProfile(name, name, true, true);
+        StoreResult created = store.CreateProfile(name, name, maleWhenNew, true);
         if (!created.ok) return engine::ToUtf8(created.message);
         listed = name;
     }

@@ -17,8 +17,10 @@ namespace tamzel::profiles {
 
 // Finds the user (the exact list line, else the same user in other letter case or without
 // diacritics), creating the profile quietly when there is none, and loads user.dat into
-// UserName, UserNamePronunciation, UserIsMale and Mood.
-std::string SignIn(engine::Engine& engine, std::string name, const std::string& root = ".");
+// UserName, UserNamePronunciation, UserIsMale and Mood. `maleWhenNew` is the gender of a
+// profile created here; an existing profile keeps the gender it was created with.
+std::string SignIn(engine::Engine& engine, std::string name, const std::string& root = ".",
+                   bool maleWhenNew = true);
 
 // Rewrites the signed-in user's user.dat with the mood blended into the stored one.
 std::string SignOut(const engine::Engine& engine, const std::string& root = ".");

@@ -48,7 +48,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
     return "Použitie: tamzel [--home PRIEČINOK] [--user MENO]\n"
-           "         tamzel --console [--home PRIEČINOK] [--user MENO] [--seed N] [--verbose]\n"
+           "         tamzel --console [--home PRIEČINOK] [--user MENO] [--female] [--seed N]\n"
+           "                [--verbose]\n"
            "         tamzel --units TEXT [--user MENO]\n"
            "         tamzel --speak TEXT [--wav SÚBOR.wav] [--frames SÚBOR] [--volume N]\n"
            "                [--speed N] [--intonation N] [--user MENO] [--verbose]\n"

@@ -1,5 +1,5 @@
 // Conversation in the terminal: UTF-8 lines in, Tamzel's replies out, one per line.
-//   tamzel --console [--home DIR] [--user NAME] [--seed N] [--verbose]
+//   tamzel --console [--home DIR] [--user NAME] [--male|--female] [--seed N] [--verbose]
 // The opening line comes first; the line "halt", the end of input or the brain's quit
 // command ends the conversation.
 #include <cstdio>
@@ -42,8 +42,10 @@ void PrintReply(const Engine& e, const std::string& reply, bool verbose) {
 }
 
 // Who is talking: the profile of --user (or of the login name), created quietly on first
-// use; its user.dat gives the name, pronunciation, gender and mood.
+// use (a woman's with --female); its user.dat gives the name, pronunciation, gender and
+// mood. The gender option never rewrites an existing profile: it is only noted.
 bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
+    bool female = cl.Has("--female");
     std::string name;
     if (auto user = cl.Get("--user")) {
         auto converted = engine::FromUtf8(*user);
@@ -53,9 +55,17 @@ bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
         }
         name = *converted;
     }
-    std::string error = profiles::SignIn(e, name);
-    if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
-    return error.empty();
+    std::string error = profiles::SignIn(e, name, ".", !female);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    bool genderGiven = female || cl.Has("--male");
+    if (genderGiven && e.UserIsMale == female)
+        std::fprintf(stderr, "Profil \"%s\" už existuje %s; voľba --%s ho nemení.\n",
+                     engine::ToUtf8(e.UserName).c_str(), e.UserIsMale ? "ako muž" : "ako žena",
+                     female ? "female" : "male");
+    return true;
 }
 
 bool Configure(Engine& e, const CommandLine& cl) {
@@ -81,6 +91,10 @@ bool Configure(Engine& e, const CommandLine& cl) {
 }  // namespace
 
 int RunConsole(const CommandLine& cl) {
+    if (cl.Has("--male") && cl.Has("--female")) {
+        std::fprintf(stderr, "Voľby --male a --female sa vylučujú.\n");
+        return 2;
+    }
     Engine e;
     if (!Configure(e, cl)) return 2;
     if (!SignInConsoleUser(e, cl)) return 1;

@@ -24,6 +24,15 @@ out=$(printf 'xq zz\n' | "$tamzel" --console --home "$home" --seed 5 --verbose) 
 printf '%s\n' "$out" | tail -1 | grep -Eq '^# understood=0 mood=0 repeat=1 idle=0$' ||
     fail "verbose state line: $out"
 
+# --female creates a woman's profile; on an existing profile a gender option changes nothing.
+printf 'ahoj\n' | "$tamzel" --console --home "$home" --user Katka --female >/dev/null || fail "--female: exit code $?"
+grep -q 'pohlavie=zena' "$home/users/_Katka/user.dat" || fail "--female did not make a woman's profile"
+err=$(printf 'ahoj\n' | "$tamzel" --console --home "$home" --user Katka --male 2>&1 >/dev/null) || fail "--male: exit code $?"
+grep -q 'pohlavie=zena' "$home/users/_Katka/user.dat" || fail "--male rewrote an existing profile"
+printf '%s\n' "$err" | grep -q 'nemení' || fail "no note that --male changes nothing: $err"
+grep -q 'pohlavie=muz' "$home/users/_Peter/user.dat" || fail "the default profile is not a man's"
+"$tamzel" --console --home "$home" --male --female </dev/null 2>/dev/null && fail "--male with --female accepted"
+
 # Hostile input: a 100 KB line of every byte value, then the end of input.
 head -c 102400 /dev/urandom | tr -d '\n' | "$tamzel" --console --home "$home" >/dev/null ||
     fail "a 100 KB line of random bytes"

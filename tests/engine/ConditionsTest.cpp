@@ -182,6 +182,28 @@ TEST_F(Conditions, SelectorsInsideTestsAreUndoneSentenceLinesAreNot) {
     EXPECT_EQ(reports.size(), 1u);
 }
 
+TEST_F(Conditions, WholeInputSelectorSeesEverySentenceOfTheTurn) {
+    Sentence(W(" ahoj . "));
+    engine.WholeInput = W(" chcem zomrieť . ahoj . ");
+    engine.LastInput = " nic . ";
+    const std::vector<Case> cases = {
+        {{"?( zomriet )"}, false, ""},
+        {{"?(WHOLE_USER, zomriet )"}, true, " zomriet "},
+        {{"?(WHOLE_USER,<SOMEOF( skocim ; zomriet ; zabijem sa )>)"}, true, " zomriet "},
+        {{"?(WHOLE_USER, chcem ; zomriet )"}, true, " zomriet "},
+        {{"?(WHOLE_USER, skocim )"}, false, ""},
+        {{"!?(WHOLE_USER, zomriet )"}, false, ""},
+        {{"!?(WHOLE_USER, skocim )", "?( ahoj )"}, true, " ahoj "},
+        {{"?(WHOLE_USER, zomriet )", "?( ahoj )"}, true, " ahoj "},  // back on the sentence
+        {{"#SLOV(WHOLE_USER,3)"}, true, ""},
+        {{"#SLOV(3)"}, false, ""},
+    };
+    CheckAll(cases);
+    EXPECT_EQ(engine.WorkSentence, " ahoj . ");
+    EXPECT_EQ(engine.SentenceTarget, 1);
+    EXPECT_EQ(engine.WholeInput, W(" chcem zomrieť . ahoj . "));  // tests do not fold it
+}
+
 TEST_F(Conditions, MemoryValuesBecomeInlineListsInWordListTests) {
     NewMemoryFile();
     engine.AddMemoryValue("user,zvierata,macky;psov");

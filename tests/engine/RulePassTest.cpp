@@ -189,6 +189,39 @@ TEST_F(PassTest, LastSentenceAndTheSecondPass) {
     EXPECT_EQ(Say("Ahoj!!"), "Ahoj!");  // " ! " fails, the whole " ahoj ! ! " answers
 }
 
+// Safety rules must see every sentence, though the first pass answers only the last one.
+TEST_F(PassTest, WholeInputSelectorInBothPasses) {
+    Load({"IF(2)", "?(WHOLE_USER,<SOMEOF( zomriet ; zabijem sa )>)", "->", "-Pomoc: 116 111.", "<-",
+          "IF(3)", "?( ahoj )", "->", "-Ahoj!", "<-",
+          "IF(4)", "?(WHOLE_USER, ahoj ; mas )", "->", "-Ahoj aj tebe.", "<-",
+          "UNKNOWN", "-Nerozumiem."});
+    const struct {
+        const char* input;
+        const char* reply;
+    } cases[] = {
+        {"Chcem zomrieť. Ahoj.", "Pomoc: 116 111."},
+        {"Ahoj. Zabijem sa!", "Pomoc: 116 111."},
+        {"Ahoj!", "Ahoj!"},
+        {"Ako sa máš? Ahoj.", "Ahoj!"},
+        {"Ahoj, ako sa máš. Čo robíš?", "Ahoj aj tebe."},  // first pass, whole input seen
+        {"Dobrý deň.", "Nerozumiem."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Say(c.input), c.reply) << c.input;
+    // The opening line has no input: the selector sees an empty sentence.
+    e.OpeningLine();
+    EXPECT_EQ(e.WholeInput, "");
+}
+
+TEST_F(PassTest, CapitalTagInAnswersOfATurn) {
+    Load({"IF(2)", "?( sestra sa vola )", "->", "FORGET(user,sestra)",
+          "MEM(user,sestra,<#ZVYSOK(THIS_USER,sestra sa vola )>)",
+          "-Tvoja sestra <#VELKE(<#PAMAT(user,sestra,1)>)>? Pekné meno.", "<-",
+          "IF(3)", "?( byvam v )", "->", "-V meste <#VELKE(SLOVA,<#ZVYSOK(THIS_USER,byvam v )>)>?", "<-"});
+    std::filesystem::create_directories("users/_Jan");
+    EXPECT_EQ(Say("Moja sestra sa volá ľubica."), "Tvoja sestra Ľubica? Pekné meno.");
+    EXPECT_EQ(Say("bývam v banská bystrica"), "V meste Banská Bystrica?");
+}
+
 TEST_F(PassTest, RepeatAndIdleCounters) {
     Load({"UNKNOWN", "-x"});
     struct Step {

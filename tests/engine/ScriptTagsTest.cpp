@@ -195,10 +195,88 @@ TEST_F(ScriptTags, SelfRepeatingTagsEndAndTheReservedTagIsRemoved) {
     expanded = Expand("<#PREM(y)>");
     EXPECT_FALSE(engine.HasTags(expanded));
 
-    EXPECT_EQ(Expand("a<#REZERVA>b"), "ab");
-    EXPECT_TRUE(engine.HasTags("<#REZERVA>"));
+    // The entry once reserved is the capital tag now: its old text is ordinary text.
+    EXPECT_EQ(Expand("a<#REZERVA>b"), "a<#REZERVA>b");
+    EXPECT_TRUE(engine.HasTags("<#VELKE(x)>"));
+    engine.Variables[3] = {"z", "<#VELKE(<#PREM(z)>)>", false};  // capital of itself
+    expanded = Expand("<#VELKE(<#PREM(z)>)>.");
+    EXPECT_FALSE(engine.HasTags(expanded)) << expanded;
+    EXPECT_EQ(expanded.back(), '.');
     // The bound is per expansion: the next text expands normally again.
     EXPECT_EQ(Expand("<#ROK>"), "2026");
+}
+
+TEST_F(ScriptTags, CapitalTagUpperCasesTheFirstLetterOfItsExpandedArgument) {
+    engine.UserName = "jan";
+    engine.Captures[1] = W("žofka");
+    engine.Captures[2] = W(" ľubo");
+    engine.Captures[3] = W("šimon");
+    engine.Variables[1] = {"m", W("čestmír"), false};
+    const Case cases[] = {
+        {"<#VELKE(lucia)>", "Lucia"},
+        {"<#VELKE(<#C1>)>!", "Žofka!"},
+        {"<#VELKE(<#C2>)>", " Ľubo"},        // the blank stays, the letter after it grows
+        {"<#VELKE(<#C3>)> a <#VELKE(|)>", "Šimon a Jan"},
+        {"<#VELKE(<#PREM(m)>)>", "Čestmír"},
+        {"<#VELKE(áno)> <#VELKE(ôsmy)> <#VELKE(ťava)> <#VELKE(ďateľ)>", "Áno Ôsmy Ťava Ďateľ"},
+        {"<#VELKE(äno)><#VELKE(řeka)><#VELKE(ňu)><#VELKE(éra)>", "ÄnoŘekaŇuÉra"},
+        {"<#VELKE(Eva)>", "Eva"},            // a capital stays a capital
+        {"<#VELKE(5 psov)>", "5 psov"},       // only the first character, and only a letter
+        {"[<#VELKE()>]", "[]"},               // empty argument
+        {"[<#VELKE(<#C9>)>]", "[]"},          // a tag that gives nothing
+        {"<#VELKE(  )>", "  "},
+        {"<#VELKE(abc", ""},                  // no closing bracket: nothing
+        {"<#VELKE(<#ROD(pán,pani)>)> <#C3>", "Pán šimon"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+}
+
+TEST_F(ScriptTags, CapitalTagOfEveryWordKeepsTheSmallJoiningWords) {
+    engine.Captures[1] = W("banská bystrica");
+    const Case cases[] = {
+        {"<#VELKE(SLOVA,nové zámky)>", "Nové Zámky"},
+        {"<#VELKE(SLOVA,<#C1>)>", "Banská Bystrica"},
+        {"<#VELKE(SLOVA,nové mesto nad váhom)>", "Nové Mesto nad Váhom"},
+        {"<#VELKE(SLOVA,frýdek-místek)>", "Frýdek-Místek"},
+        {"<#VELKE(SLOVA,nad tatrou)>", "Nad Tatrou"},  // the first word always grows
+        {"<#VELKE(SLOVA,)>", ""},
+        {"<#VELKE(nové zámky)>", "Nové zámky"},         // without the flag: the first letter
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+}
+
+// The memory tag runs to the last '>' of the text, so the capital tag around it must be
+// cut out (and its argument expanded) before the memory pass sees the text.
+TEST_F(ScriptTags, CapitalTagAroundMemoryRestAndVariableTags) {
+    NewMemoryFile();
+    engine.AddMemoryValue("user,sestra,lucia");
+    engine.AddMemoryValue(W("user,mesto,banská bystrica"));
+    engine.Variables[1] = {"k", "user", false};
+    engine.CurrentInput = W(" moja sestra sa volá žaneta . ");
+    engine.WorkSentence = FoldDiacritics(engine.CurrentInput);
+    const Case cases[] = {
+        {"<#VELKE(<#PAMAT(user,sestra,1)>)>", "Lucia"},
+        {"Sestra <#VELKE(<#PAMAT(user,sestra,1)>)> <smile>", "Sestra Lucia <smile>"},
+        {"<#VELKE(<#PAMAT(user,sestra,1)>)> a <#VELKE(<#PAMAT(user,sestra,1)>)>", "Lucia a Lucia"},
+        {"<#VELKE(<#PAMAT(<#PREM(k)>,sestra,1)>)>", "Lucia"},
+        {"<#VELKE(SLOVA,<#PAMAT(user,mesto,1)>)>", "Banská Bystrica"},
+        {"<#VELKE(<#ZVYSOK(THIS_USER,volá)>)>", "Žaneta"},
+        {"<#VELKE(<#ODRAZ(THIS_USER,sa )>)>", "Volá žaneta"},
+        {"<#VELKE(<#DALSIE(THIS_USER,volá)>)>", " Žaneta"},
+        {"<#VELKE(<#ZVYSOK(THIS_USER,nie je)>)>", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+}
+
+TEST(UpperLetter, EveryWindows1250SmallLetterHasItsCapital) {
+    const char* small = "abcdefghijklmnopqrstuvwxyzáäčďéěíĺľňóôöőŕřšśťúůüűýžźżąęłńşţăćç";
+    const char* capital = "ABCDEFGHIJKLMNOPQRSTUVWXYZÁÄČĎÉĚÍĹĽŇÓÔÖŐŔŘŠŚŤÚŮÜŰÝŽŹŻĄĘŁŃŞŢĂĆÇ";
+    std::string s = W(small), c = W(capital);
+    ASSERT_EQ(s.size(), c.size());
+    for (size_t i = 0; i < s.size(); ++i)
+        EXPECT_EQ(UpperLetter(s[i]), c[i]) << ToUtf8(std::string(1, s[i]));
+    for (const char* same : {"A", "Ž", "5", " ", "ß", "÷", "˙", ",", "<"})
+        EXPECT_EQ(UpperLetter(W(same)[0]), W(same)[0]) << same;
 }
 
 TEST(WordPosition, PrefixMatchOnFoldedLetterWords) {
