@@ -43,6 +43,10 @@ std::array<bool, 256> MakeAllowedTable() {
         0xD3, 0xD4, 0xDA, 0xDD, 0xE1, 0xE4, 0xE8, 0xE9, 0xED, 0xEF, 0xF2, 0xF3, 0xF4, 0xFA, 0xFD,
     };
     for (unsigned char c : kSlovak) t[c] = true;
+    // Ĺ ĺ Ŕ ŕ are Slovak letters too: dropping them broke words such as "mŕtvy" or "dĺžka"
+    // into two, so neither rules nor echoes could read them.
+    static constexpr unsigned char kSyllabicLiquids[] = {0xC0, 0xC5, 0xE0, 0xE5};
+    for (unsigned char c : kSyllabicLiquids) t[c] = true;
     return t;
 }
 

@@ -31,7 +31,8 @@ struct Rewrite {
 
 // Character classes and rewrite tables, converted to Windows-1250 once.
 struct Tables {
-    CharSet allowed{"!+,.0123456789<>?abcdefghijklmnopqrstuvwxyzšťžľáäčéíďňóôúý"};
+    // ŕ and ĺ are read as r and l (there is no long unit for them), never dropped.
+    CharSet allowed{"!+,.0123456789<>?abcdefghijklmnopqrstuvwxyzšťžľáäčéíďňóôúýŕĺ"};
     CharSet kept{"()+0123456789@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]_abcdefghijklmnopqrstuvwxyz{}"
                  "ŠŤŽšťžÁČÉÍĎŇÓÚÝáčéíďňóúý"};
     CharSet nucleus{"1234aeiloruyáéíóúý"};
@@ -47,12 +48,12 @@ struct Tables {
     Tables() {
         for (int c = 0; c < 256; ++c) lower[c] = static_cast<unsigned char>(c);
         for (int c = 'A'; c <= 'Z'; ++c) lower[c] = static_cast<unsigned char>(c - 'A' + 'a');
-        std::string upper = Cp("ĽŠČŤŽÝÁÍÉÚÔÄŇĎÓ"), low = Cp("ľščťžýáíéúôäňďó");
+        std::string upper = Cp("ĽŠČŤŽÝÁÍÉÚÔÄŇĎÓŔĹ"), low = Cp("ľščťžýáíéúôäňďóŕĺ");
         for (size_t i = 0; i < upper.size(); ++i)
             lower[static_cast<unsigned char>(upper[i])] = static_cast<unsigned char>(low[i]);
         const char* rules[][2] = {
             {"ô", "uo"}, {"dz", "("}, {"dž", ")"}, {"ch", "_"}, {"ts", "c"}, {"ds", "c"},
-            {"ov ", "ou "}, {"q", "kv"}, {"x", "ks"}, {"ľ", "l"}, {"ä", "e"}, {"ia", "1"},
+            {"ov ", "ou "}, {"q", "kv"}, {"x", "ks"}, {"ľ", "l"}, {"ŕ", "r"}, {"ĺ", "l"}, {"ä", "e"}, {"ia", "1"},
             {"ie", "2"}, {"io", "3"}, {"iu", "4"}, {"<smile>", "5555555555"},
             {"<sad>", "6666666666"}, {"<nuda>", "7777777777"}, {"<zmurk>", "8888888888"},
             {"<mad1>", "9999999999"}, {"<mad2>", "0000000000"}, {"<yes>", "[@]@[@]@"},

@@ -103,7 +103,8 @@ TEST(Normalise, InputAndSentenceExamples) {
         {"   ", ""},
         {"", ""},
         {"a<b", " a"},               // an unclosed tag runs to the end, blank included
-        {"Ĺ+ŕ-x", "     x . "},     // Ĺ, ŕ, + and - are not in the allowed set
+        {"Ĺ+ŕ-x", " Ĺ ŕ x . "},     // + and - are not in the allowed set
+        {"Vŕba, dĺžka a mŕtvy bod.", " vŕba , dĺžka a mŕtvy bod . "},  // kept whole
         {"x/y", " x/y . "},
     };
     for (const TextCase& c : cases) {
