@@ -1,6 +1,8 @@
 // The understanding rate of the shipped brain over tests/brain/understanding.txt: every
 // sentence is answered at the start of a conversation, and it counts as understood when the
-// engine's InputUnderstood flag stays set. The brain must understand at least 90 %.
+// engine's InputUnderstood flag stays set. Deflections, generic reflections and question
+// fallbacks come after UNKNOWN, so they do not count: the share is what rules that recognise
+// the sentence achieve (96 % when this was written), and it must not fall below 94 %.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,7 +32,9 @@ std::string SetPath() {
     return std::string(source ? source : ".") + "/tests/brain/understanding.txt";
 }
 
-TEST(Understanding, AtLeastNinetyPercentOfTheSetIsUnderstood) {
+constexpr double kRequiredPercent = 94.0;
+
+TEST(Understanding, AtLeastNinetyFourPercentOfTheSetIsUnderstood) {
     BrainFolder folder;
     if (!folder.ready()) GTEST_SKIP() << "no built brain";
     std::vector<std::string> sentences = LoadSentences(SetPath());
@@ -50,7 +54,7 @@ TEST(Understanding, AtLeastNinetyPercentOfTheSetIsUnderstood) {
     double rate = 100.0 * understood / static_cast<double>(sentences.size());
     std::printf("understood %d of %zu sentences: %.1f %%\n", understood, sentences.size(), rate);
     if (!missed.empty()) std::printf("not understood:\n%s", missed.c_str());
-    EXPECT_GE(rate, 90.0);
+    EXPECT_GE(rate, kRequiredPercent);
 }
 
 }  // namespace
