@@ -56,4 +56,8 @@ std::string FromUtf8Lossy(const std::string& utf8) {
     return Convert("WINDOWS-1250", "UTF-8", utf8, nullptr, "?").value_or("");
 }
 
+std::string TypedFromUtf8(const std::string& utf8) {
+    return Convert("WINDOWS-1250", "UTF-8", utf8, nullptr, " ").value_or("");
+}
+
 }  // namespace tamzel::engine

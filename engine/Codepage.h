@@ -16,8 +16,12 @@ std::string ToUtf8(const std::string& cp1250);
 // first offending character.
 std::optional<std::string> FromUtf8(const std::string& utf8, size_t* badOffset = nullptr);
 
-// Like FromUtf8, but characters without a Windows-1250 form become '?'; for typed input,
-// where losing one odd character is better than losing the line.
+// Like FromUtf8, but characters without a Windows-1250 form become '?'; for messages and
+// names, where losing one odd character is better than losing the text.
 std::string FromUtf8Lossy(const std::string& utf8);
+
+// What the user typed, for the engine: a character without a Windows-1250 form (an emoji)
+// becomes a blank. A "?" in its place would turn "Ahoj 😀" into a question.
+std::string TypedFromUtf8(const std::string& utf8);
 
 }  // namespace tamzel::engine

@@ -114,7 +114,7 @@ int RunConsole(const CommandLine& cl) {
         if (line == "halt") return 0;  // ends at once, nothing is stored
         if (line.empty()) continue;  // as in the window: an empty line does nothing
         try {
-            PrintReply(e, e.AnswerSentence(engine::FromUtf8Lossy(line)), verbose);
+            PrintReply(e, e.AnswerSentence(engine::TypedFromUtf8(line)), verbose);
         } catch (const engine::IoError& error) {
             // The turn is lost, the conversation goes on (for example a missing memory file).
             std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());

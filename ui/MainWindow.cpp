@@ -19,6 +19,7 @@
 #include <fstream>
 
 #include "engine/AtomicFile.h"
+#include "engine/Codepage.h"
 #include "ui/BuildCounter.h"
 #include "ui/Text.h"
 #include "ui/TurnText.h"
@@ -401,7 +402,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         ticker_.ResetIdle();
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!Edit1->text().isEmpty()) SubmitInput(FromQt(Edit1->text()));
+            if (!Edit1->text().isEmpty()) SubmitInput(engine::TypedFromUtf8(Edit1->text().toStdString()));
             return true;
         }
     }

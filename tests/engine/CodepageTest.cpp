@@ -26,5 +26,19 @@ TEST(Codepage, LossyConversionReplacesOnlyTheOffendingCharacter) {
     EXPECT_EQ(FromUtf8Lossy("\xC3\xA1"), "\xE1");
 }
 
+TEST(Codepage, TypedTextLosesCharactersWithoutAFormAsBlanks) {
+    struct Case {
+        const char* utf8;
+        const char* cp1250;
+    };
+    const Case cases[] = {
+        {"Ahoj \xF0\x9F\x98\x80", "Ahoj  "},          // an emoji is no question mark
+        {"\xF0\x9F\x98\x80\xF0\x9F\x91\x8D", "  "},  // two emoji, two blanks
+        {"\xC5\xBE" "aba?", "\x9E" "aba?"},               // letters and marks stay
+        {"a\xE2\x98\x83" "b", "a b"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TypedFromUtf8(c.utf8), c.cp1250) << c.utf8;
+}
+
 }  // namespace
 }  // namespace tamzel::engine
