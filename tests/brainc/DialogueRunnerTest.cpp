@@ -51,6 +51,12 @@ IF(1)
 ->
   -Je <#HOD>:<#MINUT>.
 <-
+IF(1)
+?( dovidenia )
+->
+  CLOSE
+  -Dovidenia!
+<-
 IF(2)
 #NUD
 ->
@@ -127,6 +133,8 @@ const char kPassing[] = R"(# every directive once
 ? not understood
 @idle
 = Nudím sa
+> Dovidenia.
+= Dovidenia!
 @restart
 > Ako sa voláš?
 > Ako sa volám?
@@ -146,7 +154,7 @@ TEST_F(Runner, APassingScriptPassesWithEverySeed) {
     auto [code, out] = RunTests({Script("ok.txt", kPassing)});
     EXPECT_EQ(code, 0) << out;
     EXPECT_NE(out.find("OK    " + dir_ + "/ok.txt:2  Everything holds"), std::string::npos) << out;
-    EXPECT_NE(out.find("ok.txt:28  A man by default"), std::string::npos) << out;
+    EXPECT_NE(out.find("ok.txt:30  A man by default"), std::string::npos) << out;
     EXPECT_NE(out.find("2 passed, 0 failed\n"), std::string::npos) << out;
     // A folder stands for its scripts.
     auto [folderCode, folderOut] = RunTests({dir_});
@@ -167,6 +175,7 @@ TEST_F(Runner, TheFirstFailingCheckIsReportedWithItsLineAndTheReply) {
         {"@dialogue a\n> ahoj\n? not understood\n", 3, "", "? not understood"},
         {"@dialogue a\n> ahoj\n> ticho\n> ahoj\n", 3, "", "neprázdna"},  // empty, no check
         {"@dialogue a\n@open\n= Peter\n", 3, "Ahoj, Tester!", "= Peter"},
+        {"@dialogue a\n> dovidenia\n@time 2026-12-09 08:00\n> ahoj\n", 4, "", "mozog po ťahu z riadku 2"},
     };
     for (const Case& c : cases) {
         Dialogue d = Only(c.script);
@@ -181,8 +190,8 @@ TEST_F(Runner, TheFirstFailingCheckIsReportedWithItsLineAndTheReply) {
     auto [code, out] = RunTests({Script("bad.txt", std::string(kPassing) + "\n@dialogue Fails\n"
                                                    "> Volám sa eva.\n= Lucia\n")});
     EXPECT_EQ(code, 1);
-    EXPECT_NE(out.find("FAIL  " + dir_ + "/bad.txt:34  Fails"), std::string::npos) << out;
-    EXPECT_NE(out.find(dir_ + "/bad.txt:36: seed 1, ťah z riadku 35: > Volám sa eva."),
+    EXPECT_NE(out.find("FAIL  " + dir_ + "/bad.txt:36  Fails"), std::string::npos) << out;
+    EXPECT_NE(out.find(dir_ + "/bad.txt:38: seed 1, ťah z riadku 37: > Volám sa eva."),
               std::string::npos) << out;
     EXPECT_NE(out.find("odpoveď: \"Teší ma, Eva.\""), std::string::npos) << out;
     EXPECT_NE(out.find("kontrola: = Lucia"), std::string::npos) << out;
@@ -236,13 +245,13 @@ TEST_F(Runner, CoverageFindsUnreachedBlocksAnswersAndNotUnderstoodSentences) {
     std::string dialogues = Script("d.txt", "@dialogue d\n@open\n> Ako sa volám?\n> hm\n");
     CoverageReport r = MeasureCoverage(brain_, {sentences, dialogues}, 3);
     EXPECT_TRUE(r.problems.empty());
-    EXPECT_EQ(r.blocks.size(), 8u);
-    EXPECT_EQ(r.answers.size(), 10u);
+    EXPECT_EQ(r.blocks.size(), 9u);
+    EXPECT_EQ(r.answers.size(), 11u);
     std::string text = FormatCoverage(r, origins_);
-    // Not entered: "kto som", "kolko je hodin", the idle block; the else block ran for all.
-    EXPECT_EQ(r.MissedBlocks(), 3) << text;
+    // Not entered: "kto som", "kolko je hodin", "dovidenia", the idle block.
+    EXPECT_EQ(r.MissedBlocks(), 4) << text;
     EXPECT_NE(text.find("tiny.brain:24 (záznam 24): IF(1)  ?( kto som )"), std::string::npos) << text;
-    EXPECT_NE(text.find("tiny.brain:34 (záznam 34): IF(2)  #NUD"), std::string::npos) << text;
+    EXPECT_NE(text.find("tiny.brain:40 (záznam 40): IF(2)  #NUD"), std::string::npos) << text;
     EXPECT_EQ(text.find("IF(1)  ?( ahoj )"), std::string::npos) << text;
     EXPECT_NE(text.find(": -Si <#ROD(chlapec,dievča)>."), std::string::npos) << text;
     EXPECT_NE(text.find(": -Nudím sa."), std::string::npos) << text;
@@ -251,7 +260,7 @@ TEST_F(Runner, CoverageFindsUnreachedBlocksAnswersAndNotUnderstoodSentences) {
     EXPECT_NE(text.find("d.txt:4: hm  ->  Nerozumiem."), std::string::npos) << text;
     EXPECT_EQ(r.sentences, 5);
     EXPECT_EQ(r.understood, 3);
-    EXPECT_EQ(CoverageSummary(r).rfind("Pokrytie: bloky 5 z 8 (62.5 %), ", 0), 0u) << CoverageSummary(r);
+    EXPECT_EQ(CoverageSummary(r).rfind("Pokrytie: bloky 5 z 9 (55.6 %), ", 0), 0u) << CoverageSummary(r);
     EXPECT_NE(CoverageSummary(r).find("vety pochopené 3 z 5 (60.0 %)"), std::string::npos);
     // Without the source lines the record numbers still name the places.
     EXPECT_NE(FormatCoverage(r, {}).find("  záznam 24: IF(1)  ?( kto som )"), std::string::npos);

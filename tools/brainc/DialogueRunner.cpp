@@ -21,7 +21,8 @@
 // `=`, `!` and `?` lines check the reply of the nearest turn above them. A turn without a
 // check only has to give a non-empty reply. The reply is checked as the window shows it:
 // UTF-8, emoticon tags removed. As in the program, an engine says its opening line before
-// the first sentence even without `@open` (then unchecked), also after `@restart`.
+// the first sentence even without `@open` (then unchecked), also after `@restart`. A reply
+// after which the brain closes the program (CLOSE) can only be followed by `@restart`.
 //
 // Every dialogue runs once per seed (1..N, default 3) in a temporary program folder of its
 // own: the brain copied into ai/, the profile made through the profile store as the console
@@ -416,11 +417,17 @@ public:
         DialogueSession session(dialogue_.user, dialogue_.male, options_.seed, dialogue_.start,
                                 options_.trace);
         bool openingDue = true;
+        int closedAt = 0;  // the line of the turn after which the brain closed the program
         for (const DialogueStep& step : dialogue_.steps) {
             if (step.kind == DialogueStep::Kind::Time) {
                 session.SetTime(step.when);
                 continue;
             }
+            if (closedAt != 0 && step.kind != DialogueStep::Kind::Restart)
+                return DialogueFailure{step.line, step.line, step.text, "",
+                                       "mozog po ťahu z riadku " + std::to_string(closedAt) +
+                                           " zavrel program (CLOSE); ďalší ťah patrí za @restart"};
+            closedAt = 0;
             std::string reply;
             try {
                 if (step.kind == DialogueStep::Kind::Restart) {
@@ -438,6 +445,7 @@ public:
             bool understood = session.understood();
             if (options_.onTurn) options_.onTurn({&step, reply, understood});
             if (auto failure = Check(step, reply, understood)) return failure;
+            if (session.engine().QuitRequested) closedAt = step.line;
         }
         return std::nullopt;
     }
