@@ -40,6 +40,15 @@ struct Variable {
     bool free = true;
 };
 
+// Watches rule passes from outside (the brain's coverage report). Record numbers count the
+// brain's records from 1, in file order.
+class PassTrace {
+public:
+    virtual ~PassTrace() = default;
+    virtual void BlockEntered(int32_t headRecord) = 0;  // the block's conditions held
+    virtual void AnswerChosen(int32_t record) = 0;      // an answer line was given
+};
+
 class Engine {
 public:
     Engine();
@@ -67,6 +76,8 @@ public:
     std::function<void(const std::string& path)> onRunProgram;
     // Diagnostics for faults in the brain's data; discarded unless set (console --verbose).
     std::function<void(const std::string& message)> onReportError;
+    // Not owned; null (the normal case) costs one test per block head and answer group.
+    PassTrace* passTrace = nullptr;
     // Problems with memory files that cost nothing but should be reported (console: stderr).
     std::function<void(const std::string& message)> onMemoryProblem;
 

@@ -148,9 +148,12 @@ void RulePass::BlockHead() {
         e_.SelectSentence(K(kw::CurrentSelector));
         e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
     }
+    int32_t head = e_.RecordNumber;
     if (!e_.EvaluateCondition(n, reader_)) {
         SkipThenBranch();
         line_.clear();
+    } else if (e_.passTrace) {
+        e_.passTrace->BlockEntered(head);
     }
 }
 
@@ -297,6 +300,7 @@ void RulePass::AnswerGroup() {
     // The chosen line's own record number goes to the history; RecordNumber keeps counting
     // the records read, so that groups later in the same pass keep stable numbers.
     if (!e_.NoHistory) e_.AnswerHistory.push_back(first + i - 1);
+    if (e_.passTrace) e_.passTrace->AnswerChosen(first + i - 1);
 }
 
 void RulePass::VerifySums() {

@@ -9,6 +9,9 @@ if(brain_source_count GREATER 1)
   list(REMOVE_ITEM brain_sources "${starter_brain}")
 endif()
 
+# The coverage report compiles the same sources itself, to name their lines.
+set_property(GLOBAL PROPERTY TAMZEL_BRAIN_SOURCES ${brain_sources})
+
 set(brain_file "${TAMZEL_HOME}/ai/brainfile.ai")
 add_custom_command(
   OUTPUT "${brain_file}"

@@ -103,6 +103,7 @@ CompileResult Compiler::Run(const std::vector<SourceFile>& sources) {
     if (!result_.ok()) {
         result_.records.clear();
         result_.recordCount = 0;
+        result_.origins.clear();
     }
     return result_;
 }
@@ -132,6 +133,7 @@ void Compiler::CompileLine(const std::string& raw) {
     auto key = static_cast<uint8_t>(result_.recordCount * 37 + 11);
     result_.records += engine::EncodeRecord(line, key);
     ++result_.recordCount;
+    result_.origins.push_back({file_, lineNo_});
 }
 
 void Compiler::CheckStructure(const std::string& line) {

@@ -26,9 +26,16 @@ struct Diagnostic {
     std::string message;  // UTF-8, Slovak
 };
 
+// Where a record of the brain came from.
+struct SourcePlace {
+    std::string file;
+    int line = 0;
+};
+
 struct CompileResult {
     std::string records;  // the record area; empty when there are errors
     int recordCount = 0;
+    std::vector<SourcePlace> origins;  // one a record, in record order
     std::vector<Diagnostic> diagnostics;
     bool ok() const;
 };
