@@ -137,8 +137,14 @@ std::string DropBlanksBeforeMarks(const std::string& s) {
     return out;
 }
 
+// A dot right after a digit makes an ordinal number or a date ("24. decembra", "1. mája"),
+// not the end of a sentence, so the word after it keeps its small letter.
+bool IsOrdinalDot(const std::string& s, size_t i) {
+    return s[i] == '.' && i > 0 && s[i - 1] >= '0' && s[i - 1] <= '9';
+}
+
 // One blank after each mark (not between repeated marks), a capital two places after every
-// mark but the comma. The capital is made before later marks add their blanks.
+// mark but the comma and the ordinal dot. The capital is made before later marks add their blanks.
 std::string SpaceAfterMarks(std::string s) {
     std::string out;
     out.reserve(s.size() * 2);
@@ -148,7 +154,8 @@ std::string SpaceAfterMarks(std::string s) {
         bool blank = s[i + 1] != ' ' && s[i + 1] != s[i];
         if (blank) out += ' ';
         size_t capital = blank ? i + 1 : i + 2;
-        if (s[i] != ',' && capital < s.size()) s[capital] = AsciiUpper(s[capital]);
+        if (s[i] != ',' && !IsOrdinalDot(s, i) && capital < s.size())
+            s[capital] = AsciiUpper(s[capital]);
     }
     return out;
 }

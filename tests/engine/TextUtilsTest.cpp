@@ -132,6 +132,8 @@ TEST(FormatReply, TidiesBlanksMarksAndCapitals) {
         {"   ", ""},
         {"čau", "čau"},  // letters with diacritics are never upper-cased
         {"ahoj.ako", "Ahoj. Ako"},
+        {"vianoce sú 24. decembra.ahoj", "Vianoce sú 24. decembra. Ahoj"},  // ordinal dot
+        {"je 1.mája", "Je 1. mája"},
         {"no!!a", "No!! A"},
         {"a , b", "A, b"},
         {"koniec .", "Koniec."},
