@@ -127,7 +127,7 @@ TEST_F(Conditions, ComparisonsOfNumbersAndTexts) {
     };
     CheckAll(cases);
     // Windows-1250 letters sort by their byte value, above all ASCII.
-    EXPECT_TRUE(Holds({"<(z,\xF3)"}));
+    EXPECT_TRUE(Holds({"<(z,\xF6)"}));  // ö: not a Slovak letter, so not folded
 }
 
 TEST_F(Conditions, KeywordTestsOfTheTurn) {
