@@ -57,6 +57,22 @@ std::vector<std::string> UnknownEmoticons(const std::string& line) {
     return unknown;
 }
 
+// True when the answer ends in a mark followed by emoticon tags ("...Tamzel.<smile>"): the
+// reply formatting puts a blank after the mark, and with the tag removed that blank is left
+// at the end of the shown reply.
+bool EndsInMarkThenEmoticon(std::string line) {
+    if (line.size() >= 4 && line.compare(line.size() - 4, 4, "[++]") == 0)
+        line.erase(line.size() - 4);
+    bool emoticon = false;
+    while (!line.empty() && line.back() == '>') {
+        size_t open = line.rfind('<');
+        if (open == std::string::npos || line.compare(open, 2, "<#") == 0) break;
+        line.erase(open);
+        emoticon = true;
+    }
+    return emoticon && !line.empty() && std::string(".!?,").find(line.back()) != std::string::npos;
+}
+
 // Condition text without the keywords and tags that may legitimately hold capitals.
 std::string ConditionWords(std::string line) {
     for (const char* keyword : {"<SOMEOF(", "LAST_COMP", "LAST_USER", "THIS_USER", "<#NADAVKY>",
@@ -93,6 +109,13 @@ TEST_F(CompiledBrain, AnswersUseOnlyKnownEmoticons) {
         if (!IsAnswer(line)) continue;
         for (const std::string& tag : UnknownEmoticons(line))
             ADD_FAILURE() << "unknown tag " << engine::ToUtf8(tag) << " in " << engine::ToUtf8(line);
+    }
+}
+
+TEST_F(CompiledBrain, NoAnswerEndsInAMarkFollowedByAnEmoticon) {
+    for (const std::string& line : records) {
+        if (IsAnswer(line) && EndsInMarkThenEmoticon(line))
+            ADD_FAILURE() << "emoticon after the closing mark (put it first): " << engine::ToUtf8(line);
     }
 }
 
