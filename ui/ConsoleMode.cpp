@@ -5,12 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <string>
 
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
+#include "engine/InputLimit.h"
+#include "engine/SystemErrors.h"
 #include "profiles/ConsoleSession.h"
+#include "ui/ConsoleInput.h"
+#include "ui/FolderLock.h"
 #include "ui/Modes.h"
 
 namespace tamzel::ui {
@@ -68,6 +71,7 @@ bool Configure(Engine& e, const CommandLine& cl) {
         e.random().Seed(static_cast<uint64_t>(*seed));
         e.keepSeed = true;
     }
+    engine::SetVerboseErrors(cl.Has("--verbose"));
     if (cl.Has("--verbose"))
         e.onReportError = [](const std::string& m) {
             std::fprintf(stderr, "# mozog: %s\n", engine::ToUtf8(m).c_str());
@@ -78,11 +82,26 @@ bool Configure(Engine& e, const CommandLine& cl) {
     return true;
 }
 
+// A second program in the same folder would mix its users' files with ours; it ends.
+bool TakeFolder(FolderLock& lock) {
+    if (lock.Acquire("konzola") != FolderLock::Outcome::Busy) return true;
+    std::error_code ec;
+    std::fprintf(stderr, "%s\n",
+                 MessageAlreadyRunning(std::filesystem::current_path(ec).string()).c_str());
+    return false;
+}
+
+void SayCut() {
+    std::fprintf(stderr, "%s\n", engine::ToUtf8(engine::InputCutNotice()).c_str());
+}
+
 }  // namespace
 
 int RunConsole(const CommandLine& cl) {
     Engine e;
     if (!Configure(e, cl)) return 2;
+    FolderLock lock;
+    if (!TakeFolder(lock)) return kExitFolderInUse;
     if (!SignInConsoleUser(e, cl)) return 1;
     bool verbose = cl.Has("--verbose");
     try {
@@ -94,13 +113,14 @@ int RunConsole(const CommandLine& cl) {
                      std::filesystem::current_path(ec).c_str());
         return 1;
     }
-    std::string line;
-    while (!e.QuitRequested && std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "halt") return 0;  // ends at once, nothing is stored
-        if (line.empty()) continue;  // as in the window: an empty line does nothing
+    ConsoleLine line;
+    while (!e.QuitRequested && ReadBoundedLine(stdin, ConsoleLineBytes(), line)) {
+        if (line.text == "halt") return 0;  // ends at once, nothing is stored
+        if (line.text.empty()) continue;  // as in the window: an empty line does nothing
+        std::string sentence;
+        if (CutConsoleLine(line.text, sentence) || line.cut) SayCut();
         try {
-            PrintReply(e, e.AnswerSentence(engine::FromUtf8Lossy(line)), verbose);
+            PrintReply(e, e.AnswerSentence(sentence), verbose);
         } catch (const engine::IoError& error) {
             // The turn is lost, the conversation goes on (for example a missing memory file).
             std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());

@@ -1,0 +1,53 @@
+#include "ui/ConsoleInput.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/Codepage.h"
+#include "engine/InputLimit.h"
+
+namespace tamzel::ui {
+namespace {
+
+constexpr size_t kChunk = 64 * 1024;
+constexpr size_t kUtf8BytesPerCharacter = 3;
+
+// A cut can split the last UTF-8 character; its first bytes alone are no character.
+void DropSplitCharacter(std::string& text) {
+    size_t start = text.size();
+    while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
+    if (start == 0) return;
+    unsigned char lead = static_cast<unsigned char>(text[start - 1]);
+    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (text.size() - (start - 1) < length) text.resize(start - 1);
+}
+
+}  // namespace
+
+size_t ConsoleLineBytes() { return engine::kMaxInputLength * kUtf8BytesPerCharacter; }
+
+bool ReadBoundedLine(std::FILE* in, size_t maxBytes, ConsoleLine& line) {
+    line = ConsoleLine{};
+    static char chunk[kChunk];
+    bool readAny = false;
+    while (std::fgets(chunk, sizeof chunk, in)) {
+        readAny = true;
+        size_t n = std::strlen(chunk);  // a NUL byte inside the line ends what is kept
+        bool ended = n > 0 && chunk[n - 1] == '\n';
+        if (ended) --n;
+        size_t room = maxBytes - std::min(maxBytes, line.text.size());
+        if (n > room) line.cut = true;
+        line.text.append(chunk, std::min(n, room));
+        if (ended) break;
+    }
+    if (line.cut) DropSplitCharacter(line.text);
+    else if (!line.text.empty() && line.text.back() == '\r') line.text.pop_back();
+    return readAny;
+}
+
+bool CutConsoleLine(const std::string& utf8, std::string& cp1250) {
+    cp1250 = engine::FromUtf8Lossy(utf8);
+    return engine::CutToInputLimit(cp1250);
+}
+
+}  // namespace tamzel::ui
