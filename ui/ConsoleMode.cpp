@@ -10,7 +10,6 @@
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
 #include "engine/InputLimit.h"
-#include "engine/SystemErrors.h"
 #include "profiles/ConsoleSession.h"
 #include "ui/ConsoleInput.h"
 #include "ui/FolderLock.h"
@@ -71,7 +70,6 @@ bool Configure(Engine& e, const CommandLine& cl) {
         e.random().Seed(static_cast<uint64_t>(*seed));
         e.keepSeed = true;
     }
-    engine::SetVerboseErrors(cl.Has("--verbose"));
     if (cl.Has("--verbose"))
         e.onReportError = [](const std::string& m) {
             std::fprintf(stderr, "# mozog: %s\n", engine::ToUtf8(m).c_str());

@@ -6,6 +6,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cstring>
 #include <set>
 #include <thread>
 
@@ -270,6 +271,20 @@ TEST_F(TwoInstances, AHundredMegabyteLineIsCutAndAnsweredInUnderASecond) {
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3) << out.substr(0, 300);  // opening + 2
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("Veta bola dlhšia ako 4096 znakov"), std::string::npos) << err;
+}
+
+// A system error reaches the console user in Slovak; --verbose adds the system's words.
+TEST_F(TwoInstances, SystemErrorsAreNamedInSlovakAndInEnglishOnlyWhenVerbose) {
+    const std::string tooLong(300, 'a');  // a valid name, but no file system takes the folder
+    for (bool verbose : {false, true}) {
+        std::vector<std::string> args = {"--console", "--home", home, "--user", tooLong};
+        if (verbose) args.push_back("--verbose");
+        Started run = Start(args);
+        EXPECT_EQ(Finish(run), 1);
+        const std::string err = run.Err();
+        EXPECT_NE(err.find("názov súboru je príliš dlhý"), std::string::npos) << err;
+        EXPECT_EQ(err.find(std::strerror(ENAMETOOLONG)) != std::string::npos, verbose) << err;
+    }
 }
 
 }  // namespace
