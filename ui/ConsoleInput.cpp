@@ -9,8 +9,17 @@
 namespace tamzel::ui {
 namespace {
 
-constexpr size_t kChunk = 64 * 1024;
 constexpr size_t kUtf8BytesPerCharacter = 3;
+constexpr size_t kChunk = 64 * 1024;
+constexpr char kSentinel = '\xFF';
+
+// How many bytes fgets stored: a NUL byte inside the line would fool strlen, but the buffer
+// was filled with kSentinel first, so the terminator is the last byte that is not one.
+size_t ReadLength(const char* chunk, size_t size) {
+    size_t end = size;
+    while (end > 0 && chunk[end - 1] == kSentinel) --end;
+    return end > 0 ? end - 1 : 0;
+}
 
 // A cut can split the last UTF-8 character; its first bytes alone are no character.
 void DropSplitCharacter(std::string& text) {
@@ -30,13 +39,15 @@ bool ReadBoundedLine(std::FILE* in, size_t maxBytes, ConsoleLine& line) {
     line = ConsoleLine{};
     static char chunk[kChunk];
     bool readAny = false;
-    while (std::fgets(chunk, sizeof chunk, in)) {
+    for (;;) {
+        std::memset(chunk, kSentinel, sizeof chunk);
+        if (!std::fgets(chunk, sizeof chunk, in)) break;
         readAny = true;
-        size_t n = std::strlen(chunk);  // a NUL byte inside the line ends what is kept
+        size_t n = ReadLength(chunk, sizeof chunk);
         bool ended = n > 0 && chunk[n - 1] == '\n';
         if (ended) --n;
         size_t room = maxBytes - std::min(maxBytes, line.text.size());
-        if (n > room) line.cut = true;
+        if (n > room) line.cut = true;  // read on to the line's end, keep nothing more
         line.text.append(chunk, std::min(n, room));
         if (ended) break;
     }
