@@ -127,10 +127,10 @@ bool IsTempFileName(const std::string& fileName, std::string* base) {
     if (mark == std::string::npos || mark == 0) return false;
     std::string tail = fileName.substr(mark + sizeof kTempMark - 1);
     size_t dash = tail.find('-');
-    // "<file>.tmp" alone was the memory file's own fallback name.
-    bool ours = tail.empty() || dash == std::string::npos
-                    ? tail.empty() || AllDigits(tail)
-                    : AllDigits(tail.substr(0, dash)) && AllDigits(tail.substr(dash + 1));
+    bool ours = false;
+    if (tail.empty()) ours = true;  // "<file>.tmp" alone was the memory file's own fallback
+    else if (dash == std::string::npos) ours = AllDigits(tail);
+    else ours = AllDigits(tail.substr(0, dash)) && AllDigits(tail.substr(dash + 1));
     if (ours && base) *base = fileName.substr(0, mark);
     return ours;
 }
