@@ -30,8 +30,9 @@ int CreateFileExclusively(const std::string& path, const std::string& content);
 // earlier naming <file>.tmp<pid>; `base` is then the file it was meant to become.
 bool IsTempFileName(const std::string& fileName, std::string* base = nullptr);
 
-// Removes the temporary files in `folder` (not below it) whose base `wanted` accepts. Only the process that holds the program folder's
-// lock may call it: another instance's temporary file would go. Returns how many went.
+// Removes the temporary files in `folder` (not below it) whose base `wanted` accepts.
+// Only the process that holds the program folder's lock may call it: another instance's
+// temporary file would go. Returns how many went.
 int RemoveStaleTempFiles(const std::string& folder,
                          const std::function<bool(const std::string& base)>& wanted);
 

@@ -23,8 +23,8 @@ void Engine::SetRandom(std::shared_ptr<Random> random) {
 void Engine::InitEngine() {
     LoadBrain(Brain, brainPath);
     if (Brain.checkBytes != BrainCheckBytes())
-        FatalStop(FromUtf8Lossy("Súbor mozgu \"" + brainPath +
-                                "\" nie je mozog tohto vydania programu (nesedia kontrolné bajty)."));
+        FatalStop(FromUtf8Lossy("Súbor mozgu \"" + brainPath + "\" nie je mozog tohto vydania "
+                                "programu (nesedia kontrolné bajty)."));
     OpeningTurn = false;
     if (!keepSeed) random().SeedFromClock();
     InWordListTest = false;
@@ -63,7 +63,9 @@ std::string Engine::OpeningLine() {
 std::string Engine::AnswerSentence(const std::string& text) {
     CurrentInput = text;
     // Every input path cuts long lines itself and says so; this is the last guard.
-    if (CutToInputLimit(CurrentInput)) ReportError("Vstup skrateny na " + IntToText(static_cast<int32_t>(kMaxInputLength)) + " znakov");
+    if (CutToInputLimit(CurrentInput))
+        ReportError("Vstup skrateny na " + IntToText(static_cast<int32_t>(kMaxInputLength)) +
+                    " znakov");
     NormaliseInput(CurrentInput);
     IdleCount = IdleTurn ? IdleCount + 1 : 0;
     bool same = FoldDiacritics(CurrentInput) == FoldDiacritics(LastInput);

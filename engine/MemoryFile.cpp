@@ -6,14 +6,13 @@
 // (ai/help.mem.tmp<pid>-<n>, created exclusively, so two programs or two users never write
 // into one scratch file), is flushed to disk and then renamed over the memory file, so a
 // crash or kill at any moment leaves either the old or the new file. When the scratch
-// folder cannot be used, a temporary file beside the memory file takes its place. When the memory file
-// cannot be written at all, the changed content stays in the engine (later reads see it) and
-// is written with the next change; the problem goes to onMemoryProblem and the turn goes on.
-#include <fcntl.h>
+// folder cannot be used, a temporary file beside the memory file takes its place. When the
+// memory file cannot be written at all, the changed content stays in the engine (later reads
+// see it) and is written with the next change; the problem goes to onMemoryProblem and the
+// turn goes on.
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "engine/AtomicFile.h"

@@ -72,7 +72,8 @@ std::string MessageAlreadyRunning(const std::string& folder) {
 int RemoveStaleTempFiles(const std::string& programFolder) {
     namespace fs = std::filesystem;
     const std::string users = programFolder + "/users";
-    int removed = RemoveIn(users, kUsersFiles) + RemoveIn(programFolder + "/zaznamy", kRecordFiles) +
+    int removed = RemoveIn(users, kUsersFiles) +
+                  RemoveIn(programFolder + "/zaznamy", kRecordFiles) +
                   RemoveIn(programFolder, kRootFiles);
     removed += engine::RemoveStaleTempFiles(programFolder + "/ai", [](const std::string& base) {
         return base == kScratchBase;

@@ -17,7 +17,9 @@ std::string ExecutableFolder() {
 std::string EnterProgramFolder(const std::string& folder) {
     std::error_code ec;
     std::filesystem::current_path(folder, ec);
-    if (ec) return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " + engine::ErrorPhrase(ec) + ".";
+    if (ec)
+        return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " +
+               engine::ErrorPhrase(ec) + ".";
     return {};
 }
 

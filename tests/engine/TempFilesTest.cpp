@@ -53,7 +53,9 @@ TEST_F(TempFiles, NamesOfThePatternAreRecognisedWithTheirBase) {
     for (const auto& c : cases) {
         std::string base;
         EXPECT_EQ(IsTempFileName(c.name, &base), c.base != nullptr) << c.name;
-        if (c.base) EXPECT_EQ(base, c.base) << c.name;
+        if (c.base) {
+            EXPECT_EQ(base, c.base) << c.name;
+        }
     }
 }
 

@@ -83,8 +83,6 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return condition();
 }
 
-std::string Utf8(const std::string& cp1250) { return engine::ToUtf8(cp1250); }
-
 class TwoInstances : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -176,7 +176,8 @@ TEST_F(WelcomeFormTest, ProfilesMissingFromALostListAreListedAndKept) {
     const std::string peterData = Read("users/_Peter/user.dat");
     const std::string peterMemory = Read("users/_Peter/user.mem");
     const std::string evaData = Read("users/_Eva/user.dat");
-    for (const char* list : std::initializer_list<const char*>{"", "\x01\x02garbled\r\n", nullptr}) {
+    const std::initializer_list<const char*> lists = {"", "\x01\x02garbled\r\n", nullptr};
+    for (const char* list : lists) {  // nothing: the list is gone
         if (list) Write("users/user.lst", list);
         else QFile::remove(QString::fromStdString(Path("users/user.lst")));
         ShowWelcome("Peter");
