@@ -1,16 +1,23 @@
 #include "engine/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "engine/SystemErrors.h"
+
 namespace tamzel::engine {
 namespace {
+
+constexpr char kTempMark[] = ".tmp";
+constexpr int kTempAttempts = 100;
 
 std::function<std::string(const std::string&)>& Injector() {
     static std::function<std::string(const std::string&)> injector;
@@ -18,7 +25,7 @@ std::function<std::string(const std::string&)>& Injector() {
 }
 
 std::string Failure(const std::string& path, int error) {
-    return "Súbor \"" + path + "\" sa nedá zapísať: " + std::strerror(error);
+    return "Súbor \"" + path + "\" sa nedá zapísať: " + ErrorPhrase(error);
 }
 
 // Writes all bytes to fd, retrying short writes.
@@ -27,10 +34,56 @@ bool WriteAll(int fd, const std::string& content) {
     while (done < content.size()) {
         ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
         done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// Opens a new file <base>.tmp<pid>-<n> that no one else has; -1 with errno on failure.
+int OpenUniqueTemp(const std::string& base, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        temp = base + kTempMark + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// A complete, flushed temporary copy of `content`; 0 or the error number.
+int WriteTemp(const std::string& base, const std::string& content, std::string& temp) {
+    int fd = OpenUniqueTemp(base, temp);
+    if (fd < 0) return errno;
+    int error = WriteAll(fd, content) ? 0 : errno;
+    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) ::unlink(temp.c_str());
+    return error;
+}
+
+bool AllDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// A file system without hard links cannot create exclusively through a link; O_EXCL on
+// the file itself still refuses to overwrite, at the price of atomicity.
+int CreateDirectlyExclusive(const std::string& path, const std::string& content) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno;
+    int error = WriteAll(fd, content) ? 0 : errno;
+    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) ::unlink(path.c_str());
+    return error;
 }
 
 }  // namespace
@@ -39,21 +92,65 @@ void SetWriteFaultInjector(std::function<std::string(const std::string&)> inject
     Injector() = std::move(injector);
 }
 
+int WriteThroughTemp(const std::string& tempBase, const std::string& target,
+                     const std::string& content) {
+    std::string temp;
+    if (int error = WriteTemp(tempBase, content, temp); error != 0) return error;
+    if (::rename(temp.c_str(), target.c_str()) == 0) return 0;
+    int error = errno;
+    ::unlink(temp.c_str());
+    return error;
+}
+
 std::string WriteFileAtomically(const std::string& path, const std::string& content) {
     if (Injector()) {
         std::string injected = Injector()(path);
         if (!injected.empty()) return injected;
     }
-    std::string temp = path + ".tmp" + std::to_string(::getpid());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return Failure(path, errno);
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-    int error = errno;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return {};
-    if (ok) error = errno;
+    int error = WriteThroughTemp(path, path, content);
+    return error == 0 ? std::string() : Failure(path, error);
+}
+
+int CreateFileExclusively(const std::string& path, const std::string& content) {
+    if (Injector() && !Injector()(path).empty()) return EIO;
+    std::string temp;
+    if (int error = WriteTemp(path, content, temp); error != 0) return error;
+    int error = ::link(temp.c_str(), path.c_str()) == 0 ? 0 : errno;
     ::unlink(temp.c_str());
-    return Failure(path, error ? error : EIO);
+    if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK)
+        return CreateDirectlyExclusive(path, content);
+    return error;
+}
+
+bool IsTempFileName(const std::string& fileName, std::string* base) {
+    size_t mark = fileName.rfind(kTempMark);
+    if (mark == std::string::npos || mark == 0) return false;
+    std::string tail = fileName.substr(mark + sizeof kTempMark - 1);
+    size_t dash = tail.find('-');
+    bool ours = false;
+    if (tail.empty()) ours = true;  // "<file>.tmp" alone was the memory file's own fallback
+    else if (dash == std::string::npos) ours = AllDigits(tail);
+    else ours = AllDigits(tail.substr(0, dash)) && AllDigits(tail.substr(dash + 1));
+    if (ours && base) *base = fileName.substr(0, mark);
+    return ours;
+}
+
+int RemoveStaleTempFiles(const std::string& folder,
+                         const std::function<bool(const std::string& base)>& wanted) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name, base;
+        if (!IsTempFileName(name, &base) || !wanted(base)) continue;
+        std::string path = folder + "/" + name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::unlink(path.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {

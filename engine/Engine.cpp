@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/Codepage.h"
+#include "engine/InputLimit.h"
+
 namespace tamzel::engine {
 
 Engine::Engine() : clock_(std::make_shared<Clock>()), random_(std::make_shared<Random>()) {}
@@ -20,7 +23,8 @@ void Engine::SetRandom(std::shared_ptr<Random> random) {
 void Engine::InitEngine() {
     LoadBrain(Brain, brainPath);
     if (Brain.checkBytes != BrainCheckBytes())
-        FatalStop("the brain file " + brainPath + " is not a brain of this release (check bytes)");
+        FatalStop(FromUtf8Lossy("Súbor mozgu \"" + brainPath + "\" nie je mozog tohto vydania "
+                                "programu (nesedia kontrolné bajty)."));
     OpeningTurn = false;
     if (!keepSeed) random().SeedFromClock();
     InWordListTest = false;
@@ -58,6 +62,10 @@ std::string Engine::OpeningLine() {
 
 std::string Engine::AnswerSentence(const std::string& text) {
     CurrentInput = text;
+    // Every input path cuts long lines itself and says so; this is the last guard.
+    if (CutToInputLimit(CurrentInput))
+        ReportError("Vstup skrateny na " + IntToText(static_cast<int32_t>(kMaxInputLength)) +
+                    " znakov");
     NormaliseInput(CurrentInput);
     IdleCount = IdleTurn ? IdleCount + 1 : 0;
     bool same = FoldDiacritics(CurrentInput) == FoldDiacritics(LastInput);
@@ -94,7 +102,7 @@ void Engine::ReportError(const std::string& message) {
 void Engine::FatalStop(const std::string& reason) {
     if (onFatalStop) onFatalStop(reason);
     // Reached in production, or when a replaced handler returned: the stop is unconditional.
-    std::fprintf(stderr, "tamzel: %s\n", reason.c_str());
+    std::fprintf(stderr, "tamzel: %s\n", ToUtf8(reason).c_str());
     std::fflush(stderr);
     std::_Exit(3);
 }

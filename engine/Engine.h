@@ -69,8 +69,8 @@ public:
     bool keepSeed = false;
     // Brain file name, relative to the program folder.
     std::string brainPath = "ai/brainfile.ai";
-    // Called for a fatal stop with the reason (English, for standard error). Must not
-    // return normally in production; tests make it throw.
+    // Called for a fatal stop with the reason (Slovak, Windows-1250). Must not return
+    // normally in production; tests make it throw.
     std::function<void(const std::string& reason)> onFatalStop;
     // Opens a document, page or program with the desktop's default handler.
     std::function<void(const std::string& path)> onRunProgram;

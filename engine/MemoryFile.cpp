@@ -2,23 +2,24 @@
 // values are ';'-separated lists, in users/_<name>/user.mem. Nothing is cached: every read
 // opens the file and every change rewrites it whole.
 //
-// A rewrite never puts the content at risk: the new content goes to the scratch file
-// ai/help.mem, is flushed to disk and then renamed over the memory file, so a crash or kill
-// at any moment leaves either the old or the new file. When the scratch folder cannot be
-// used, a temporary file beside the memory file takes its place. When the memory file
-// cannot be written at all, the changed content stays in the engine (later reads see it) and
-// is written with the next change; the problem goes to onMemoryProblem and the turn goes on.
-#include <fcntl.h>
+// A rewrite never puts the content at risk: the new content goes to a scratch file in ai/
+// (ai/help.mem.tmp<pid>-<n>, created exclusively, so two programs or two users never write
+// into one scratch file), is flushed to disk and then renamed over the memory file, so a
+// crash or kill at any moment leaves either the old or the new file. When the scratch
+// folder cannot be used, a temporary file beside the memory file takes its place. When the
+// memory file cannot be written at all, the changed content stays in the engine (later reads
+// see it) and is written with the next change; the problem goes to onMemoryProblem and the
+// turn goes on.
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
-#include "engine/AtomicFile.h"  // ReadWholeFile
+#include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
 #include "engine/ProfilePaths.h"
+#include "engine/SystemErrors.h"
 
 namespace tamzel::engine {
 
@@ -201,50 +202,8 @@ Lines RemovedValue(const Lines& lines, const MemoryArgument& a) {
 std::string Slovak(const char* utf8) { return FromUtf8Lossy(utf8); }
 std::string ShownPath(const std::string& path) { return FromUtf8Lossy(path); }
 
-bool WriteAll(int fd, const std::string& content) {
-    size_t done = 0;
-    while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Writes `temp` completely, flushes it to disk and renames it over `target`. Returns 0 or
-// the system's error number. A temp file that could not be completed is removed; a complete
-// one that could not be renamed stays, holding the newest content.
-int WriteAndRename(const std::string& temp, const std::string& target, const std::string& content) {
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return errno;
-    int error = WriteAll(fd, content) ? 0 : errno;
-    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return error;
-    }
-    return ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
-}
-
 // Why a write failed, in words a user understands.
-std::string Reason(int error) {
-    switch (error) {
-    case ENOENT: return Slovak("priečinok neexistuje");
-    case EACCES:
-    case EPERM: return Slovak("chýba oprávnenie na zápis");
-    case ENOSPC:
-    case EDQUOT: return Slovak("disk je plný");
-    case EROFS: return Slovak("disk je len na čítanie");
-    case EISDIR: return Slovak("na mieste súboru je priečinok");
-    default: return FromUtf8Lossy(std::strerror(error));
-    }
-}
+std::string Reason(int error) { return ErrorPhrase1250(error); }
 
 }  // namespace
 
@@ -287,18 +246,15 @@ public:
     }
 
     void Save(const std::string& content) {
-        int scratchError = WriteAndRename(ScratchPath(), path_, content);
+        int scratchError = WriteThroughTemp(ScratchPath(), path_, content);
         if (scratchError == 0) return Saved(true);
-        std::string temp = path_ + ".tmp";
-        int directError = WriteAndRename(temp, path_, content);
+        int directError = WriteThroughTemp(path_, path_, content);
         if (directError == 0) {
-            ::unlink(ScratchPath().c_str());
             Saved(false);  // the scratch problem stays until the scratch file works again
             return Problem(Slovak("Pomocný súbor \"") + ShownPath(ScratchPath()) +
                            Slovak("\" sa nedá použiť (") + Reason(scratchError) +
                            Slovak("); pamäť bola zapísaná priamo."));
         }
-        ::unlink(temp.c_str());
         e_.pendingMemoryPath_ = path_;
         e_.pendingMemory_ = content;
         Problem(Slovak("Pamäť sa nedá uložiť do \"") + ShownPath(path_) + "\" (" +
@@ -315,7 +271,8 @@ public:
     }
 
 private:
-    // ai/help.mem: the scratch file sits beside the brain file.
+    // ai/help.mem: the scratch files sit beside the brain file and take this name with the
+    // process and a counter appended.
     std::string ScratchPath() const {
         size_t slash = e_.brainPath.rfind('/');
         return (slash == std::string::npos ? std::string() : e_.brainPath.substr(0, slash + 1)) +

@@ -142,8 +142,8 @@ void RulePass::BlockHead() {
     if (n == 1) {
         if (e_.SentenceTarget != 1) {
             e_.ReportError("Pozor, sentence je ina ako USER");
-            e_.FatalStop("the brain's block 1 (record " + IntToText(e_.RecordNumber) +
-                         ") tests the user's sentence while another sentence is selected");
+            e_.FatalStop(FromUtf8Lossy("Blok 1 mozgu (záznam " + IntToText(e_.RecordNumber) +
+                                       ") testuje vetu užívateľa, hoci je vybraná iná veta."));
         }
         e_.SelectSentence(K(kw::CurrentSelector));
         e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
@@ -200,7 +200,7 @@ void RulePass::RunCommands() {
         return a;
     };
     if (is(kw::QuitCommand)) e_.QuitRequested = true;
-    if (is(kw::HaltCommand)) e_.FatalStop("the brain's halt command");
+    if (is(kw::HaltCommand)) e_.FatalStop(FromUtf8Lossy("Mozog ukončil program príkazom halt."));
     if (is(kw::RunCommand)) e_.RunProgram(expanded());
     if (is(kw::MoodCommand)) ChangeMood(e_.BracketArgument(line));
     if (is(kw::DeclareCommand)) DeclareVariable(e_.BracketArgument(line));
@@ -306,7 +306,8 @@ void RulePass::AnswerGroup() {
 void RulePass::VerifySums() {
     auto [plain, raw] = ReadStoredChecksums(e_.brainPath);
     if (plain != ChecksumText(reader_.sumPlain) || raw != ChecksumText(reader_.sumRaw))
-        e_.FatalStop("the checksums of the brain file " + e_.brainPath + " do not match its records");
+        e_.FatalStop(FromUtf8Lossy("Kontrolné súčty súboru mozgu \"" + e_.brainPath +
+                                   "\" nesúhlasia s jeho záznamami (poškodený súbor)."));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "profiles/ProfileStore.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -8,6 +9,7 @@
 #include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
 #include "engine/ProfilePaths.h"
+#include "engine/SystemErrors.h"
 #include "profiles/ProfileMessages.h"
 #include "profiles/ProfileNames.h"
 
@@ -21,6 +23,10 @@ constexpr const char* kUserMemory = "user.mem";
 
 StoreResult IoFailure(const std::string& utf8Message) {
     return StoreResult::Fail(TitleError(), engine::FromUtf8Lossy(utf8Message));
+}
+
+StoreResult IoFailure(const std::string& utf8Message, const std::error_code& ec) {
+    return IoFailure(utf8Message + ": " + engine::ErrorPhrase(ec) + ".");
 }
 
 template <typename T>
@@ -104,7 +110,7 @@ StoreResult ProfileStore::WriteList(const std::vector<std::string>& lines,
     if (!written.ok) return written;
     std::error_code ec;
     fs::rename(scratch, UserListPath(), ec);
-    if (ec) return IoFailure("Zoznam užívateľov sa nedá prepísať: " + ec.message());
+    if (ec) return IoFailure("Zoznam užívateľov sa nedá prepísať", ec);
     return StoreResult::Ok();
 }
 
@@ -132,9 +138,54 @@ std::vector<std::string> ProfileStore::ListUsers(std::string* error) const {
 StoreResult ProfileStore::EnsureUserList() {
     std::error_code ec;
     fs::create_directories(UsersFolder(), ec);
-    if (ec) return IoFailure("Priečinok users sa nedá vytvoriť: " + ec.message());
-    if (fs::exists(UserListPath(), ec)) return StoreResult::Ok();
-    return Write(UserListPath(), "");
+    if (ec) return IoFailure("Priečinok users sa nedá vytvoriť", ec);
+    if (!fs::exists(UserListPath(), ec))
+        if (StoreResult written = Write(UserListPath(), ""); !written.ok) return written;
+    return AdoptUnlistedProfiles();
+}
+
+// A profile folder is complete when its three files are there and user.dat and user.cfg
+// read without a fault; only then does it hold a profile someone can sign in with.
+bool ProfileStore::IsCompleteProfile(const std::string& name) const {
+    std::string text;
+    return engine::ReadWholeFile(FilePath(name, kUserData), text) &&
+           ParseUserData(text, "").value.has_value() &&
+           engine::ReadWholeFile(FilePath(name, kUserConfig), text) &&
+           ParseUserConfig(text, "").value.has_value() &&
+           engine::ReadWholeFile(FilePath(name, kUserMemory), text);
+}
+
+// The valid user names of the profile folders below users/, in name order.
+std::vector<std::string> ProfileStore::ProfileFolderNames() const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(UsersFolder(), ec)) {
+        std::string folder = entry.path().filename().string();
+        if (folder.size() < 2 || folder[0] != '_' || !entry.is_directory(ec)) continue;
+        std::optional<std::string> name = engine::FromUtf8(folder.substr(1));
+        // The folder must be the one this name leads to, or it belongs to no one.
+        if (name && IsValidName(*name) && FolderPath(*name) == entry.path().string())
+            names.push_back(*name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A lost or damaged list must not cost anyone a profile: a complete folder whose user the
+// list lacks gets its line back, its files stay as they are.
+StoreResult ProfileStore::AdoptUnlistedProfiles() {
+    auto lines = ReadListLines();
+    if (!lines) return ParseFailure(lines);  // unreadable: better leave it than rewrite it
+    std::vector<std::string> listed = *lines.value;
+    bool adopted = false;
+    for (const std::string& name : ProfileFolderNames()) {
+        bool known = std::any_of(listed.begin(), listed.end(),
+                                 [&](const std::string& line) { return SameUser(line, name); });
+        if (known || !IsCompleteProfile(name)) continue;
+        listed.push_back(name);
+        adopted = true;
+    }
+    return adopted ? WriteList(listed, nullptr) : StoreResult::Ok();
 }
 
 std::optional<std::string> ProfileStore::FindUser(const std::string& name) const {
@@ -165,21 +216,26 @@ StoreResult ProfileStore::CheckRegistration(const std::string& name,
 }
 
 // The profile's files come first and the list line last: a crash in between leaves an
-// unlisted folder, which the next creation of that name simply reuses.
+// unlisted folder. Each file is created only where none is, so a folder left by an earlier
+// run keeps what it holds (memory above all) and only gets the files it lacks.
 StoreResult ProfileStore::CreateProfile(const std::string& name,
                                         const std::string& pronunciation, bool male,
                                         bool addressMale) {
+    if (StoreResult repaired = EnsureUserList(); !repaired.ok) return repaired;
     StoreResult checked = CheckRegistration(name, pronunciation, addressMale, true);
     if (!checked.ok) return checked;
     std::error_code ec;
     fs::create_directories(FolderPath(name), ec);
-    if (ec) return IoFailure("Priečinok profilu sa nedá vytvoriť: " + ec.message());
+    if (ec) return IoFailure("Priečinok profilu sa nedá vytvoriť", ec);
     UserData data{name, pronunciation, male, 0};
     for (auto [file, content] : {std::pair{kUserData, FormatUserData(data)},
                                  std::pair{kUserConfig, FormatUserConfig(UserConfig{})},
                                  std::pair{kUserMemory, NewMemoryFile()}}) {
-        StoreResult written = Write(FilePath(name, file), content);
-        if (!written.ok) return written;
+        std::string path = FilePath(name, file);
+        int error = engine::CreateFileExclusively(path, content);
+        if (error != 0 && error != EEXIST)
+            return IoFailure("Súbor \"" + path + "\" sa nedá vytvoriť: " +
+                             engine::ErrorPhrase(error) + ".");
     }
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);
@@ -230,13 +286,12 @@ StoreResult ProfileStore::MoveProfileFolder(const std::string& oldName,
     std::error_code ec;
     if (!fs::exists(to, ec) || fs::equivalent(from, to, ec)) {
         fs::rename(from, to, ec);
-        if (ec) return IoFailure("Priečinok profilu sa nedá premenovať: " + ec.message());
+        if (ec) return IoFailure("Priečinok profilu sa nedá premenovať", ec);
         return StoreResult::Ok();
     }
     for (const char* file : {kUserConfig, kUserMemory}) {
         fs::rename(from + "/" + file, to + "/" + file, ec);
-        if (ec) return IoFailure("Súbor " + std::string(file) + " sa nedá presunúť: " +
-                                 ec.message());
+        if (ec) return IoFailure("Súbor " + std::string(file) + " sa nedá presunúť", ec);
     }
     fs::remove(from + "/" + kUserData, ec);
     fs::remove(from, ec);  // stays when something else is left in it

@@ -50,8 +50,12 @@ public:
     // The names of users/user.lst in file order (empty lines left out). A missing list is an
     // empty one; `error` gets a message when the file exists but cannot be read.
     std::vector<std::string> ListUsers(std::string* error = nullptr) const;
-    // Creates users/ and an empty users/user.lst when they are missing.
+    // Creates users/ and an empty users/user.lst when they are missing, and adds every
+    // complete profile folder whose user the list lacks (a lost or damaged list).
     StoreResult EnsureUserList();
+    // The list repair alone: complete unlisted profile folders get their line back (in name
+    // order, after the existing lines); their files are kept as they are.
+    StoreResult AdoptUnlistedProfiles();
     // The list line naming `name`: the exact line when there is one, else the first line
     // that is the same user.
     std::optional<std::string> FindUser(const std::string& name) const;
@@ -63,7 +67,8 @@ public:
     StoreResult CheckRegistration(const std::string& name, const std::string& pronunciation,
                                   bool addressMale, bool newProfile) const;
     // Writes the folder with user.dat (mood 0), user.cfg (new-user values) and user.mem
-    // (empty memory), then appends the name to the list.
+    // (empty memory), then appends the name to the list. A file already in the folder is
+    // never overwritten; a complete unlisted folder of that user is adopted instead.
     StoreResult CreateProfile(const std::string& name, const std::string& pronunciation,
                               bool male, bool addressMale);
     // Creates the profile of a login name (pronunciation = name, male) unless the name is
@@ -107,6 +112,8 @@ private:
     StoreResult WriteList(const std::vector<std::string>& lines, const char* scratchName);
     StoreResult Write(const std::string& path, const std::string& content);
     StoreResult CheckStoredName(const std::string& name) const;
+    bool IsCompleteProfile(const std::string& name) const;
+    std::vector<std::string> ProfileFolderNames() const;
     StoreResult MoveProfileFolder(const std::string& oldName, const std::string& newName);
 
     std::string root_;

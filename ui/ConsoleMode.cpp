@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <string>
 
 #include "engine/Codepage.h"
 #include "engine/Engine.h"
+#include "engine/InputLimit.h"
 #include "profiles/ConsoleSession.h"
+#include "ui/ConsoleInput.h"
+#include "ui/FolderLock.h"
 #include "ui/Modes.h"
 
 namespace tamzel::ui {
@@ -88,6 +90,19 @@ bool Configure(Engine& e, const CommandLine& cl) {
     return true;
 }
 
+// A second program in the same folder would mix its users' files with ours; it ends.
+bool TakeFolder(FolderLock& lock) {
+    if (lock.Acquire("konzola") != FolderLock::Outcome::Busy) return true;
+    std::error_code ec;
+    std::fprintf(stderr, "%s\n",
+                 MessageAlreadyRunning(std::filesystem::current_path(ec).string()).c_str());
+    return false;
+}
+
+void SayCut() {
+    std::fprintf(stderr, "%s\n", engine::ToUtf8(engine::InputCutNotice()).c_str());
+}
+
 }  // namespace
 
 int RunConsole(const CommandLine& cl) {
@@ -97,6 +112,8 @@ int RunConsole(const CommandLine& cl) {
     }
     Engine e;
     if (!Configure(e, cl)) return 2;
+    FolderLock lock;
+    if (!TakeFolder(lock)) return kExitFolderInUse;
     if (!SignInConsoleUser(e, cl)) return 1;
     bool verbose = cl.Has("--verbose");
     try {
@@ -108,13 +125,14 @@ int RunConsole(const CommandLine& cl) {
                      std::filesystem::current_path(ec).c_str());
         return 1;
     }
-    std::string line;
-    while (!e.QuitRequested && std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "halt") return 0;  // ends at once, nothing is stored
-        if (line.empty()) continue;  // as in the window: an empty line does nothing
+    ConsoleLine line;
+    while (!e.QuitRequested && ReadBoundedLine(stdin, ConsoleLineBytes(), line)) {
+        if (line.text == "halt") return 0;  // ends at once, nothing is stored
+        if (line.text.empty()) continue;  // as in the window: an empty line does nothing
+        std::string sentence;
+        if (CutConsoleLine(line.text, sentence) || line.cut) SayCut();
         try {
-            PrintReply(e, e.AnswerSentence(engine::TypedFromUtf8(line)), verbose);
+            PrintReply(e, e.AnswerSentence(sentence), verbose);
         } catch (const engine::IoError& error) {
             // The turn is lost, the conversation goes on (for example a missing memory file).
             std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QUrl>
@@ -23,6 +24,7 @@
 #include "profiles/windows/WarningForm.h"
 #include "profiles/windows/WelcomeForm.h"
 #include "ui/Adapters.h"
+#include "ui/FolderLock.h"
 #include "ui/MainWindow.h"
 #include "ui/Modes.h"
 #include "ui/ProgramTree.h"
@@ -108,6 +110,14 @@ void OpenWithDesktop(const std::string& target) {
     QDesktopServices::openUrl(text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text));
 }
 
+// Says why the program does not start: on standard error for a terminal, in a message
+// box for the desktop.
+void RefuseSecondStart(const QString& folder) {
+    QString text = QString::fromStdString(MessageAlreadyRunning(folder.toStdString()));
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    QMessageBox::warning(nullptr, "Tamzel", text);
+}
+
 }  // namespace
 
 int RunGui(int argc, char** argv, const CommandLine& cl) {
@@ -124,6 +134,12 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     // The single-instance check comes first, as part of creating the start window.
     SingleInstance instance(InstanceName(QDir::currentPath()));
     if (instance.OtherInstanceRaised()) return 0;
+    // The socket only finds another window; a console in this folder holds the lock alone.
+    FolderLock lock;
+    if (lock.Acquire("okno") == FolderLock::Outcome::Busy) {
+        RefuseSecondStart(QDir::currentPath());
+        return kExitFolderInUse;
+    }
 
     profiles::ProfileStore store(".");
     engine::Engine engine;

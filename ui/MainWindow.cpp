@@ -20,6 +20,7 @@
 
 #include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
+#include "engine/InputLimit.h"
 #include "ui/BuildCounter.h"
 #include "ui/Text.h"
 #include "ui/TurnText.h"
@@ -60,10 +61,20 @@ std::vector<QImage> DrawImageList() {
     return list;
 }
 
-std::string ReadFirstLine(const std::string& path) {
+// The first line of the self-talk file, at most `maxBytes` of it: anyone may write that
+// file, and a line without end must not be read whole. `cut` tells whether it was longer.
+std::string ReadFirstLine(const std::string& path, size_t maxBytes, bool& cut) {
+    cut = false;
     std::ifstream in(path, std::ios::binary);
     std::string line;
-    if (!in || !std::getline(in, line)) return "";
+    char c = 0;
+    while (in.get(c) && c != '\n') {
+        if (line.size() == maxBytes) {
+            cut = c != '\r';
+            break;
+        }
+        line += c;
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }
@@ -113,6 +124,14 @@ void MainWindow::BuildControls() {
     Image2 = new FaceView(this);
     Edit1 = new QLineEdit(this);
     Edit1->setFrame(true);
+    Edit1->setMaxLength(static_cast<int>(engine::kMaxInputLength));
+    // Typing or pasting past the limit is refused by the line itself; say why, once a line.
+    connect(Edit1, &QLineEdit::inputRejected, this, [this] {
+        if (Edit1->text().size() >= Edit1->maxLength()) NoteInputCut();
+    });
+    connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) inputCutNoted_ = false;
+    });
     Edit1->installEventFilter(this);
 
     Panel1 = new QWidget(this);
@@ -410,9 +429,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::SubmitInput(const std::string& text) {
+void MainWindow::NoteInputCut() {
+    if (inputCutNoted_) return;
+    inputCutNoted_ = true;
+    services_.messages->ShowMessageDialog("Pozor", engine::InputCutNotice());
+}
+
+void MainWindow::SubmitInput(const std::string& typed) {
     ticker_.ResetIdle();
-    if (text.empty()) return;
+    if (typed.empty()) return;
+    std::string text = typed;
+    if (engine::CutToInputLimit(text)) NoteInputCut();
     if (text == "halt") {
         services_.halt();
         return;
@@ -430,6 +457,7 @@ void MainWindow::SubmitInput(const std::string& text) {
     if (Zaznamy_->isChecked()) Record(kRecordFile, {text, kCharacterPrefix + shown}, false);
     if (!services_.talk->InputUnderstood()) ReportTurn(text, shown);
     Edit1->clear();
+    inputCutNoted_ = false;
     ticker_.ResetIdle();
     if (Rec_->isChecked()) Speak(raw);
 }
@@ -492,10 +520,12 @@ void MainWindow::Timer2Timer() {
     if (!CheckBox1->isChecked()) return;
     QFile probe(QString::fromStdString(selfTalkFile));
     if (!probe.exists()) engine::WriteFileAtomically(selfTalkFile, "-ahoj\r\n");
-    std::string line = ReadFirstLine(selfTalkFile);
+    bool cut = false;
+    std::string line = ReadFirstLine(selfTalkFile, engine::kMaxInputLength + 1, cut);
     std::string marker = FromQt(Edit2->text());
     if (line.empty() || line.substr(0, 1) == marker) return;
     std::string sentence = line.substr(1);
+    if (cut) NoteInputCut();
     if (sentence == "halt") {
         services_.halt();
         return;
@@ -506,6 +536,7 @@ void MainWindow::Timer2Timer() {
     AddConversationLine(shown, true);
     if (!services_.talk->InputUnderstood()) ReportTurn(sentence, shown);
     Edit1->clear();
+    inputCutNoted_ = false;
     ticker_.ResetIdle();
     if (Rec_->isChecked()) Speak(raw);
     engine::WriteFileAtomically(selfTalkFile, marker + shown + "\r\n");

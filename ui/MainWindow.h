@@ -206,6 +206,8 @@ private:
     void DXTimer1Timer();
     void Record(const char* path, const Lines& lines, bool create);
     void ReportProblem(const std::string& utf8);
+    // The notice that a sentence was cut to the input limit, once per typed line.
+    void NoteInputCut();
     void OpenDocument(const char* path);
     QImage ThemeImage(const char* name) const;
     const MainLayout& layout() const { return LayoutFor(simpleOn()); }
@@ -225,6 +227,7 @@ private:
     bool recordProblemReported_ = false;
     bool themeProblemReported_ = false;
     bool stampedFirstPaint_ = false;
+    bool inputCutNoted_ = false;
     QPoint dragOffset_;
     bool manualDrag_ = false;
 };

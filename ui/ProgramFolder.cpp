@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/SystemErrors.h"
+
 namespace tamzel::ui {
 
 std::string ExecutableFolder() {
@@ -15,7 +17,9 @@ std::string ExecutableFolder() {
 std::string EnterProgramFolder(const std::string& folder) {
     std::error_code ec;
     std::filesystem::current_path(folder, ec);
-    if (ec) return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " + ec.message();
+    if (ec)
+        return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " +
+               engine::ErrorPhrase(ec) + ".";
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "engine/SystemErrors.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
@@ -240,7 +241,8 @@ std::string AppendRecordLines(const std::string& path, const Lines& lines, bool 
         return "Súbor " + path + " neexistuje.";
     }
     FILE* f = std::fopen(path.c_str(), "ab");
-    if (!f) return "Do súboru " + path + " sa nedá zapisovať: " + std::strerror(errno) + ".";
+    if (!f)
+        return "Do súboru " + path + " sa nedá zapisovať: " + engine::ErrorPhrase(errno) + ".";
     std::string text = JoinLines(lines);
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fclose(f) == 0 && ok;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/SystemErrors.h"
 #include "ui/CommandLine.h"
 #include "ui/Modes.h"
 #include "ui/ProgramFolder.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), cl.error.empty() ? stdout : stderr);
         return cl.error.empty() ? 0 : 2;
     }
+    // System errors are named in Slovak; --verbose adds the system's own words.
+    tamzel::engine::SetVerboseErrors(cl.Has("--verbose"));
     std::string folder = cl.Get("--home").value_or(ExecutableFolder());
     std::string problem = EnterProgramFolder(folder);
     if (!problem.empty()) {

@@ -6,10 +6,12 @@
 #include <chrono>
 #include <random>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <thread>
 
 #include "ScriptFixtures.h"
+#include "engine/InputLimit.h"
 
 namespace tamzel::engine::testing {
 namespace {
@@ -394,6 +396,44 @@ TEST_F(PassTest, RandomBrainsAndHostileInputNeverCrashOrHang) {
     ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", junk), "");
     e.InitEngine();
     EXPECT_THROW(e.AnswerSentence("ahoj"), Stopped);
+}
+
+// The reason of a fatal stop is the last thing the user sees of the program: Slovak.
+TEST_F(PassTest, FatalStopReasonsAreSlovak) {
+    auto reasonOf = [](const std::function<void()>& run) {
+        try {
+            run();
+        } catch (const Stopped& stop) {
+            return ToUtf8(stop.what());
+        }
+        return std::string("<no stop>");
+    };
+    Load({"UNKNOWN", "HALT", "-x"});
+    EXPECT_EQ(reasonOf([&] { Say("ahoj"); }), "Mozog ukončil program príkazom halt.");
+    Load({"IF(2)", "SENTENCE(LAST_COMP)", "->", "<-", "IF(1)", "->", "-x", "<-"});
+    EXPECT_NE(reasonOf([&] { Say("ahoj"); }).find("Blok 1 mozgu (záznam "), std::string::npos);
+    Load({"UNKNOWN", "-x"});
+    std::string file = ReadFile("ai/brainfile.ai");
+    file[50] = static_cast<char>(file[50] + 1);
+    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", file), "");
+    EXPECT_EQ(reasonOf([&] { Say("ahoj"); }),
+              "Kontrolné súčty súboru mozgu \"ai/brainfile.ai\" nesúhlasia s jeho záznamami "
+              "(poškodený súbor).");
+    file[45] = 'X';
+    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", file), "");
+    EXPECT_NE(reasonOf([&] { e.InitEngine(); }).find("nesedia kontrolné bajty"), std::string::npos);
+}
+
+// However long a line some input path lets through, the engine reads only its beginning.
+TEST_F(PassTest, AnOverlongSentenceIsCutByTheEngine) {
+    Load({"UNKNOWN", "-Rozumiem."});
+    std::string huge(8 * 1024 * 1024, 'a');
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ToUtf8(e.AnswerSentence(huge)), "Rozumiem.");
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 1.0);
+    EXPECT_LE(e.LastInput.size(), kMaxInputLength + 8);  // with the blanks normalising adds
+    EXPECT_NE(std::find(reports.begin(), reports.end(), "Vstup skrateny na 4096 znakov"), reports.end());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Kills a process at random moments while it keeps changing a user's memory, adding users
-// to the list and storing the mood, 200 times. After every kill the memory file, the user
-// list and user.dat each hold exactly the content of one moment (old or new, never a mix,
-// never empty), and every listed user has complete profile files.
+// to the list and storing the mood, 300 times. After every kill and the next start the
+// memory file, the user list and user.dat each hold exactly the content of one moment (old
+// or new, never a mix, never empty), every listed user has complete profile files, and no
+// temporary file is left anywhere.
 #include <signal.h>
 
 #include <random>
@@ -9,6 +10,7 @@
 #include "HardeningSupport.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileStore.h"
+#include "ui/FolderLock.h"
 
 namespace tamzel::hardening {
 namespace {
@@ -88,12 +90,30 @@ std::string CheckAfterKill() {
     return "";
 }
 
-TEST(KillDuringRewrites, EveryFileIsOldOrNewAfterEachOf200Kills) {
+std::vector<std::string> TempFilesBelow(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (engine::IsTempFileName(entry.path().filename().string()) ||
+            entry.path().filename() == "help.mem")
+            found.push_back(entry.path().string());
+    return found;
+}
+
+// What the next start does before anything else: take the folder and clear what the
+// killed run left.
+void NextStart() {
+    ui::FolderLock lock;
+    ASSERT_EQ(lock.Acquire("test"), ui::FolderLock::Outcome::Held);
+}
+
+TEST(KillDuringRewrites, EveryFileIsOldOrNewAndNoTempFileStaysAfterEachOf300Kills) {
+    constexpr int kKills = 300;
     ScratchFolder folder;
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int> delayMicros(0, 40000);
     int movedOn = 0;  // kills after which at least one change had been made
-    for (int kill = 0; kill < 200; ++kill) {
+    int leftTemp = 0;  // kills that left a temporary file for the next start to clear
+    for (int kill = 0; kill < kKills; ++kill) {
         StartingState();
         std::fflush(nullptr);
         pid_t pid = ::fork();
@@ -103,12 +123,18 @@ TEST(KillDuringRewrites, EveryFileIsOldOrNewAfterEachOf200Kills) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the rewriting child ended by itself";
+        if (!TempFilesBelow(".").empty()) ++leftTemp;
+        NextStart();
+        EXPECT_EQ(TempFilesBelow("."), std::vector<std::string>{}) << "after kill " << kill;
         std::string problem = CheckAfterKill();
         ASSERT_EQ(problem, "") << "after kill " << kill;
         if (MemoryMoment(Get("users/_Jan/user.mem")) > 0) ++movedOn;
     }
     // The kills must land while work is going on, not all before the first write.
     EXPECT_GT(movedOn, 50);
+    EXPECT_GT(leftTemp, 0) << "no kill landed inside a write";
+    std::fprintf(stderr, "%d kills, %d after a change, %d left temporary files\n", kKills, movedOn,
+                 leftTemp);
 }
 
 }  // namespace

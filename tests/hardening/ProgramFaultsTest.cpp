@@ -95,8 +95,9 @@ TEST_F(ProgramFaults, BrokenBrainEndsWithAReasonAndAnErrorCode) {
              std::string f = Get(b);
              f[engine::kBrainHeaderSize] ^= 0x20;
              Put(b, f);
-         }, 3, "check bytes"},
-        {"cut short", [](const std::string& b) { Put(b, Get(b).substr(0, 4000)); }, 3, "checksums"},
+         }, 3, "nesedia kontrolné bajty"},
+        {"cut short", [](const std::string& b) { Put(b, Get(b).substr(0, 4000)); }, 3,
+         "Kontrolné súčty súboru mozgu"},
     };
     const std::string brain = home + "/ai/brainfile.ai";
     const std::string intact = Get(brain);

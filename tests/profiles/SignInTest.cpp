@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
 #include "TestFolder.h"
 #include "profiles/ConsoleSession.h"
 #include "profiles/ProfileStore.h"
@@ -78,6 +82,61 @@ TEST(ConsoleSession, UnusableNamesAndDamagedProfilesAreReported) {
     ASSERT_EQ(SignIn(e, "Ivo", folder.path()), "");
     folder.Write("users/_Ivo/user.cfg", "[user]\r\n");
     error = SignIn(e, "Ivo", folder.path());
+    EXPECT_NE(error.find("users/_Ivo/user.cfg"), std::string::npos) << error;
+}
+
+// A lost or damaged user list must cost no one a profile: signing in finds the folder,
+// keeps its files and puts the user back into the list.
+TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
+    const struct {
+        const char* what;
+        std::optional<std::string> list;  // nothing: users/user.lst is gone
+    } cases[] = {
+        {"list missing", std::nullopt},
+        {"list empty", ""},
+        {"list garbled", std::string("\x01\xFF\x00#!?\r\nEv\r\n", 12)},
+        {"list of another user only", "Eva\r\n"},
+    };
+    const std::string memory = "[DUZ]\r\nOBJECT(user)\r\n->\r\nfarba:modra\r\n<-\r\n";
+    for (const auto& c : cases) {
+        TestFolder folder;
+        ProfileStore store(folder.path());
+        ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok);
+        ASSERT_TRUE(store.CreateProfile(W("Ján"), "Jano", true, true).ok);
+        folder.Write("users/_Ján/user.dat", FormatUserData({W("Ján"), "Jano", true, 7}));
+        folder.Write("users/_Ján/user.mem", memory);
+        UserConfig config;
+        config.volume = 3;
+        folder.Write("users/_Ján/user.cfg", FormatUserConfig(config));
+        auto before = folder.Snapshot();
+        if (c.list) folder.Write("users/user.lst", *c.list);
+        else std::filesystem::remove(folder.path() + "/users/user.lst");
+
+        engine::Engine e;
+        ASSERT_EQ(SignIn(e, W("Ján"), folder.path()), "") << c.what;
+        EXPECT_EQ(e.Mood, 7) << c.what;
+        EXPECT_EQ(e.UserNamePronunciation, "Jano") << c.what;
+        for (const char* file : {"users/_Ján/user.dat", "users/_Ján/user.cfg",
+                                 "users/_Ján/user.mem", "users/_Eva/user.dat",
+                                 "users/_Eva/user.mem"})
+            EXPECT_EQ(folder.Read(file), before.at(file)) << c.what << ": " << file;
+        std::vector<std::string> users = store.ListUsers();
+        EXPECT_EQ(std::count(users.begin(), users.end(), W("Ján")), 1) << c.what;
+        EXPECT_EQ(std::count(users.begin(), users.end(), "Eva"), 1) << c.what;
+    }
+}
+
+// A folder left half made keeps what it holds; creation adds only the missing files.
+TEST(ConsoleSession, CreationKeepsTheFilesOfAnIncompleteFolder) {
+    TestFolder folder;
+    const std::string memory = "[DUZ]\r\nOBJECT(user)\r\n->\r\njedlo:pizza\r\n<-\r\n";
+    folder.Write("users/_Ivo/user.mem", memory);
+    folder.Write("users/_Ivo/user.cfg", "[user]\r\n");  // damaged: no complete profile
+    engine::Engine e;
+    std::string error = SignIn(e, "Ivo", folder.path());
+    EXPECT_EQ(folder.Read("users/_Ivo/user.mem"), memory);
+    EXPECT_EQ(folder.Read("users/_Ivo/user.cfg"), "[user]\r\n");
+    EXPECT_EQ(folder.Read("users/_Ivo/user.dat"), FormatUserData({"Ivo", "Ivo", true, 0}));
     EXPECT_NE(error.find("users/_Ivo/user.cfg"), std::string::npos) << error;
 }
 

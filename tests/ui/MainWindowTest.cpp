@@ -6,9 +6,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <deque>
 
 #include "engine/AtomicFile.h"
+#include "engine/InputLimit.h"
 #include "tests/ui/TempFolder.h"
 #include "ui/Text.h"
 
@@ -404,6 +406,39 @@ TEST_F(MainWindowTest, SelfTalkHookAnswersTheOtherInstanceOnly) {
     engine::WriteFileAtomically(window->selfTalkFile, "Bhalt\r\n");
     window->Timer2Timer();
     EXPECT_EQ(halts, 1);
+}
+
+// Every input path of the window stops at the input limit and says so once per line.
+TEST_F(MainWindowTest, OverlongInputIsCutWithOneNoticeOnEveryPath) {
+    ShowWithRecords(false);
+    const std::string notice = "Pozor: " + engine::InputCutNotice();
+    auto notices = [&] { return std::count(messages.shown.begin(), messages.shown.end(), notice); };
+    EXPECT_EQ(window->Edit1->maxLength(), static_cast<int>(engine::kMaxInputLength));
+
+    window->Edit1->insert(QString(3 * engine::kMaxInputLength, 'a'));  // a paste
+    EXPECT_EQ(window->Edit1->text().size(), static_cast<int>(engine::kMaxInputLength));
+    window->Edit1->insert("b");  // one more key
+    EXPECT_EQ(notices(), 1);
+    window->SubmitInput(FromQt(window->Edit1->text()));
+    EXPECT_EQ(talk.inputs.back().size(), engine::kMaxInputLength);
+
+    window->SubmitInput(std::string(10000, 'c'));  // a text handed in from elsewhere
+    EXPECT_EQ(talk.inputs.back(), std::string(engine::kMaxInputLength, 'c'));
+    EXPECT_EQ(notices(), 2);
+
+    window->selfTalkFile = folder.path() + "/self.txt";
+    window->CheckBox1->setChecked(true);
+    window->Edit2->setText("A");
+    ASSERT_EQ(engine::WriteFileAtomically(window->selfTalkFile,
+                                          "B" + std::string(20 * 1024 * 1024, 'd') + "\r\n"),
+              "");
+    window->Timer2Timer();
+    EXPECT_EQ(talk.inputs.back(), std::string(engine::kMaxInputLength, 'd'));
+    EXPECT_EQ(notices(), 3);
+    ASSERT_EQ(engine::WriteFileAtomically(window->selfTalkFile, "Bkratka\r\n"), "");
+    window->Timer2Timer();
+    EXPECT_EQ(talk.inputs.back(), "kratka");
+    EXPECT_EQ(notices(), 3);
 }
 
 TEST_F(MainWindowTest, HiddenBadButtonReportsTheLastTurn) {

@@ -1,5 +1,7 @@
 // The start window: theme, user list, login profile, preselection and sign-in.
+#include <QFile>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "WindowFixture.h"
 
@@ -162,6 +164,36 @@ TEST_F(WelcomeFormTest, DirectSignInCreatesANewNamedUser) {
     EXPECT_EQ(main.shown, 1);
     EXPECT_FALSE(welcome->SignInDirect("zly.meno"));
     EXPECT_EQ(Title(), "Pozor");
+}
+
+// The start window creates the login profile quietly at every show; with the list lost
+// that must neither overwrite the login user's files nor hide the other users.
+TEST_F(WelcomeFormTest, ProfilesMissingFromALostListAreListedAndKept) {
+    AddUser("Eva", false);
+    AddUser("Peter");
+    Write("users/_Peter/user.dat", FormatUserData({"Peter", "Peto", true, 9}));
+    Write("users/_Peter/user.mem", "[DUZ]\r\nOBJECT(user)\r\n->\r\npes:Dunco\r\n<-\r\n");
+    const std::string peterData = Read("users/_Peter/user.dat");
+    const std::string peterMemory = Read("users/_Peter/user.mem");
+    const std::string evaData = Read("users/_Eva/user.dat");
+    const std::initializer_list<const char*> lists = {"", "\x01\x02garbled\r\n", nullptr};
+    for (const char* list : lists) {  // nothing: the list is gone
+        if (list) Write("users/user.lst", list);
+        else QFile::remove(QString::fromStdString(Path("users/user.lst")));
+        ShowWelcome("Peter");
+        EXPECT_EQ(Read("users/_Peter/user.dat"), peterData);
+        EXPECT_EQ(Read("users/_Peter/user.mem"), peterMemory);
+        EXPECT_EQ(Read("users/_Eva/user.dat"), evaData);
+        std::vector<std::string> users = welcome->Users();
+        EXPECT_EQ(std::count(users.begin(), users.end(), "Eva"), 1);
+        EXPECT_EQ(std::count(users.begin(), users.end(), "Peter"), 1);
+        EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), "Peter");
+        EXPECT_FALSE(welcome->greeting);  // no profile was created
+        ASSERT_TRUE(welcome->SignIn());
+        EXPECT_EQ(talk.values.Mood, 9);
+        EXPECT_EQ(talk.values.UserNamePronunciation, "Peto");
+        welcome->hide();
+    }
 }
 
 TEST_F(WelcomeFormTest, FadeSteps) {
