@@ -43,6 +43,10 @@ void LoadBrain(BrainRecord& brain, const std::string& path) {
     BrainRecord loaded;
     loaded.checkBytes = content.substr(kBrainHeaderSize, 3);
     loaded.text = content.substr(kBrainRecordsOffset);
+    while (!AtEndOfBrain(loaded)) ReadRecord(loaded);
+    loaded.wholeSumPlain = loaded.sumPlain;
+    loaded.wholeSumRaw = loaded.sumRaw;
+    loaded.cursor = loaded.sumPlain = loaded.sumRaw = 0;
     brain = std::move(loaded);
 }
 

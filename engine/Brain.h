@@ -19,6 +19,10 @@ struct BrainRecord {
     uint32_t cursor = 0;
     uint32_t sumPlain = 0;
     uint32_t sumRaw = 0;
+    // The sums of every record, worked out once at load: a pass reads the records from the
+    // same unchanging text, so when it stops early its sums are these.
+    uint32_t wholeSumPlain = 0;
+    uint32_t wholeSumRaw = 0;
 };
 
 // Three bytes that mark the brain format and its release.

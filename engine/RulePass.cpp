@@ -51,6 +51,8 @@ public:
     explicit RulePass(Engine& engine) : e_(engine) {
         reader_.text.swap(e_.Brain.text);
         reader_.checkBytes = e_.Brain.checkBytes;
+        reader_.wholeSumPlain = e_.Brain.wholeSumPlain;
+        reader_.wholeSumRaw = e_.Brain.wholeSumRaw;
         // Most lines are answers or conditions; a glance at the first character spares them
         // the comparison with every command keyword.
         for (int k = kw::InsertCommand; k <= kw::KeepGoingOffCommand; ++k)
@@ -110,7 +112,10 @@ std::string RulePass::Run() {
         // A line held back after an answer group is still to be worked on, even at the end.
         if (AtEndOfBrain(reader_) && readNext_) break;
     }
-    while (!AtEndOfBrain(reader_)) ReadRecord(reader_);
+    // The records after the answer would only add to the sums; the loaded brain's sums are
+    // what reading them would give, without decoding thousands of records every turn.
+    reader_.sumPlain = reader_.wholeSumPlain;
+    reader_.sumRaw = reader_.wholeSumRaw;
     VerifySums();
     return reply_;
 }

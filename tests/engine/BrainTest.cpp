@@ -98,6 +98,10 @@ TEST_F(BrainFileTest, BuiltFileLoadsAndItsStoredSumsMatchAPass) {
     LoadBrain(brain, path);
     EXPECT_EQ(brain.checkBytes, BrainCheckBytes());
     EXPECT_EQ(brain.text, records);
+    auto [storedPlain, storedRaw] = ReadStoredChecksums(path);
+    EXPECT_EQ(storedPlain, ChecksumText(brain.wholeSumPlain));  // worked out at load
+    EXPECT_EQ(storedRaw, ChecksumText(brain.wholeSumRaw));
+    EXPECT_EQ(brain.cursor, 0u);
     std::vector<std::string> lines;
     while (!AtEndOfBrain(brain)) lines.push_back(ReadRecord(brain));
     EXPECT_EQ(lines, (std::vector<std::string>{"IF(1)", "-ahoj", ""}));
