@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), cl.error.empty() ? stdout : stderr);
         return cl.error.empty() ? 0 : 2;
     }
+    ResolveSpeakOutputs(cl);
     std::string folder = cl.Get("--home").value_or(ExecutableFolder());
     std::string problem = EnterProgramFolder(folder);
     if (!problem.empty()) {

@@ -36,17 +36,19 @@ const Unit kUnits[] = {
 
 constexpr double kRate = 22050.0;
 
-// Accepted lengths in milliseconds.
+// Accepted lengths in milliseconds: vowels near natural Slovak ones (short about 90 ms,
+// long about 160 ms), a word pause of about 55 ms (three of them, for a comma, come near a
+// reader's comma pause) and a syllable pause of about 10 ms.
 std::pair<double, double> LengthRange(const Unit& unit) {
-    if (std::string(unit.name) == "pl") return {145, 155};
-    if (std::string(unit.name) == "ps") return {35, 45};
+    if (std::string(unit.name) == "pl") return {50, 60};
+    if (std::string(unit.name) == "ps") return {8, 14};
     switch (unit.kind) {
-    case Kind::Vowel: return {120, 180};
-    case Kind::LongVowel: return {190, 280};
-    case Kind::Stop: return {30, 100};
-    case Kind::Affricate: return {50, 170};
-    case Kind::Fricative: return {50, 150};
-    case Kind::Sonorant: return {40, 130};
+    case Kind::Vowel: return {80, 100};
+    case Kind::LongVowel: return {145, 175};
+    case Kind::Stop: return {30, 80};
+    case Kind::Affricate: return {50, 110};
+    case Kind::Fricative: return {50, 100};
+    case Kind::Sonorant: return {40, 80};
     case Kind::Pause: break;
     }
     return {0, 0};

@@ -36,6 +36,18 @@ RATE = 22050
 TARGET_RMS = 4000.0          # loudness of the vowel units (about -18 dBFS)
 CONSONANT_FLOOR = 0.25       # no consonant is quieter than this share of TARGET_RMS
 PEAK_LIMIT = 26000           # no unit may come closer than this to full scale
+PITCH = 65                   # espeak-ng's pitch setting for about 105 Hz, a speaking pitch
+CARRIER_WPM = 130            # carriers at a moderate pace: consonants of natural length
+
+# Playback starts the next unit once the current one has played this share of its length
+# (speed 65, the setting of a new user). Voiced units last a whole number of "slots", a
+# slot being the pitch period divided by this share, so the next unit starts a whole
+# number of pitch periods into the current one and their voices overlap in phase.
+OVERLAP_SPEED = 65
+PLAYED_SHARE = (150 - OVERLAP_SPEED) / 100
+# The next unit starts at the first tick (1 ms) after the threshold, on average half a
+# tick late; voiced units are shortened by that much so the late start lands in phase.
+TICK_LAG_SECONDS = 0.0005
 
 # Vowels: (unit name, espeak-ng phoneme, kind), synthesised as phoneme input [[...]].
 VOWELS = [
@@ -64,16 +76,30 @@ CONSONANTS = [
     ("m", "ama", "m", "sonorant"), ("n", "ana", "n", "sonorant"),
     ("nn", "aňa", "n^", "sonorant"), ("r", "ara", "R", "sonorant"),
 ]
-PAUSES = [("pl", 0.150), ("ps", 0.040)]
+VOICELESS = ("p", "t", "tt", "k", "c", "cc", "f", "s", "ss", "_")
+# Pauses in slots: the word pause (~, also three of them for a comma) about 56 ms, so
+# that a comma's three come to espeak-ng's 140 ms; the syllable mark (-) one slot.
+PAUSE_SLOTS = [("pl", 5), ("ps", 1)]
 
 # Accepted lengths in seconds per kind; a unit outside its range stops the script.
 LENGTHS = {
-    "short": (0.120, 0.180), "long": (0.200, 0.260),
-    "stop": (0.035, 0.090), "affricate": (0.060, 0.160),
-    "fricative": (0.050, 0.150), "sonorant": (0.040, 0.130),
-    "pause": (0.030, 0.160),
+    "short": (0.080, 0.100), "long": (0.150, 0.170),
+    "stop": (0.035, 0.080), "affricate": (0.050, 0.120),
+    "fricative": (0.050, 0.100), "sonorant": (0.040, 0.080),
+    "pause": (0.008, 0.060),
 }
-VOWEL_SECONDS = {"short": 0.150, "long": 0.230}
+VOWEL_SECONDS = {"short": 0.090, "long": 0.160}
+# Wanted lengths of the consonants (seconds); a carrier may give less.
+FRICATIVE_SECONDS = 0.075
+SONORANT_SECONDS = 0.060
+SONORANT_TRANSITION = 0.015   # kept clear of each neighbouring vowel
+CLOSURE_SECONDS = 0.025       # silence (or voice bar) kept before a burst
+RELEASE_SECONDS = 0.012       # of the following vowel kept after a burst
+STOP_LONGEST = 0.075          # closure, burst and release together
+AFFRICATE_LONGEST = 0.095
+BURST_RISE = 1.5              # a burst is this much louder than the voice bar before it
+FADE_IN, FADE_OUT = 0.004, 0.008
+VOWEL_FADE_IN, VOWEL_FADE_OUT = 0.006, 0.012
 
 
 class Event(ctypes.Structure):
@@ -101,6 +127,7 @@ class Espeak:
         self.lib.espeak_SetSynthCallback(self.callback)
         if self.lib.espeak_SetVoiceByName(b"sk") != 0:
             sys.exit("espeak-ng has no Slovak voice (sk)")
+        self.lib.espeak_SetParameter(3, PITCH, 0)
         self.lib.espeak_SetParameter(4, 0, 0)        # pitch range 0: a level pitch
 
     def _collect(self, wav, count, events):
@@ -170,21 +197,72 @@ def lifted(samples):
     return scaled(samples, floor / level) if 0 < level < floor else samples
 
 
+def pitch_period(samples):
+    """The pitch period in samples (fractional), by autocorrelation of a steady stretch."""
+    middle = samples[len(samples) // 2 - 2000:len(samples) // 2 + 2000]
+
+    def correlation(lag):
+        xy = sum(middle[i] * middle[i + lag] for i in range(len(middle) - lag))
+        xx = sum(x * x for x in middle[:len(middle) - lag])
+        yy = sum(x * x for x in middle[lag:])
+        return xy / math.sqrt(xx * yy)
+
+    scores = {lag: correlation(lag) for lag in range(RATE // 160, RATE // 70)}
+    best = max(scores, key=scores.get)
+    before, at, after = scores[best - 1], scores[best], scores[best + 1]
+    curvature = before - 2 * at + after
+    return best + (0.5 * (before - after) / curvature if curvature else 0.0)
+
+
+class Slots:
+    """Unit lengths and cut points that keep overlapping voiced units in phase."""
+
+    def __init__(self, period):
+        self.period = period
+        self.slot = period / PLAYED_SHARE
+
+    def length(self, seconds):
+        """Samples of a voiced unit near `seconds` long: a whole number of slots, less the
+        tick's average lag."""
+        count = max(1, round(seconds * RATE / self.slot))
+        return round((count * self.period - TICK_LAG_SECONDS * RATE) / PLAYED_SHARE)
+
+    def in_phase(self, samples, start, limit):
+        """The first position from `start` (before `limit`) where the fundamental passes
+        through zero upwards, so every voiced unit begins at the same point of its cycle."""
+        window = int(2 * self.period)
+        best = start
+        for position in range(start, min(limit, start + int(self.period) + 1)):
+            re = im = 0.0
+            for n in range(window):
+                x = samples[position + n] if position + n < len(samples) else 0.0
+                angle = 2 * math.pi * n / self.period
+                re += x * math.cos(angle)
+                im -= x * math.sin(angle)
+            # fundamental ~ cos(angle + phase); an upward zero crossing has phase -pi/2
+            phase = math.atan2(im, re)
+            if abs(math.remainder(phase + math.pi / 2, 2 * math.pi)) < math.pi / self.period:
+                return position
+            best = position
+        return best
+
+
 def take_middle(samples, length):
     start = max(0, (len(samples) - length) // 2)
     return samples[start:start + length]
 
 
-def make_vowel(espeak, name, phoneme, kind):
+def make_vowel(espeak, slots, name, phoneme, kind):
     samples, events = espeak.synth(f"[['{phoneme}]]", 100)
     if [p for p, _ in sounds(events)] != [phoneme]:
         sys.exit(f"unit {name}: espeak-ng gave phonemes {events}, expected {phoneme}")
     index = events.index(sounds(events)[0])
     start = events[index][1]
     end = events[index + 1][1] if index + 1 < len(events) else len(samples)
-    body = samples[start:end]
-    piece = take_middle(body, int(VOWEL_SECONDS[kind] * RATE))
-    return fade(scaled(piece, TARGET_RMS / rms(piece)), 0.010, 0.012)
+    length = slots.length(VOWEL_SECONDS[kind])
+    begin = slots.in_phase(samples, start + (end - start - length) // 2, end - length)
+    piece = samples[begin:begin + length]
+    return fade(scaled(piece, TARGET_RMS / rms(piece)), VOWEL_FADE_IN, VOWEL_FADE_OUT)
 
 
 def carrier_gain(samples, events):
@@ -205,35 +283,59 @@ def vowel_onset(samples, start, vowel_rms):
     return len(samples)
 
 
-VOICELESS = ("p", "t", "tt", "k", "c", "cc")
+def cut(samples, slots, name, start, seconds):
+    """About `seconds` of samples from `start`; a voiced unit begins in phase (within a
+    pitch period after `start`) and lasts a whole number of slots."""
+    if name in VOICELESS:
+        return samples[start:start + round(seconds * RATE)]
+    begin = slots.in_phase(samples, start, start + int(slots.period) + 1)
+    return samples[begin:begin + slots.length(seconds)]
 
 
-def make_consonant(espeak, name, text, phoneme, kind):
-    samples, events = espeak.synth(text, 110)
+def make_consonant(espeak, slots, name, text, phoneme, kind):
+    samples, events = espeak.synth(text, CARRIER_WPM)
     events = sounds(events)
     names = [p for p, _ in events]
     if names != ["a", phoneme, "a"]:
         sys.exit(f"unit {name}: carrier {text!r} gave phonemes {names}, expected a {phoneme} a")
     gain = carrier_gain(samples, events)
     at, vowel = events[1][1], events[2][1]
-    ms = RATE // 1000
     if kind == "sonorant":
-        # Keep clear of the glide into the vowel: in "aňa" espeak-ng joins the nasal and
-        # the glide with an audible jump some 50 ms before the vowel's event.
-        end = min(vowel - 40 * ms, at + 120 * ms)
-        piece = samples[max(at, end - 110 * ms):end]
-        return fade(lifted(scaled(piece, gain)), 0.006, 0.008)
+        # Only the steady middle: in "aňa" espeak-ng joins the nasal and the glide into
+        # the vowel with an audible jump some 50 ms before the vowel's event.
+        margin = int(SONORANT_TRANSITION * RATE)
+        low, high = at + margin, vowel - 3 * margin
+        length = min(high - low, int(SONORANT_SECONDS * RATE))
+        start = low + (high - low - length) // 2
+        piece = cut(samples, slots, name, start, length / RATE)
+        return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
     onset = vowel_onset(samples, at, TARGET_RMS / gain)
     if kind == "fricative":
-        piece = take_middle(samples[at:min(vowel, onset)], 110 * ms)
-        return fade(lifted(scaled(piece, gain)), 0.006, 0.008)
-    # Stops and affricates: the event of a voiceless one marks its burst (keep 20 ms of
-    # the silent closure before it), that of a voiced one the start of its closure. The
-    # piece ends 10 ms into the vowel, so that the release can be heard.
-    end = onset + 10 * ms
-    longest = (80 if kind == "stop" else 150) * ms
-    start = max(at - (20 * ms if name in VOICELESS else 0), end - longest)
-    return fade(lifted(scaled(samples[start:end], gain)), 0.004, 0.008)
+        body = min(vowel, onset) - at
+        length = min(body, int(FRICATIVE_SECONDS * RATE))
+        piece = cut(samples, slots, name, at + (body - length) // 2, length / RATE)
+        return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
+    # Stops and affricates: the event of a voiceless one marks its burst, that of a voiced
+    # one the start of its closure; keep a real closure before the burst and the release a
+    # little into the vowel, where the burst's place can be heard.
+    burst = at if name in VOICELESS else burst_position(samples, at)
+    end = max(burst + int(RELEASE_SECONDS * RATE), onset + int(RELEASE_SECONDS * RATE))
+    start = burst - int(CLOSURE_SECONDS * RATE)
+    longest = STOP_LONGEST if kind == "stop" else AFFRICATE_LONGEST
+    piece = cut(samples, slots, name, start, min(end - start, int(longest * RATE)) / RATE)
+    return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
+
+
+def burst_position(samples, closure):
+    """The burst of a voiced stop or affricate: the first 5 ms, some way into the closure,
+    clearly louder than the closure's voice bar."""
+    window = RATE // 200
+    settled = closure + int(0.005 * RATE)
+    voice_bar = rms(samples[settled:settled + int(0.030 * RATE)])
+    for position in range(closure + int(0.020 * RATE), len(samples) - window, window // 5):
+        if rms(samples[position:position + window]) > BURST_RISE * voice_bar:
+            return position
+    sys.exit("no burst found after a voiced closure")
 
 
 def check(name, kind, samples):
@@ -279,9 +381,13 @@ def main():
     args = parser.parse_args()
 
     espeak = Espeak()
-    units = [(n, k, make_vowel(espeak, n, p, k)) for n, p, k in VOWELS]
-    units += [(n, k, make_consonant(espeak, n, t, p, k)) for n, t, p, k in CONSONANTS]
-    units += [(n, "pause", [0] * round(s * RATE)) for n, s in PAUSES]
+    probe, _ = espeak.synth("[['a:]]", 100)
+    slots = Slots(pitch_period(probe))
+    print(f"pitch {RATE / slots.period:.1f} Hz, slot {slots.slot * 1000 / RATE:.2f} ms")
+    units = [(n, k, make_vowel(espeak, slots, n, p, k)) for n, p, k in VOWELS]
+    units += [(n, k, make_consonant(espeak, slots, n, t, p, k)) for n, t, p, k in CONSONANTS]
+    units += [(n, "pause", [0] * slots.length(count * slots.slot / RATE))
+              for n, count in PAUSE_SLOTS]
     for name, kind, samples in units:
         check(name, kind, samples)
     if len(units) != 41:
