@@ -7,17 +7,21 @@ Needs the espeak-ng library (Debian libespeak-ng1 with espeak-ng-data); --report
 needs sox. The output is committed, so building and testing Tamzel needs neither.
 
 How a unit is made (see docs/voice-pack.md):
-  * Vowels are synthesised alone, as a long vowel at a flat pitch (pitch range 0), and a
-    steady piece is cut from the middle: playback varies the pitch per unit by changing
-    the playback rate, so a vowel must be long and level enough to carry the contour.
-  * Consonants are synthesised in the carrier a-C-a and cut out at espeak-ng's phoneme
-    events. Stops and affricates keep the end of their closure before the burst and a few
-    milliseconds of the release into the next vowel: alone they would be inaudible.
+  * Everything is synthesised at a level pitch of about 105 Hz. Voiced units last a whole
+    number of "slots" (pitch period / 0.85) and begin at the same point of their pitch
+    cycle: at speed 65 playback starts the next unit after 85 % of the current one, so the
+    two overlap in phase.
+  * Vowels are synthesised alone, as a long vowel, and a steady piece of natural Slovak
+    length (about 90 ms short, 155 ms long) is cut from the middle.
+  * Consonants are synthesised in the carrier a-schwa-C-schwa and cut out at espeak-ng's
+    phoneme events: the neutral vowel gives releases that suit any vowel. Sonorants and
+    fricatives keep their steady middle; stops and affricates a real closure, the burst
+    and a few milliseconds of the release.
   * Every carrier is scaled so that its first vowel has the loudness of the vowel units,
-    which keeps each consonant at its natural level relative to the vowels; very weak
+    which keeps each consonant at its natural level relative to the vowels; weak
     consonants are lifted to a floor. A DC blocker removes espeak-ng's noise offset.
   * Short raised-cosine fades at both ends, so that units join without clicks.
-  * "pl" and "ps" are silence of 150 ms and 40 ms.
+  * "pl" (word end) and "ps" (syllable mark) are silence of 5 slots and 1 slot.
 An unknown phoneme mnemonic makes espeak-ng stop early without an error, so every carrier's
 phoneme events are compared with the phonemes asked for, and every unit's length is
 checked against its range before anything is written.
@@ -33,7 +37,7 @@ import sys
 import wave
 
 RATE = 22050
-TARGET_RMS = 4000.0          # loudness of the vowel units (about -18 dBFS)
+TARGET_RMS = 6000.0          # loudness of the vowel units (about -15 dBFS)
 CONSONANT_FLOOR = 0.25       # no consonant is quieter than this share of TARGET_RMS
 PEAK_LIMIT = 26000           # no unit may come closer than this to full scale
 PITCH = 65                   # espeak-ng's pitch setting for about 105 Hz, a speaking pitch
@@ -58,23 +62,23 @@ VOWELS = [
     ("u", "u:", "short"), ("uu", "u:", "long"),
     ("y", "i:", "short"), ("yy", "i:", "long"),
 ]
-# Consonants: (unit name, carrier text, the consonant's phoneme mnemonic, kind). The
-# carriers are plain Slovak text whose phonemes were checked with `espeak-ng -v sk -x`.
+# Consonants: (unit name, espeak-ng phoneme mnemonic, kind), synthesised in the carrier
+# [['a@C@]]; `espeak-ng -v sk -x "[['a@C@]]"` shows what espeak-ng makes of one.
 CONSONANTS = [
-    ("b", "aba", "b", "stop"), ("d", "ada", "d", "stop"), ("dd", "aďa", "d;", "stop"),
-    ("g", "aga", "g", "stop"), ("p", "apa", "p", "stop"), ("t", "ata", "t", "stop"),
-    ("tt", "aťa", "t;", "stop"), ("k", "aka", "k", "stop"),
-    ("c", "aca", "ts", "affricate"), ("cc", "ača", "tS", "affricate"),
-    ("dz", "adza", "dz", "affricate"), ("dzdz", "adža", "dZ", "affricate"),
-    ("f", "afa", "f", "fricative"), ("s", "asa", "s", "fricative"),
-    ("ss", "aša", "S", "fricative"), ("z", "aza", "z", "fricative"),
-    ("zz", "aža", "Z", "fricative"), ("h", "aha", "h", "fricative"),
-    ("_", "acha", "x", "fricative"), ("v", "ava", "v", "sonorant"),
+    ("b", "b", "stop"), ("d", "d", "stop"), ("dd", "d;", "stop"),
+    ("g", "g", "stop"), ("p", "p", "stop"), ("t", "t", "stop"),
+    ("tt", "t;", "stop"), ("k", "k", "stop"),
+    ("c", "ts", "affricate"), ("cc", "tS", "affricate"),
+    ("dz", "dz", "affricate"), ("dzdz", "dZ", "affricate"),
+    ("f", "f", "fricative"), ("s", "s", "fricative"),
+    ("ss", "S", "fricative"), ("z", "z", "fricative"),
+    ("zz", "Z", "fricative"), ("h", "h", "fricative"),
+    ("_", "x", "fricative"), ("v", "v", "sonorant"),
     # Slovak reads w like v (it occurs in foreign names only).
-    ("w", "awa", "v", "sonorant"),
-    ("j", "aja", "j", "sonorant"), ("l", "ala", "l", "sonorant"),
-    ("m", "ama", "m", "sonorant"), ("n", "ana", "n", "sonorant"),
-    ("nn", "aňa", "n^", "sonorant"), ("r", "ara", "R", "sonorant"),
+    ("w", "v", "sonorant"),
+    ("j", "j", "sonorant"), ("l", "l", "sonorant"),
+    ("m", "m", "sonorant"), ("n", "n", "sonorant"),
+    ("nn", "n^", "sonorant"), ("r", "R", "sonorant"),
 ]
 VOICELESS = ("p", "t", "tt", "k", "c", "cc", "f", "s", "ss", "_")
 # Pauses in slots: the word pause (~, also three of them for a comma) about 56 ms, so
@@ -100,6 +104,7 @@ AFFRICATE_LONGEST = 0.095
 BURST_RISE = 1.5              # a burst is this much louder than the voice bar before it
 FADE_IN, FADE_OUT = 0.004, 0.008
 VOWEL_FADE_IN, VOWEL_FADE_OUT = 0.006, 0.012
+SHEET_GAP_SECONDS = 0.040     # silence between the units on the contact sheet
 
 
 class Event(ctypes.Structure):
@@ -110,6 +115,7 @@ class Event(ctypes.Structure):
 
 
 EVENT_PHONEME = 7
+CHARS_UTF8, PHONEME_INPUT = 0x1, 0x100
 SynthCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(ctypes.c_short),
                                  ctypes.c_int, ctypes.POINTER(Event))
 
@@ -146,8 +152,8 @@ class Espeak:
         self.samples, self.phonemes = [], []
         self.lib.espeak_SetParameter(1, words_per_minute, 0)
         data = text.encode("utf-8")
-        # position type 1 (characters), flags 1 (UTF-8 text)
-        self.lib.espeak_Synth(data, len(data) + 1, 0, 1, 0, 1, None, None)
+        # position type 1 (characters); UTF-8 text that may hold [[phonemes]]
+        self.lib.espeak_Synth(data, len(data) + 1, 0, 1, 0, CHARS_UTF8 | PHONEME_INPUT, None, None)
         self.lib.espeak_Synchronize()
         return without_dc(self.samples), list(self.phonemes)
 
@@ -292,24 +298,25 @@ def cut(samples, slots, name, start, seconds):
     return samples[begin:begin + slots.length(seconds)]
 
 
-def make_consonant(espeak, slots, name, text, phoneme, kind):
-    samples, events = espeak.synth(text, CARRIER_WPM)
+def make_consonant(espeak, slots, name, phoneme, kind):
+    samples, events = espeak.synth(f"[['a@{phoneme}@]]", CARRIER_WPM)
     events = sounds(events)
     names = [p for p, _ in events]
-    if names != ["a", phoneme, "a"]:
-        sys.exit(f"unit {name}: carrier {text!r} gave phonemes {names}, expected a {phoneme} a")
+    if names != ["a", "@", phoneme, "@"]:
+        sys.exit(f"unit {name}: carrier gave phonemes {names}, expected a @ {phoneme} @")
     gain = carrier_gain(samples, events)
-    at, vowel = events[1][1], events[2][1]
+    at, vowel = events[2][1], events[3][1]
     if kind == "sonorant":
         # Only the steady middle: in "aňa" espeak-ng joins the nasal and the glide into
         # the vowel with an audible jump some 50 ms before the vowel's event.
         margin = int(SONORANT_TRANSITION * RATE)
-        low, high = at + margin, vowel - 3 * margin
+        low, high = at + margin, vowel - 2 * margin
         length = min(high - low, int(SONORANT_SECONDS * RATE))
         start = low + (high - low - length) // 2
         piece = cut(samples, slots, name, start, length / RATE)
         return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
-    onset = vowel_onset(samples, at, TARGET_RMS / gain)
+    schwa = samples[vowel:]
+    onset = vowel_onset(samples, at, rms(take_middle(schwa, len(schwa) // 2)))
     if kind == "fricative":
         body = min(vowel, onset) - at
         length = min(body, int(FRICATIVE_SECONDS * RATE))
@@ -358,7 +365,8 @@ def write_wave(path, samples):
 
 
 def report(out_dir, report_dir, units):
-    """sox statistics of every unit and a spectrogram per unit for looking at."""
+    """sox statistics of every unit, a spectrogram per unit and a contact sheet: the
+    spectrogram of all units in a row, parted by short silences, in the order listed."""
     os.makedirs(report_dir, exist_ok=True)
     print(f"{'unit':6} {'kind':10} {'ms':>5} {'peak':>6} {'rms':>6}")
     for name, kind, samples in units:
@@ -371,6 +379,13 @@ def report(out_dir, report_dir, units):
         if kind != "pause":
             subprocess.run(["sox", path, "-n", "spectrogram", "-x", "300", "-Y", "257",
                             "-t", name, "-o", os.path.join(report_dir, name + ".png")], check=True)
+    gap = [0] * int(SHEET_GAP_SECONDS * RATE)
+    row = [x for _, kind, samples in units if kind != "pause" for x in samples + gap]
+    sheet_wave = os.path.join(report_dir, "all-units.wav")
+    write_wave(sheet_wave, row)
+    title = " ".join(name for name, kind, _ in units if kind != "pause")
+    subprocess.run(["sox", sheet_wave, "-n", "spectrogram", "-x", "1400", "-y", "129", "-z", "80",
+                    "-t", title, "-o", os.path.join(report_dir, "sheet.png")], check=True)
 
 
 def main():
@@ -385,7 +400,7 @@ def main():
     slots = Slots(pitch_period(probe))
     print(f"pitch {RATE / slots.period:.1f} Hz, slot {slots.slot * 1000 / RATE:.2f} ms")
     units = [(n, k, make_vowel(espeak, slots, n, p, k)) for n, p, k in VOWELS]
-    units += [(n, k, make_consonant(espeak, slots, n, t, p, k)) for n, t, p, k in CONSONANTS]
+    units += [(n, k, make_consonant(espeak, slots, n, p, k)) for n, p, k in CONSONANTS]
     units += [(n, "pause", [0] * slots.length(count * slots.slot / RATE))
               for n, count in PAUSE_SLOTS]
     for name, kind, samples in units:
