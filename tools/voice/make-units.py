@@ -234,10 +234,11 @@ class Slots:
         return round((count * self.period - TICK_LAG_SECONDS * RATE) / PLAYED_SHARE)
 
     def in_phase(self, samples, start, limit):
-        """The first position from `start` (before `limit`) where the fundamental passes
-        through zero upwards, so every voiced unit begins at the same point of its cycle."""
+        """The position within one period from `start` (before `limit`) where the
+        fundamental passes through zero upwards, so every voiced unit begins at the same
+        point of its cycle."""
         window = int(2 * self.period)
-        best = start
+        best, best_error = start, math.inf
         for position in range(start, min(limit, start + int(self.period) + 1)):
             re = im = 0.0
             for n in range(window):
@@ -246,10 +247,9 @@ class Slots:
                 re += x * math.cos(angle)
                 im -= x * math.sin(angle)
             # fundamental ~ cos(angle + phase); an upward zero crossing has phase -pi/2
-            phase = math.atan2(im, re)
-            if abs(math.remainder(phase + math.pi / 2, 2 * math.pi)) < math.pi / self.period:
-                return position
-            best = position
+            error = abs(math.remainder(math.atan2(im, re) + math.pi / 2, 2 * math.pi))
+            if error < best_error:
+                best, best_error = position, error
         return best
 
 
