@@ -4,6 +4,7 @@
 // sound device and returns when the last unit has faded. --verbose prints the unit string,
 // the contour and every face frame; --frames FILE writes the frames with their times.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -143,6 +144,16 @@ int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sin
 }
 
 }  // namespace
+
+void ResolveSpeakOutputs(CommandLine& cl) {
+    for (const char* key : {"--wav", "--frames"}) {
+        auto it = cl.options.find(key);
+        if (it == cl.options.end() || it->second.empty()) continue;
+        std::error_code ec;
+        auto absolute = std::filesystem::absolute(std::filesystem::path(it->second), ec);
+        if (!ec) it->second = absolute.string();
+    }
+}
 
 int RunSpeak(const CommandLine& cl) {
     auto options = ReadOptions(cl);

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     }
     // System errors are named in Slovak; --verbose adds the system's own words.
     tamzel::engine::SetVerboseErrors(cl.Has("--verbose"));
+    ResolveSpeakOutputs(cl);
     std::string folder = cl.Get("--home").value_or(ExecutableFolder());
     std::string problem = EnterProgramFolder(folder);
     if (!problem.empty()) {

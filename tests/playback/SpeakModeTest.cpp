@@ -115,6 +115,21 @@ TEST_F(SpeakModeTest, PlaysOnTheDeviceUntilTheAnswerEnds) {
     EXPECT_NE(printed.find("Jednotky: ~a-hoj~~~a-ko~sa~m"), std::string::npos) << printed;
 }
 
+// Relative output names are the user's: they land in the folder the program was started
+// in, not in the program folder it works in.
+TEST_F(SpeakModeTest, RelativeOutputsLandInTheStartingFolder) {
+    const std::string name = "relative-" + std::to_string(getpid());
+    ASSERT_EQ(Run("--speak Ahoj --wav '" + name + ".wav' --frames '" + name + ".txt'",
+                  "cd '" + temp.path().string() + "' && "),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(temp.path() / (name + ".wav")));
+    EXPECT_TRUE(std::filesystem::exists(temp.path() / (name + ".txt")));
+    EXPECT_FALSE(std::filesystem::exists(home / (name + ".wav")));
+    EXPECT_FALSE(std::filesystem::exists(home / (name + ".txt")));
+    std::filesystem::remove(home / (name + ".wav"));
+    std::filesystem::remove(home / (name + ".txt"));
+}
+
 TEST_F(SpeakModeTest, RefusesBadLevelsAndUnknownUsers) {
     auto wav = (temp.path() / "x.wav").string();
     const std::string cases[] = {"--speed 50", "--speed 101", "--volume -1", "--volume 801",

@@ -36,17 +36,19 @@ const Unit kUnits[] = {
 
 constexpr double kRate = 22050.0;
 
-// Accepted lengths in milliseconds.
+// Accepted lengths in milliseconds: vowels near natural Slovak ones (short about 90 ms,
+// long about 160 ms), a word pause of about 55 ms (three of them, for a comma, come near a
+// reader's comma pause) and a syllable pause of about 10 ms.
 std::pair<double, double> LengthRange(const Unit& unit) {
-    if (std::string(unit.name) == "pl") return {145, 155};
-    if (std::string(unit.name) == "ps") return {35, 45};
+    if (std::string(unit.name) == "pl") return {50, 60};
+    if (std::string(unit.name) == "ps") return {8, 14};
     switch (unit.kind) {
-    case Kind::Vowel: return {120, 180};
-    case Kind::LongVowel: return {190, 280};
-    case Kind::Stop: return {30, 100};
-    case Kind::Affricate: return {50, 170};
-    case Kind::Fricative: return {50, 150};
-    case Kind::Sonorant: return {40, 130};
+    case Kind::Vowel: return {80, 100};
+    case Kind::LongVowel: return {145, 175};
+    case Kind::Stop: return {30, 80};
+    case Kind::Affricate: return {50, 110};
+    case Kind::Fricative: return {50, 100};
+    case Kind::Sonorant: return {40, 80};
     case Kind::Pause: break;
     }
     return {0, 0};
@@ -88,6 +90,34 @@ double Periodicity(const std::vector<int16_t>& s) {
         if (xx > 0 && yy > 0) best = std::max(best, xy / std::sqrt(xx * yy));
     }
     return best;
+}
+
+// The lag of the best autocorrelation over 70-300 Hz in the middle of the sound.
+size_t PitchPeriod(const std::vector<int16_t>& s) {
+    const size_t from = s.size() / 4, length = s.size() / 2;
+    double best = -1;
+    size_t bestLag = 0;
+    for (size_t lag = static_cast<size_t>(kRate / 300); lag <= static_cast<size_t>(kRate / 70); ++lag) {
+        double xy = 0, xx = 0, yy = 0;
+        for (size_t i = from; i < from + length && i + lag < s.size(); ++i) {
+            xy += static_cast<double>(s[i]) * s[i + lag];
+            xx += static_cast<double>(s[i]) * s[i];
+            yy += static_cast<double>(s[i + lag]) * s[i + lag];
+        }
+        if (xx > 0 && yy > 0 && xy / std::sqrt(xx * yy) > best) best = xy / std::sqrt(xx * yy), bestLag = lag;
+    }
+    return bestLag;
+}
+
+// Phase in radians of the fundamental (period `period` samples) over two periods from `from`.
+double FundamentalPhase(const std::vector<int16_t>& s, size_t from, double period) {
+    double re = 0, im = 0;
+    for (size_t n = 0; n < static_cast<size_t>(2 * period) && from + n < s.size(); ++n) {
+        const double angle = 2 * M_PI * static_cast<double>(n) / period;
+        re += s[from + n] * std::cos(angle);
+        im -= s[from + n] * std::sin(angle);
+    }
+    return std::atan2(im, re);
 }
 
 Wave Load(const Unit& unit) { return ParseWave(ReadBytes(PackPath("Wave", unit.name))); }
@@ -195,6 +225,34 @@ TEST(UnitRecordings, VowelsAreVoicedAndLevelEnoughToCarryPitch) {
         for (size_t q = 1; q <= 2; ++q) {
             const double part = Rms(s, s.size() * q / 4, s.size() * (q + 1) / 4);
             EXPECT_NEAR(20 * std::log10(part / middle), 0.0, 6.0) << unit.name << " quarter " << q;
+        }
+    }
+}
+
+// At speed 65, a new user's setting, the next unit starts once 85 % of the current one has
+// played, at the next 1 ms tick. Voiced units start at the same point of their pitch
+// cycle and last so long that this start falls on the same point of the current unit's
+// cycle: their overlapping ends add instead of cancelling.
+TEST(UnitRecordings, VoicedUnitsOverlapInPhaseAtTheNewUsersSpeed) {
+    constexpr double kPlayedShare = 0.85;
+    const size_t tickLag = static_cast<size_t>(kRate / 2000);  // half a tick on average
+    const auto reference = Load(Unit{"a", Kind::Vowel}).samples;
+    const double period = static_cast<double>(PitchPeriod(reference));
+    ASSERT_NEAR(kRate / period, 105.0, 8.0) << "a speaking pitch";
+    const char* voiced[] = {"a", "aa", "e", "ee", "i", "ii", "o", "oo", "u", "uu", "y", "yy",
+                            "m", "n", "nn", "l", "r", "j", "v"};
+    for (const char* current : voiced) {
+        const auto s = Load(Unit{current, Kind::Vowel}).samples;
+        const size_t next = static_cast<size_t>(kPlayedShare * static_cast<double>(s.size())) + tickLag;
+        // Where the next unit starts, the current one is faded out: measure the phase one
+        // whole number of periods earlier, which is the same point of its cycle.
+        const size_t at = next - static_cast<size_t>(3 * period);
+        for (const char* following : voiced) {
+            const auto t = Load(Unit{following, Kind::Vowel}).samples;
+            const double shift = std::remainder(
+                FundamentalPhase(s, at, period) - FundamentalPhase(t, static_cast<size_t>(period), period),
+                2 * M_PI);
+            EXPECT_LT(std::abs(shift), M_PI / 3) << current << " then " << following << ": " << shift;
         }
     }
 }

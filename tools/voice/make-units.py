@@ -7,17 +7,21 @@ Needs the espeak-ng library (Debian libespeak-ng1 with espeak-ng-data); --report
 needs sox. The output is committed, so building and testing Tamzel needs neither.
 
 How a unit is made (see docs/voice-pack.md):
-  * Vowels are synthesised alone, as a long vowel at a flat pitch (pitch range 0), and a
-    steady piece is cut from the middle: playback varies the pitch per unit by changing
-    the playback rate, so a vowel must be long and level enough to carry the contour.
-  * Consonants are synthesised in the carrier a-C-a and cut out at espeak-ng's phoneme
-    events. Stops and affricates keep the end of their closure before the burst and a few
-    milliseconds of the release into the next vowel: alone they would be inaudible.
+  * Everything is synthesised at a level pitch of about 105 Hz. Voiced units last a whole
+    number of "slots" (pitch period / 0.85) and begin at the same point of their pitch
+    cycle: at speed 65 playback starts the next unit after 85 % of the current one, so the
+    two overlap in phase.
+  * Vowels are synthesised alone, as a long vowel, and a steady piece of natural Slovak
+    length (about 90 ms short, 155 ms long) is cut from the middle.
+  * Consonants are synthesised in the carrier a-schwa-C-schwa and cut out at espeak-ng's
+    phoneme events: the neutral vowel gives releases that suit any vowel. Sonorants and
+    fricatives keep their steady middle; stops and affricates a real closure, the burst
+    and a few milliseconds of the release.
   * Every carrier is scaled so that its first vowel has the loudness of the vowel units,
-    which keeps each consonant at its natural level relative to the vowels; very weak
+    which keeps each consonant at its natural level relative to the vowels; weak
     consonants are lifted to a floor. A DC blocker removes espeak-ng's noise offset.
   * Short raised-cosine fades at both ends, so that units join without clicks.
-  * "pl" and "ps" are silence of 150 ms and 40 ms.
+  * "pl" (word end) and "ps" (syllable mark) are silence of 5 slots and 1 slot.
 An unknown phoneme mnemonic makes espeak-ng stop early without an error, so every carrier's
 phoneme events are compared with the phonemes asked for, and every unit's length is
 checked against its range before anything is written.
@@ -33,9 +37,21 @@ import sys
 import wave
 
 RATE = 22050
-TARGET_RMS = 4000.0          # loudness of the vowel units (about -18 dBFS)
+TARGET_RMS = 6000.0          # loudness of the vowel units (about -15 dBFS)
 CONSONANT_FLOOR = 0.25       # no consonant is quieter than this share of TARGET_RMS
 PEAK_LIMIT = 26000           # no unit may come closer than this to full scale
+PITCH = 65                   # espeak-ng's pitch setting for about 105 Hz, a speaking pitch
+CARRIER_WPM = 130            # carriers at a moderate pace: consonants of natural length
+
+# Playback starts the next unit once the current one has played this share of its length
+# (speed 65, the setting of a new user). Voiced units last a whole number of "slots", a
+# slot being the pitch period divided by this share, so the next unit starts a whole
+# number of pitch periods into the current one and their voices overlap in phase.
+OVERLAP_SPEED = 65
+PLAYED_SHARE = (150 - OVERLAP_SPEED) / 100
+# The next unit starts at the first tick (1 ms) after the threshold, on average half a
+# tick late; voiced units are shortened by that much so the late start lands in phase.
+TICK_LAG_SECONDS = 0.0005
 
 # Vowels: (unit name, espeak-ng phoneme, kind), synthesised as phoneme input [[...]].
 VOWELS = [
@@ -46,34 +62,49 @@ VOWELS = [
     ("u", "u:", "short"), ("uu", "u:", "long"),
     ("y", "i:", "short"), ("yy", "i:", "long"),
 ]
-# Consonants: (unit name, carrier text, the consonant's phoneme mnemonic, kind). The
-# carriers are plain Slovak text whose phonemes were checked with `espeak-ng -v sk -x`.
+# Consonants: (unit name, espeak-ng phoneme mnemonic, kind), synthesised in the carrier
+# [['a@C@]]; `espeak-ng -v sk -x "[['a@C@]]"` shows what espeak-ng makes of one.
 CONSONANTS = [
-    ("b", "aba", "b", "stop"), ("d", "ada", "d", "stop"), ("dd", "aďa", "d;", "stop"),
-    ("g", "aga", "g", "stop"), ("p", "apa", "p", "stop"), ("t", "ata", "t", "stop"),
-    ("tt", "aťa", "t;", "stop"), ("k", "aka", "k", "stop"),
-    ("c", "aca", "ts", "affricate"), ("cc", "ača", "tS", "affricate"),
-    ("dz", "adza", "dz", "affricate"), ("dzdz", "adža", "dZ", "affricate"),
-    ("f", "afa", "f", "fricative"), ("s", "asa", "s", "fricative"),
-    ("ss", "aša", "S", "fricative"), ("z", "aza", "z", "fricative"),
-    ("zz", "aža", "Z", "fricative"), ("h", "aha", "h", "fricative"),
-    ("_", "acha", "x", "fricative"), ("v", "ava", "v", "sonorant"),
+    ("b", "b", "stop"), ("d", "d", "stop"), ("dd", "d;", "stop"),
+    ("g", "g", "stop"), ("p", "p", "stop"), ("t", "t", "stop"),
+    ("tt", "t;", "stop"), ("k", "k", "stop"),
+    ("c", "ts", "affricate"), ("cc", "tS", "affricate"),
+    ("dz", "dz", "affricate"), ("dzdz", "dZ", "affricate"),
+    ("f", "f", "fricative"), ("s", "s", "fricative"),
+    ("ss", "S", "fricative"), ("z", "z", "fricative"),
+    ("zz", "Z", "fricative"), ("h", "h", "fricative"),
+    ("_", "x", "fricative"), ("v", "v", "sonorant"),
     # Slovak reads w like v (it occurs in foreign names only).
-    ("w", "awa", "v", "sonorant"),
-    ("j", "aja", "j", "sonorant"), ("l", "ala", "l", "sonorant"),
-    ("m", "ama", "m", "sonorant"), ("n", "ana", "n", "sonorant"),
-    ("nn", "aňa", "n^", "sonorant"), ("r", "ara", "R", "sonorant"),
+    ("w", "v", "sonorant"),
+    ("j", "j", "sonorant"), ("l", "l", "sonorant"),
+    ("m", "m", "sonorant"), ("n", "n", "sonorant"),
+    ("nn", "n^", "sonorant"), ("r", "R", "sonorant"),
 ]
-PAUSES = [("pl", 0.150), ("ps", 0.040)]
+VOICELESS = ("p", "t", "tt", "k", "c", "cc", "f", "s", "ss", "_")
+# Pauses in slots: the word pause (~, also three of them for a comma) about 56 ms, so
+# that a comma's three come to espeak-ng's 140 ms; the syllable mark (-) one slot.
+PAUSE_SLOTS = [("pl", 5), ("ps", 1)]
 
 # Accepted lengths in seconds per kind; a unit outside its range stops the script.
 LENGTHS = {
-    "short": (0.120, 0.180), "long": (0.200, 0.260),
-    "stop": (0.035, 0.090), "affricate": (0.060, 0.160),
-    "fricative": (0.050, 0.150), "sonorant": (0.040, 0.130),
-    "pause": (0.030, 0.160),
+    "short": (0.080, 0.100), "long": (0.150, 0.170),
+    "stop": (0.035, 0.080), "affricate": (0.050, 0.120),
+    "fricative": (0.050, 0.100), "sonorant": (0.040, 0.080),
+    "pause": (0.008, 0.060),
 }
-VOWEL_SECONDS = {"short": 0.150, "long": 0.230}
+VOWEL_SECONDS = {"short": 0.090, "long": 0.160}
+# Wanted lengths of the consonants (seconds); a carrier may give less.
+FRICATIVE_SECONDS = 0.075
+SONORANT_SECONDS = 0.060
+SONORANT_TRANSITION = 0.015   # kept clear of each neighbouring vowel
+CLOSURE_SECONDS = 0.025       # silence (or voice bar) kept before a burst
+RELEASE_SECONDS = 0.012       # of the following vowel kept after a burst
+STOP_LONGEST = 0.075          # closure, burst and release together
+AFFRICATE_LONGEST = 0.095
+BURST_RISE = 1.5              # a burst is this much louder than the voice bar before it
+FADE_IN, FADE_OUT = 0.004, 0.008
+VOWEL_FADE_IN, VOWEL_FADE_OUT = 0.006, 0.012
+SHEET_GAP_SECONDS = 0.040     # silence between the units on the contact sheet
 
 
 class Event(ctypes.Structure):
@@ -84,6 +115,7 @@ class Event(ctypes.Structure):
 
 
 EVENT_PHONEME = 7
+CHARS_UTF8, PHONEME_INPUT = 0x1, 0x100
 SynthCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(ctypes.c_short),
                                  ctypes.c_int, ctypes.POINTER(Event))
 
@@ -101,6 +133,7 @@ class Espeak:
         self.lib.espeak_SetSynthCallback(self.callback)
         if self.lib.espeak_SetVoiceByName(b"sk") != 0:
             sys.exit("espeak-ng has no Slovak voice (sk)")
+        self.lib.espeak_SetParameter(3, PITCH, 0)
         self.lib.espeak_SetParameter(4, 0, 0)        # pitch range 0: a level pitch
 
     def _collect(self, wav, count, events):
@@ -119,8 +152,8 @@ class Espeak:
         self.samples, self.phonemes = [], []
         self.lib.espeak_SetParameter(1, words_per_minute, 0)
         data = text.encode("utf-8")
-        # position type 1 (characters), flags 1 (UTF-8 text)
-        self.lib.espeak_Synth(data, len(data) + 1, 0, 1, 0, 1, None, None)
+        # position type 1 (characters); UTF-8 text that may hold [[phonemes]]
+        self.lib.espeak_Synth(data, len(data) + 1, 0, 1, 0, CHARS_UTF8 | PHONEME_INPUT, None, None)
         self.lib.espeak_Synchronize()
         return without_dc(self.samples), list(self.phonemes)
 
@@ -170,21 +203,72 @@ def lifted(samples):
     return scaled(samples, floor / level) if 0 < level < floor else samples
 
 
+def pitch_period(samples):
+    """The pitch period in samples (fractional), by autocorrelation of a steady stretch."""
+    middle = samples[len(samples) // 2 - 2000:len(samples) // 2 + 2000]
+
+    def correlation(lag):
+        xy = sum(middle[i] * middle[i + lag] for i in range(len(middle) - lag))
+        xx = sum(x * x for x in middle[:len(middle) - lag])
+        yy = sum(x * x for x in middle[lag:])
+        return xy / math.sqrt(xx * yy)
+
+    scores = {lag: correlation(lag) for lag in range(RATE // 160, RATE // 70)}
+    best = max(scores, key=scores.get)
+    before, at, after = scores[best - 1], scores[best], scores[best + 1]
+    curvature = before - 2 * at + after
+    return best + (0.5 * (before - after) / curvature if curvature else 0.0)
+
+
+class Slots:
+    """Unit lengths and cut points that keep overlapping voiced units in phase."""
+
+    def __init__(self, period):
+        self.period = period
+        self.slot = period / PLAYED_SHARE
+
+    def length(self, seconds):
+        """Samples of a voiced unit near `seconds` long: a whole number of slots, less the
+        tick's average lag."""
+        count = max(1, round(seconds * RATE / self.slot))
+        return round((count * self.period - TICK_LAG_SECONDS * RATE) / PLAYED_SHARE)
+
+    def in_phase(self, samples, start, limit):
+        """The position within one period from `start` (before `limit`) where the
+        fundamental passes through zero upwards, so every voiced unit begins at the same
+        point of its cycle."""
+        window = int(2 * self.period)
+        best, best_error = start, math.inf
+        for position in range(start, min(limit, start + int(self.period) + 1)):
+            re = im = 0.0
+            for n in range(window):
+                x = samples[position + n] if position + n < len(samples) else 0.0
+                angle = 2 * math.pi * n / self.period
+                re += x * math.cos(angle)
+                im -= x * math.sin(angle)
+            # fundamental ~ cos(angle + phase); an upward zero crossing has phase -pi/2
+            error = abs(math.remainder(math.atan2(im, re) + math.pi / 2, 2 * math.pi))
+            if error < best_error:
+                best, best_error = position, error
+        return best
+
+
 def take_middle(samples, length):
     start = max(0, (len(samples) - length) // 2)
     return samples[start:start + length]
 
 
-def make_vowel(espeak, name, phoneme, kind):
+def make_vowel(espeak, slots, name, phoneme, kind):
     samples, events = espeak.synth(f"[['{phoneme}]]", 100)
     if [p for p, _ in sounds(events)] != [phoneme]:
         sys.exit(f"unit {name}: espeak-ng gave phonemes {events}, expected {phoneme}")
     index = events.index(sounds(events)[0])
     start = events[index][1]
     end = events[index + 1][1] if index + 1 < len(events) else len(samples)
-    body = samples[start:end]
-    piece = take_middle(body, int(VOWEL_SECONDS[kind] * RATE))
-    return fade(scaled(piece, TARGET_RMS / rms(piece)), 0.010, 0.012)
+    length = slots.length(VOWEL_SECONDS[kind])
+    begin = slots.in_phase(samples, start + (end - start - length) // 2, end - length)
+    piece = samples[begin:begin + length]
+    return fade(scaled(piece, TARGET_RMS / rms(piece)), VOWEL_FADE_IN, VOWEL_FADE_OUT)
 
 
 def carrier_gain(samples, events):
@@ -205,35 +289,60 @@ def vowel_onset(samples, start, vowel_rms):
     return len(samples)
 
 
-VOICELESS = ("p", "t", "tt", "k", "c", "cc")
+def cut(samples, slots, name, start, seconds):
+    """About `seconds` of samples from `start`; a voiced unit begins in phase (within a
+    pitch period after `start`) and lasts a whole number of slots."""
+    if name in VOICELESS:
+        return samples[start:start + round(seconds * RATE)]
+    begin = slots.in_phase(samples, start, start + int(slots.period) + 1)
+    return samples[begin:begin + slots.length(seconds)]
 
 
-def make_consonant(espeak, name, text, phoneme, kind):
-    samples, events = espeak.synth(text, 110)
+def make_consonant(espeak, slots, name, phoneme, kind):
+    samples, events = espeak.synth(f"[['a@{phoneme}@]]", CARRIER_WPM)
     events = sounds(events)
     names = [p for p, _ in events]
-    if names != ["a", phoneme, "a"]:
-        sys.exit(f"unit {name}: carrier {text!r} gave phonemes {names}, expected a {phoneme} a")
+    if names != ["a", "@", phoneme, "@"]:
+        sys.exit(f"unit {name}: carrier gave phonemes {names}, expected a @ {phoneme} @")
     gain = carrier_gain(samples, events)
-    at, vowel = events[1][1], events[2][1]
-    ms = RATE // 1000
+    at, vowel = events[2][1], events[3][1]
     if kind == "sonorant":
-        # Keep clear of the glide into the vowel: in "aňa" espeak-ng joins the nasal and
-        # the glide with an audible jump some 50 ms before the vowel's event.
-        end = min(vowel - 40 * ms, at + 120 * ms)
-        piece = samples[max(at, end - 110 * ms):end]
-        return fade(lifted(scaled(piece, gain)), 0.006, 0.008)
-    onset = vowel_onset(samples, at, TARGET_RMS / gain)
+        # Only the steady middle: in "aňa" espeak-ng joins the nasal and the glide into
+        # the vowel with an audible jump some 50 ms before the vowel's event.
+        margin = int(SONORANT_TRANSITION * RATE)
+        low, high = at + margin, vowel - 2 * margin
+        length = min(high - low, int(SONORANT_SECONDS * RATE))
+        start = low + (high - low - length) // 2
+        piece = cut(samples, slots, name, start, length / RATE)
+        return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
+    schwa = samples[vowel:]
+    onset = vowel_onset(samples, at, rms(take_middle(schwa, len(schwa) // 2)))
     if kind == "fricative":
-        piece = take_middle(samples[at:min(vowel, onset)], 110 * ms)
-        return fade(lifted(scaled(piece, gain)), 0.006, 0.008)
-    # Stops and affricates: the event of a voiceless one marks its burst (keep 20 ms of
-    # the silent closure before it), that of a voiced one the start of its closure. The
-    # piece ends 10 ms into the vowel, so that the release can be heard.
-    end = onset + 10 * ms
-    longest = (80 if kind == "stop" else 150) * ms
-    start = max(at - (20 * ms if name in VOICELESS else 0), end - longest)
-    return fade(lifted(scaled(samples[start:end], gain)), 0.004, 0.008)
+        body = min(vowel, onset) - at
+        length = min(body, int(FRICATIVE_SECONDS * RATE))
+        piece = cut(samples, slots, name, at + (body - length) // 2, length / RATE)
+        return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
+    # Stops and affricates: the event of a voiceless one marks its burst, that of a voiced
+    # one the start of its closure; keep a real closure before the burst and the release a
+    # little into the vowel, where the burst's place can be heard.
+    burst = at if name in VOICELESS else burst_position(samples, at)
+    end = max(burst + int(RELEASE_SECONDS * RATE), onset + int(RELEASE_SECONDS * RATE))
+    start = burst - int(CLOSURE_SECONDS * RATE)
+    longest = STOP_LONGEST if kind == "stop" else AFFRICATE_LONGEST
+    piece = cut(samples, slots, name, start, min(end - start, int(longest * RATE)) / RATE)
+    return fade(lifted(scaled(piece, gain)), FADE_IN, FADE_OUT)
+
+
+def burst_position(samples, closure):
+    """The burst of a voiced stop or affricate: the first 5 ms, some way into the closure,
+    clearly louder than the closure's voice bar."""
+    window = RATE // 200
+    settled = closure + int(0.005 * RATE)
+    voice_bar = rms(samples[settled:settled + int(0.030 * RATE)])
+    for position in range(closure + int(0.020 * RATE), len(samples) - window, window // 5):
+        if rms(samples[position:position + window]) > BURST_RISE * voice_bar:
+            return position
+    sys.exit("no burst found after a voiced closure")
 
 
 def check(name, kind, samples):
@@ -256,7 +365,8 @@ def write_wave(path, samples):
 
 
 def report(out_dir, report_dir, units):
-    """sox statistics of every unit and a spectrogram per unit for looking at."""
+    """sox statistics of every unit, a spectrogram per unit and a contact sheet: the
+    spectrogram of all units in a row, parted by short silences, in the order listed."""
     os.makedirs(report_dir, exist_ok=True)
     print(f"{'unit':6} {'kind':10} {'ms':>5} {'peak':>6} {'rms':>6}")
     for name, kind, samples in units:
@@ -269,6 +379,13 @@ def report(out_dir, report_dir, units):
         if kind != "pause":
             subprocess.run(["sox", path, "-n", "spectrogram", "-x", "300", "-Y", "257",
                             "-t", name, "-o", os.path.join(report_dir, name + ".png")], check=True)
+    gap = [0] * int(SHEET_GAP_SECONDS * RATE)
+    row = [x for _, kind, samples in units if kind != "pause" for x in samples + gap]
+    sheet_wave = os.path.join(report_dir, "all-units.wav")
+    write_wave(sheet_wave, row)
+    title = " ".join(name for name, kind, _ in units if kind != "pause")
+    subprocess.run(["sox", sheet_wave, "-n", "spectrogram", "-x", "1400", "-y", "129", "-z", "80",
+                    "-t", title, "-o", os.path.join(report_dir, "sheet.png")], check=True)
 
 
 def main():
@@ -279,9 +396,13 @@ def main():
     args = parser.parse_args()
 
     espeak = Espeak()
-    units = [(n, k, make_vowel(espeak, n, p, k)) for n, p, k in VOWELS]
-    units += [(n, k, make_consonant(espeak, n, t, p, k)) for n, t, p, k in CONSONANTS]
-    units += [(n, "pause", [0] * round(s * RATE)) for n, s in PAUSES]
+    probe, _ = espeak.synth("[['a:]]", 100)
+    slots = Slots(pitch_period(probe))
+    print(f"pitch {RATE / slots.period:.1f} Hz, slot {slots.slot * 1000 / RATE:.2f} ms")
+    units = [(n, k, make_vowel(espeak, slots, n, p, k)) for n, p, k in VOWELS]
+    units += [(n, k, make_consonant(espeak, slots, n, p, k)) for n, p, k in CONSONANTS]
+    units += [(n, "pause", [0] * slots.length(count * slots.slot / RATE))
+              for n, count in PAUSE_SLOTS]
     for name, kind, samples in units:
         check(name, kind, samples)
     if len(units) != 41:
