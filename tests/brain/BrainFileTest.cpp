@@ -180,8 +180,9 @@ TEST_F(CompiledBrain, EndsWithTheNotUnderstoodFallback) {
     for (size_t i = 0; i < marker; ++i) {
         if (records[i].rfind("IF(", 0) == 0) ++depth;
         if (records[i] == "<-") --depth;
-        if (records[i] == "UNKNOWN")
+        if (records[i] == "UNKNOWN") {
             EXPECT_GT(depth, 0) << "record " << i + 1 << ": a marker outside a block would cut the brain short";
+        }
     }
     EXPECT_EQ(depth, 0) << "the blocks before the fallback must all be closed";
 }

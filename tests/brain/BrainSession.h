@@ -17,21 +17,14 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "tools/brainc/DialogueRunner.h"
 
 namespace tamzel::brain_testing {
 
 // The built brain: ${TAMZEL_HOME}/ai/brainfile.ai, empty when it is not there.
 std::string BuiltBrainPath();
 
-// Local time fixed by the test.
-class FixedClock : public engine::Clock {
-public:
-    explicit FixedClock(std::tm when) : when_(when) {}
-    std::tm Now() const override { return when_; }
-
-private:
-    std::tm when_;
-};
+using brainc::FixedClock;  // local time fixed by the test
 
 // A date and time: year, month 1..12, day, hour, minute; the weekday is worked out.
 std::tm MakeTime(int year, int month, int day, int hour, int minute);
@@ -50,35 +43,27 @@ private:
     bool ready_ = false;
 };
 
+// The dialogue runner's session (profile store, fixed clock and seed) in a BrainFolder.
 class BrainSession {
 public:
     BrainSession(BrainFolder& folder, const std::string& userUtf8, bool male = true,
                  uint64_t seed = 1);
-    ~BrainSession();
 
-    std::string Opening();
-    std::string Say(const std::string& utf8);
-    std::string Idle();
-    std::string Hover();
-    void Restart();
-    void SetTime(std::tm when);
+    std::string Opening() { return session_.Opening(); }
+    std::string Say(const std::string& utf8) { return session_.Say(utf8); }
+    std::string Idle() { return session_.Idle(); }
+    std::string Hover() { return session_.Hover(); }
+    void Restart() { session_.Restart(); }
+    void SetTime(std::tm when) { session_.SetTime(when); }
 
-    engine::Engine& engine() { return *engine_; }
-    bool understood() const { return engine_->InputUnderstood; }
+    engine::Engine& engine() { return session_.engine(); }
+    bool understood() const { return session_.understood(); }
 
 private:
-    void Start();
-    void Stop();
-    std::string Shown(const std::string& reply) const;
-
-    std::string user_;
-    bool male_;
-    uint64_t seed_;
-    std::tm when_;
-    std::unique_ptr<engine::Engine> engine_;
+    brainc::DialogueSession session_;
 };
 
 // The text as the window shows it: every "<...>" run removed.
-std::string StripTags(const std::string& text);
+inline std::string StripTags(const std::string& text) { return brainc::WithoutTags(text); }
 
 }  // namespace tamzel::brain_testing

@@ -387,7 +387,7 @@ std::string DialogueSession::Shown(const std::string& reply) const {
 std::string DialogueSession::Opening() { return Shown(engine_->OpeningLine()); }
 
 std::string DialogueSession::Say(const std::string& utf8) {
-    return Shown(engine_->AnswerSentence(engine::FromUtf8Lossy(utf8)));
+    return Shown(engine_->AnswerSentence(engine::TypedFromUtf8(utf8)));
 }
 
 std::string DialogueSession::Idle() {
