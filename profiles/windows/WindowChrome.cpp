@@ -5,8 +5,8 @@
 #include <QRegion>
 #include <QScreen>
 #include <cctype>
-#include <fstream>
 
+#include "engine/AtomicFile.h"
 #include "engine/Codepage.h"
 
 namespace tamzel::profiles {
@@ -27,9 +27,10 @@ std::string ThemeFolderOf(const std::string& themeFile) {
 }
 
 std::optional<int> ReadThemeColor(const std::string& themeFile) {
-    std::ifstream in(themeFile, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line)) return std::nullopt;
+    std::string text;
+    if (engine::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != engine::BoundedRead::Ok)
+        return std::nullopt;
+    std::string line = text.substr(0, text.find('\n'));
     size_t i = line.find_first_not_of(" \t");
     if (i == std::string::npos) return std::nullopt;
     size_t end = i;

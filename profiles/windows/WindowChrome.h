@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,8 +34,12 @@ using ThemeSource = std::function<WindowTheme()>;
 
 // The theme file's path without its last 4 characters, plus "/".
 std::string ThemeFolderOf(const std::string& themeFile);
+// A theme file holds one short line; a longer one (a device, a huge download) is refused
+// without being read whole.
+inline constexpr size_t kMaxThemeFileBytes = 4096;
 // The integer at the start of the theme file's first line (leading blanks skipped);
-// nothing when the file cannot be read or the line starts otherwise.
+// nothing when the file cannot be read, is longer than kMaxThemeFileBytes or the line
+// starts otherwise.
 std::optional<int> ReadThemeColor(const std::string& themeFile);
 
 // Windows-1250 bytes to a QString and back; characters without a Windows-1250 form

@@ -22,6 +22,8 @@ SpeechError JpegError(const std::string& fileName, tjhandle handle) {
 
 }  // namespace
 
+static_assert(kSafeJpegDecodeFlags == (TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING));
+
 JpegImage::JpegImage(int width, int height, std::vector<uint8_t> rgb)
     : width_(width), height_(height), rgb_(std::move(rgb)) {
     if (width_ < 0 || height_ < 0 || rgb_.size() != static_cast<size_t>(width_) * height_ * 3)
@@ -38,7 +40,8 @@ JpegImage JpegImage::Decode(const std::string& jpeg, const std::string& fileName
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxJpegPixels)
         throw SpeechError(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB, 0) != 0)
+    if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB,
+                      kSafeJpegDecodeFlags) != 0)
         throw JpegError(fileName, handle.get());
     return JpegImage(width, height, std::move(rgb));
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,15 @@ namespace tamzel::speech {
 // The largest picture decoded: a few hundred bytes of header can claim 65535 x 65535 pixels,
 // and the pixel buffer is allocated before the data is read.
 inline constexpr int64_t kMaxJpegPixels = 4096 * 4096;
+// The largest picture file read: themes and voice packs are exchanged, and a file named
+// like a picture may be a device or gigabytes long.
+inline constexpr size_t kMaxJpegFileBytes = size_t{8} << 20;
+// The TurboJPEG flags of every decode, TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING (checked
+// against turbojpeg.h where the decoder is built, so that this header needs no TurboJPEG):
+// a progressive file can repeat a scan thousands of times, seconds of work for each
+// picture, so the scan count is limited; a file the decoder only warns about is damaged and
+// refused.
+inline constexpr int kSafeJpegDecodeFlags = 32768 | 8192;
 
 class JpegImage {
 public:
@@ -24,7 +34,8 @@ public:
     JpegImage(int width, int height, std::vector<uint8_t> rgb);
 
     // Decodes JPEG bytes; throws SpeechError naming `fileName` when they are not a JPEG
-    // picture TurboJPEG can read or it has more than kMaxJpegPixels pixels.
+    // picture TurboJPEG reads without a warning or scan limit, or it has more than
+    // kMaxJpegPixels pixels.
     static JpegImage Decode(const std::string& jpeg, const std::string& fileName);
     // Encodes at the given quality (1..100); throws SpeechError on failure.
     std::string Encode(int quality = 90) const;
