@@ -207,7 +207,9 @@ private:
     void Record(const char* path, const Lines& lines, bool create);
     void ReportProblem(const std::string& utf8);
     void OpenDocument(const char* path);
-    QImage ThemeImage(const char* name) const;
+    profiles::ThemePictures Pictures() const;
+    void LoadLayoutPictures(profiles::ThemePictures& pictures);
+    void ReportPictures(const profiles::ThemePictures& pictures);
     const MainLayout& layout() const { return LayoutFor(simpleOn()); }
     std::tm Now() const { return services_.clock->Now(); }
 
@@ -223,7 +225,7 @@ private:
     bool quitting_ = false;
     bool speechDisabled_ = false;
     bool recordProblemReported_ = false;
-    bool themeProblemReported_ = false;
+    bool picturesReported_ = false;
     bool stampedFirstPaint_ = false;
     QPoint dragOffset_;
     bool manualDrag_ = false;

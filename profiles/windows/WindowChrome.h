@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tamzel::profiles {
 
@@ -31,6 +32,28 @@ struct WindowTheme {
     QColor Color() const;
 };
 using ThemeSource = std::function<WindowTheme()>;
+
+// The folder of the theme the program ships; its pictures stand in for damaged ones.
+extern const char* const kDefaultThemeFolder;
+
+// The pictures of one show of a window. Themes are downloaded and exchanged: a picture that
+// is missing or cannot be decoded is taken from the default theme instead (else the widget
+// keeps its previous picture), and the files that failed are named in one message once the
+// window has loaded them all, instead of a blank face or a missing button.
+class ThemePictures {
+public:
+    explicit ThemePictures(WindowTheme theme);
+    QImage Image(const char* name);
+    // A problem of the theme itself (its .thm file), Windows-1250; it leads the message.
+    void AddThemeProblem(const std::string& cp1250);
+    // One Windows-1250 message naming what failed; empty when nothing did.
+    std::string Problem() const;
+
+private:
+    WindowTheme theme_;
+    std::string themeProblem_;
+    std::vector<std::string> failed_;  // UTF-8 paths, each once
+};
 
 // The theme file's path without its last 4 characters, plus "/".
 std::string ThemeFolderOf(const std::string& themeFile);
