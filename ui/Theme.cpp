@@ -63,7 +63,8 @@ QImage DecodeJpeg(const unsigned char* data, size_t size) {
     QImage image;
     if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(size), &width, &height,
                             &subsampling, &colorspace) == 0 &&
-        width > 0 && height > 0 && int64_t{width} * height <= speech::kMaxJpegPixels) {
+        width > 0 && height > 0 && int64_t{width} * height <= speech::kMaxJpegPixels &&
+        speech::CountJpegScans(data, size) <= speech::kMaxJpegScans) {
         image = QImage(width, height, QImage::Format_RGB888);
         if (tjDecompress2(handle, data, static_cast<unsigned long>(size), image.bits(), width,
                           static_cast<int>(image.bytesPerLine()), height, TJPF_RGB,

@@ -39,6 +39,10 @@ JpegImage JpegImage::Decode(const std::string& jpeg, const std::string& fileName
         throw JpegError(fileName, handle.get());
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxJpegPixels)
         throw SpeechError(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
+    if (CountJpegScans(src, jpeg.size()) > kMaxJpegScans)
+        throw SpeechError(SlovakText("Obrázok ") + fileName +
+                          SlovakText(" má priveľa častí (") + std::to_string(kMaxJpegScans) +
+                          SlovakText(" je najviac), nie je to obyčajný obrázok."));
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
     if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB,
                       kSafeJpegDecodeFlags) != 0)

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "HostileJpeg.h"
+#include "JpegSizeTest.h"
 #include "engine/AtomicFile.h"
 #include "speech/playback/JpegImage.h"
 #include "speech/text/SpeechError.h"
@@ -36,6 +37,45 @@ TEST(HostileFiles, RepeatedProgressiveScansAreRefusedQuickly) {
     EXPECT_LT(seconds, kQuickSeconds);
     EXPECT_NE(message.find("zly.jpg"), std::string::npos) << "decoded, or refused without the name: "
                                                           << message;
+}
+
+// TurboJPEG allows 500 scans, and 500 valid ones of a 4096 x 4096 picture take seconds: a
+// file with more scans than any encoder writes is refused before decoding.
+TEST(HostileFiles, ScansAreCountedAndTooManyRefusedBeforeDecoding) {
+    const std::string plain = ProgressiveJpeg(64);
+    auto count = [](const std::string& jpeg) {
+        return speech::CountJpegScans(reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
+    };
+    const int plainScans = count(plain);
+    ASSERT_GT(plainScans, 1);
+    ASSERT_LE(plainScans, speech::kMaxJpegScans);
+    struct Case {
+        std::string jpeg;
+        int scans;
+        bool refusedForScans;
+    } cases[] = {
+        {SmallJpeg(), 1, false},
+        {plain, plainScans, false},
+        {WithScanRepeated(plain, speech::kMaxJpegScans - plainScans), speech::kMaxJpegScans, false},
+        {WithScanRepeated(plain, speech::kMaxJpegScans - plainScans + 1), speech::kMaxJpegScans + 1, true},
+        {WithScanRepeated(plain, 1000), plainScans + 1000, true},
+        {plain.substr(0, plain.size() / 2), -1, false},  // cut: whatever was counted, no more
+    };
+    for (const Case& c : cases) {
+        if (c.scans >= 0) {
+            EXPECT_EQ(count(c.jpeg), c.scans);
+        } else {
+            EXPECT_LE(count(c.jpeg), plainScans);
+        }
+        std::string message;
+        try {
+            speech::JpegImage::Decode(c.jpeg, "skeny.jpg");
+        } catch (const speech::SpeechError& error) {
+            message = error.what();
+        }
+        bool tooManyScans = message.find("prive\xBE" "a") != std::string::npos;
+        EXPECT_EQ(tooManyScans, c.refusedForScans) << c.scans << ": " << message;
+    }
 }
 
 class HostileFolder : public ::testing::Test {
