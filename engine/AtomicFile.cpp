@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 #include "engine/SystemErrors.h"
 
@@ -161,6 +162,19 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     if (in.bad()) return false;
     content = buffer.str();
     return true;
+}
+
+BoundedRead ReadFileAtMost(const std::string& path, size_t maxBytes, std::string& content) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return BoundedRead::Unreadable;
+    std::string bytes(maxBytes + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) return BoundedRead::Unreadable;
+    size_t got = static_cast<size_t>(in.gcount());
+    if (got > maxBytes) return BoundedRead::TooLarge;
+    bytes.resize(got);
+    content = std::move(bytes);
+    return BoundedRead::Ok;
 }
 
 }  // namespace tamzel::engine

@@ -7,6 +7,7 @@
 // file behind; RemoveStaleTempFiles clears them at the next start.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -38,6 +39,11 @@ int RemoveStaleTempFiles(const std::string& folder,
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& content);
+
+// Reads a file of at most `maxBytes` bytes. Files from outside (themes, pictures) may be a
+// device or huge; those are refused after reading one byte past the limit, never whole.
+enum class BoundedRead { Ok, Unreadable, TooLarge };
+BoundedRead ReadFileAtMost(const std::string& path, size_t maxBytes, std::string& content);
 
 // Test seam: when set, called before each atomic write with the target path; returning a
 // non-empty message makes the write fail with it (simulated full disk, read-only folder).

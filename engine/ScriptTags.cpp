@@ -22,6 +22,10 @@ namespace {
 constexpr int kReplacementBudget = 1024;  // tag replacements in one outermost ExpandTags
 constexpr int kMaxCycles = 64;            // rounds of all passes in one ExpandTags
 constexpr int kMaxDepth = 8;              // arguments expanding arguments
+// A value can bring the user's sentence, itself full of tag characters, and a thousand of
+// them grew the text to hundreds of kilobytes that every pass searched again (a second and
+// more for one turn). No real answer comes near this length.
+constexpr size_t kMaxExpandedBytes = 16384;
 
 const char kSelectorLastAnswer[] = "LAST_COMP";
 const char kSelectorLastInput[] = "LAST_USER";
@@ -145,7 +149,13 @@ private:
     void ReplaceAt(std::string& text, size_t p, size_t end, ValueFn value) {
         std::string tag = text.substr(p, end - p);
         text.erase(p, end - p);
-        if (Spend()) text.insert(p, (this->*value)(tag));
+        if (!Spend()) return;
+        std::string replacement = (this->*value)(tag);
+        if (text.size() + replacement.size() > kMaxExpandedBytes) {
+            e_.tagBudget_ = 0;
+            return;
+        }
+        text.insert(p, replacement);
     }
 
     // The rest tags share one pass: the first reflected tag goes before any plain one.

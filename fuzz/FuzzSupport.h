@@ -2,9 +2,11 @@
 // engine wired so that nothing leaves the process (no program runs, fatal stops throw),
 // and the splitting of a fuzz input into lines.
 //
-// Every target calls UseProgramFolder() once; it makes a fresh folder (under /dev/shm when
-// there is one, so the many memory-file rewrites stay off the disk), enters it and copies
-// the pronunciation dictionary from the program folder named by TAMZEL_FUZZ_HOME.
+// Every target calls UseProgramFolder() once; it makes a fresh folder (under
+// TAMZEL_FUZZ_TMPDIR, else /dev/shm when there is one, so the many memory-file rewrites stay
+// off the disk), enters it and copies the pronunciation dictionary from the program folder
+// named by TAMZEL_FUZZ_HOME. A normal end removes the folder; after a crash scripts/fuzz.sh
+// removes the TAMZEL_FUZZ_TMPDIR it made.
 #pragma once
 
 #include <unistd.h>
@@ -28,14 +30,32 @@ struct FatalStopped : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+inline std::string& ProgramFolder() {
+    static std::string folder;
+    return folder;
+}
+
+inline void RemoveProgramFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path("/", ignored);
+    std::filesystem::remove_all(ProgramFolder(), ignored);
+}
+
+inline std::string FolderBase() {
+    namespace fs = std::filesystem;
+    if (const char* chosen = std::getenv("TAMZEL_FUZZ_TMPDIR"); chosen && *chosen) return chosen;
+    return fs::exists("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string();
+}
+
 inline void UseProgramFolder() {
     static bool done = false;
     if (done) return;
     done = true;
     namespace fs = std::filesystem;
-    std::string base = fs::exists("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string();
-    std::string pattern = base + "/tamzel-fuzz-XXXXXX";
+    std::string pattern = FolderBase() + "/tamzel-fuzz-XXXXXX";
     if (!::mkdtemp(pattern.data())) std::abort();
+    ProgramFolder() = pattern;
+    std::atexit(RemoveProgramFolder);
     fs::current_path(pattern);
     fs::create_directories("ai");
     fs::create_directories("files");

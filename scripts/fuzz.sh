@@ -5,6 +5,9 @@
 # Results: build-harden-fuzz/logs/<target>.log, crashes in build-harden-fuzz/artifacts/,
 # every run's seconds appended to build-harden-fuzz/fuzz-time.tsv.
 set -euo pipefail
+# Seeds are made from Windows-1250 text: in a UTF-8 locale grep, sed and awk stop or skip at
+# the first byte that is no UTF-8.
+export LC_ALL=C
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 SECONDS_EACH=${1:-600}
@@ -71,7 +74,8 @@ seed_profiles() {
 seed_speech() {
   local d=$1 n=0 f
   for f in data/brain/*.brain; do
-    { printf 'S'; brain_lines "$f" | grep '^[[:space:]]*-' | head -30 | sed 's/^[[:space:]]*-//' | tr '\n' ' '
+    # Answer lines start with "-"; "->" opens a branch and is no answer.
+    { printf 'S'; brain_lines "$f" | grep -E '^[[:space:]]*-([^>]|$)' | head -30 | sed 's/^[[:space:]]*-//' | tr '\n' ' '
       printf '\nJan\nJ\xE1n\n'; } >"$d/answer-$((n++))"
   done
   printf 'N1234567' >"$d/number"
@@ -91,6 +95,12 @@ seed_theme() {
 }
 
 mkdir -p "$OUT/logs" "$OUT/artifacts"
+# Each target makes its program folder in here; a crash or timeout ends the target with
+# _exit, so the folders are removed by this script, whatever way it ends.
+RUN_DIR=$(mktemp -d "$([ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/tamzel-fuzz-run.XXXXXX")
+trap 'rm -rf "$RUN_DIR"' EXIT
+trap 'exit 130' INT TERM
+export TAMZEL_FUZZ_TMPDIR=$RUN_DIR
 for t in "${TARGETS[@]}"; do
   corpus=$OUT/corpus/$t
   if [ ! -d "$corpus" ]; then

@@ -326,34 +326,47 @@ void MainWindow::ApplyLayout() {
     setFixedSize(l.window);
     setMask(WindowShape(l));
     Image1->setGeometry(0, 0, l.window.width(), l.window.height());
-    QImage background = ThemeImage(l.background);
-    if (!background.isNull()) Image1->setPixmap(QPixmap::fromImage(background));
-    Image3->SetImages(ThemeImage(l.layoutButton), ThemeImage(l.layoutButtonDown));
+    // At creation the theme is not chosen yet; the show loads and reports the pictures.
+    if (!shown_) return;
+    profiles::ThemePictures pictures = Pictures();
+    LoadLayoutPictures(pictures);
+    ReportPictures(pictures);
 }
 
-QImage MainWindow::ThemeImage(const char* name) const {
-    return LoadJpeg(theme_.ThemeFolder + name);
+profiles::ThemePictures MainWindow::Pictures() const {
+    profiles::WindowTheme theme;
+    theme.file = theme_.ThemeFile;
+    theme.folder = theme_.ThemeFolder;
+    theme.color = theme_.ThemeColor;
+    theme.load = LoadJpeg;
+    return profiles::ThemePictures(theme);
 }
 
-void MainWindow::ReloadThemeImages() {
+void MainWindow::LoadLayoutPictures(profiles::ThemePictures& pictures) {
     const MainLayout& l = layout();
-    QImage background = ThemeImage(l.background);
-    if (background.isNull()) {
-        // Reported once a run; the window keeps its previous picture.
-        if (!themeProblemReported_) {
-            themeProblemReported_ = true;
-            services_.messages->ShowMessageDialog(
-                "Pozor", FromQt(QString::fromStdString("Obrázok " + theme_.ThemeFolder +
-                                                       l.background + " vzhľadu chýba.")));
-        }
-    } else {
-        Image1->setPixmap(QPixmap::fromImage(background));
-    }
-    Image3->SetImages(ThemeImage(l.layoutButton), ThemeImage(l.layoutButtonDown));
-    Image4->SetImages(ThemeImage("2.jpg"), ThemeImage("2b.jpg"));
-    Image5->SetImages(ThemeImage("3.jpg"), ThemeImage("3b.jpg"));
-    QImage strip = ThemeImage("background.jpg");
+    QImage background = pictures.Image(l.background);
+    if (!background.isNull()) Image1->setPixmap(QPixmap::fromImage(background));
+    Image3->SetImages(pictures.Image(l.layoutButton), pictures.Image(l.layoutButtonDown));
+}
+
+// One message a show: a layout switched back and forth does not repeat it.
+void MainWindow::ReportPictures(const profiles::ThemePictures& pictures) {
+    std::string problem = pictures.Problem();
+    if (problem.empty() || picturesReported_) return;
+    picturesReported_ = true;
+    services_.messages->ShowMessageDialog("Pozor", problem);
+}
+
+// At the show and when a theme change has faded out: a new show of the theme.
+void MainWindow::ReloadThemeImages() {
+    picturesReported_ = false;
+    profiles::ThemePictures pictures = Pictures();
+    LoadLayoutPictures(pictures);
+    Image4->SetImages(pictures.Image("2.jpg"), pictures.Image("2b.jpg"));
+    Image5->SetImages(pictures.Image("3.jpg"), pictures.Image("3b.jpg"));
+    QImage strip = pictures.Image("background.jpg");
     if (!strip.isNull()) Image6->setPixmap(QPixmap::fromImage(strip));
+    ReportPictures(pictures);
 }
 
 void MainWindow::simpleClick() {

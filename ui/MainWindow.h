@@ -209,7 +209,9 @@ private:
     // The notice that a sentence was cut to the input limit, once per typed line.
     void NoteInputCut();
     void OpenDocument(const char* path);
-    QImage ThemeImage(const char* name) const;
+    profiles::ThemePictures Pictures() const;
+    void LoadLayoutPictures(profiles::ThemePictures& pictures);
+    void ReportPictures(const profiles::ThemePictures& pictures);
     const MainLayout& layout() const { return LayoutFor(simpleOn()); }
     std::tm Now() const { return services_.clock->Now(); }
 
@@ -225,7 +227,7 @@ private:
     bool quitting_ = false;
     bool speechDisabled_ = false;
     bool recordProblemReported_ = false;
-    bool themeProblemReported_ = false;
+    bool picturesReported_ = false;
     bool stampedFirstPaint_ = false;
     bool inputCutNoted_ = false;
     QPoint dragOffset_;

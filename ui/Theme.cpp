@@ -6,10 +6,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 
 #include "engine/AtomicFile.h"
-#include "speech/playback/JpegImage.h"  // kMaxJpegPixels
+#include "speech/playback/JpegImage.h"  // kMaxJpegPixels, kSafeJpegDecodeFlags
 
 namespace tamzel::ui {
 
@@ -21,9 +20,10 @@ std::string ThemeFolderOf(const std::string& themeFile) {
 }
 
 std::optional<int> ReadThemeColor(const std::string& themeFile) {
-    std::ifstream in(themeFile, std::ios::binary);
-    std::string first;
-    if (!in || !std::getline(in, first)) return std::nullopt;
+    std::string text;
+    if (engine::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != engine::BoundedRead::Ok)
+        return std::nullopt;
+    std::string first = text.substr(0, text.find('\n'));
     size_t i = 0;
     while (i < first.size() && (first[i] == ' ' || first[i] == '\t')) ++i;
     size_t start = i;
@@ -54,6 +54,8 @@ QColor ThemeQColor(int encoded) {
     return QColor(encoded & 0xFF, (encoded >> 8) & 0xFF, (encoded >> 16) & 0xFF);
 }
 
+static_assert(speech::kSafeJpegDecodeFlags == (TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING));
+
 QImage DecodeJpeg(const unsigned char* data, size_t size) {
     tjhandle handle = tjInitDecompress();
     if (!handle) return {};
@@ -61,10 +63,12 @@ QImage DecodeJpeg(const unsigned char* data, size_t size) {
     QImage image;
     if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(size), &width, &height,
                             &subsampling, &colorspace) == 0 &&
-        width > 0 && height > 0 && int64_t{width} * height <= speech::kMaxJpegPixels) {
+        width > 0 && height > 0 && int64_t{width} * height <= speech::kMaxJpegPixels &&
+        speech::CountJpegScans(data, size) <= speech::kMaxJpegScans) {
         image = QImage(width, height, QImage::Format_RGB888);
         if (tjDecompress2(handle, data, static_cast<unsigned long>(size), image.bits(), width,
-                          static_cast<int>(image.bytesPerLine()), height, TJPF_RGB, 0) != 0) {
+                          static_cast<int>(image.bytesPerLine()), height, TJPF_RGB,
+                          speech::kSafeJpegDecodeFlags) != 0) {
             image = QImage();
         }
     }
@@ -74,7 +78,9 @@ QImage DecodeJpeg(const unsigned char* data, size_t size) {
 
 QImage LoadJpeg(const std::string& path) {
     std::string bytes;
-    if (!engine::ReadWholeFile(path, bytes) || bytes.empty()) return {};
+    if (engine::ReadFileAtMost(path, speech::kMaxJpegFileBytes, bytes) != engine::BoundedRead::Ok ||
+        bytes.empty())
+        return {};
     return DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 

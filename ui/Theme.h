@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -22,8 +23,12 @@ extern const char* const kDefaultThemeFile;
 // The theme file's path without its last 4 characters, plus "/".
 std::string ThemeFolderOf(const std::string& themeFile);
 
-// The colour on the first line of the theme file; nothing when the file cannot be read or
-// its first line does not start with an integer.
+// A theme file holds one short line; a longer one (a device, a huge download) is refused
+// without being read whole.
+inline constexpr size_t kMaxThemeFileBytes = 4096;
+
+// The colour on the first line of the theme file; nothing when the file cannot be read, is
+// longer than kMaxThemeFileBytes or its first line does not start with an integer.
 std::optional<int> ReadThemeColor(const std::string& themeFile);
 
 // Opens a theme: folder, colour and file. Returns an empty text on success, otherwise a

@@ -73,14 +73,8 @@ void TWelcomeForm::PrepareStart() {
     if (!loginNameFixed) loginName = LoginName();
     StartSettings ini = links_.store->ReadIni();
     if (links_.main) links_.main->SetAutolog(ini.autolog);
-    OpenStartTheme(ini);
-    ShowPicture(Image1, theme.Image("welcome.jpg"));
-    Image1->lower();
-    Image2->SetImages(theme.Image("main_ok1.jpg"), theme.Image("main_ok2.jpg"));
-    Image3->SetImages(theme.Image("2.jpg"), theme.Image("2b.jpg"));
-    Image4->SetImages(theme.Image("3.jpg"), theme.Image("3b.jpg"));
-    ShowPicture(Image5, theme.Image("background.jpg"));
-    Image5->lower();
+    std::string themeProblem = OpenStartTheme(ini);
+    LoadThemePictures(themeProblem);
     FillUserList(ini);
     CreateLoginProfile();
     bool autolog = links_.main ? links_.main->Autolog() : ini.autolog;
@@ -90,21 +84,46 @@ void TWelcomeForm::PrepareStart() {
 }
 
 // tamzel.ini names the theme as it was chosen; a file that is gone falls back to the
-// default theme.
-void TWelcomeForm::OpenStartTheme(const StartSettings& ini) {
+// default theme, and so does a damaged one (after saying so).
+std::string TWelcomeForm::OpenStartTheme(const StartSettings& ini) {
     std::string path = engine::ToUtf8(ini.theme);
     if (!QFile::exists(QString::fromStdString(path))) path = kDefaultTheme;
+    std::optional<int> colour = ReadThemeColor(path);
+    std::string problem;
+    if (!colour && path != kDefaultTheme) {
+        problem = Cp1250("Súbor témy ") + engine::FromUtf8Lossy(path) +
+                  Cp1250(" sa nedá prečítať alebo jeho prvý riadok nie je číslo farby; "
+                         "platí základný vzhľad.");
+        path = kDefaultTheme;
+        colour = ReadThemeColor(path);
+    }
+    if (!colour) {
+        problem = Cp1250("Súbor témy ") + engine::FromUtf8Lossy(path) +
+                  Cp1250(" sa nedá prečítať alebo jeho prvý riadok nie je číslo farby.");
+    }
     WindowTheme chosen = links_.CurrentTheme();
     chosen.file = path;
     chosen.folder = ThemeFolderOf(path);
-    if (auto colour = ReadThemeColor(path)) {
-        chosen.color = *colour;
-    } else {
-        Problem(Cp1250("Súbor témy ") + engine::FromUtf8Lossy(path) +
-                Cp1250(" sa nedá prečítať alebo jeho prvý riadok nie je číslo farby."));
-    }
+    if (colour) chosen.color = *colour;
     theme = chosen;
     if (links_.main) links_.main->SetTheme(theme);
+    return problem;
+}
+
+// Every show loads the pictures again (the theme may have changed meanwhile) and reports
+// what failed in one message.
+void TWelcomeForm::LoadThemePictures(const std::string& themeProblem) {
+    ThemePictures pictures(theme);
+    pictures.AddThemeProblem(themeProblem);
+    ShowPicture(Image1, pictures.Image("welcome.jpg"));
+    Image1->lower();
+    Image2->SetImages(pictures.Image("main_ok1.jpg"), pictures.Image("main_ok2.jpg"));
+    Image3->SetImages(pictures.Image("2.jpg"), pictures.Image("2b.jpg"));
+    Image4->SetImages(pictures.Image("3.jpg"), pictures.Image("3b.jpg"));
+    ShowPicture(Image5, pictures.Image("background.jpg"));
+    Image5->lower();
+    std::string problem = pictures.Problem();
+    if (!problem.empty()) Problem(problem);
 }
 
 void TWelcomeForm::FillUserList(const StartSettings& ini) {

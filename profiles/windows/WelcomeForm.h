@@ -65,7 +65,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OpenStartTheme(const StartSettings& ini);
+    // The theme named in tamzel.ini (or the default); a problem with it, Windows-1250.
+    std::string OpenStartTheme(const StartSettings& ini);
+    void LoadThemePictures(const std::string& themeProblem);
     void FillUserList(const StartSettings& ini);
     void CreateLoginProfile();
     void Problem(const std::string& message);

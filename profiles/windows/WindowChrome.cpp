@@ -4,9 +4,12 @@
 #include <QMouseEvent>
 #include <QRegion>
 #include <QScreen>
+#include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <utility>
 
+#include "engine/AtomicFile.h"
+#include "profiles/ProfileMessages.h"  // Cp1250
 #include "engine/Codepage.h"
 
 namespace tamzel::profiles {
@@ -14,6 +17,45 @@ namespace tamzel::profiles {
 QImage WindowTheme::Image(const char* name) const {
     std::string path = folder + name;
     return load ? load(path) : QImage(QString::fromStdString(path));
+}
+
+const char* const kDefaultThemeFolder = "design/interface/";
+
+namespace {
+// A message naming every damaged picture of a theme would outgrow the dialog.
+constexpr size_t kNamedPictures = 3;
+}  // namespace
+
+ThemePictures::ThemePictures(WindowTheme theme) : theme_(std::move(theme)) {}
+
+QImage ThemePictures::Image(const char* name) {
+    QImage image = theme_.Image(name);
+    if (!image.isNull()) return image;
+    std::string path = theme_.folder + name;
+    if (std::find(failed_.begin(), failed_.end(), path) == failed_.end()) failed_.push_back(path);
+    if (theme_.folder == kDefaultThemeFolder) return image;
+    WindowTheme fallback = theme_;
+    fallback.folder = kDefaultThemeFolder;
+    return fallback.Image(name);
+}
+
+void ThemePictures::AddThemeProblem(const std::string& cp1250) { themeProblem_ = cp1250; }
+
+std::string ThemePictures::Problem() const {
+    std::string text = themeProblem_;
+    if (failed_.empty()) return text;
+    if (!text.empty()) text += "\\";
+    if (failed_.size() == 1) {
+        return text + Cp1250("Obrázok vzhľadu ") + engine::FromUtf8Lossy(failed_[0]) +
+               Cp1250(" chýba alebo je poškodený. Okno ukazuje obrázok základného vzhľadu alebo "
+                      "predchádzajúci.");
+    }
+    text += Cp1250("Obrázky vzhľadu chýbajú alebo sú poškodené: ");
+    for (size_t i = 0; i < failed_.size() && i < kNamedPictures; ++i)
+        text += (i ? ", " : "") + engine::FromUtf8Lossy(failed_[i]);
+    if (failed_.size() > kNamedPictures)
+        text += Cp1250(" a ďalšie (spolu ") + std::to_string(failed_.size()) + ")";
+    return text + Cp1250(". Okno ukazuje obrázky základného vzhľadu alebo predchádzajúce.");
 }
 
 QColor WindowTheme::Color() const {
@@ -27,9 +69,10 @@ std::string ThemeFolderOf(const std::string& themeFile) {
 }
 
 std::optional<int> ReadThemeColor(const std::string& themeFile) {
-    std::ifstream in(themeFile, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line)) return std::nullopt;
+    std::string text;
+    if (engine::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != engine::BoundedRead::Ok)
+        return std::nullopt;
+    std::string line = text.substr(0, text.find('\n'));
     size_t i = line.find_first_not_of(" \t");
     if (i == std::string::npos) return std::nullopt;
     size_t end = i;

@@ -10,9 +10,11 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tamzel::profiles {
 
@@ -31,10 +33,36 @@ struct WindowTheme {
 };
 using ThemeSource = std::function<WindowTheme()>;
 
+// The folder of the theme the program ships; its pictures stand in for damaged ones.
+extern const char* const kDefaultThemeFolder;
+
+// The pictures of one show of a window. Themes are downloaded and exchanged: a picture that
+// is missing or cannot be decoded is taken from the default theme instead (else the widget
+// keeps its previous picture), and the files that failed are named in one message once the
+// window has loaded them all, instead of a blank face or a missing button.
+class ThemePictures {
+public:
+    explicit ThemePictures(WindowTheme theme);
+    QImage Image(const char* name);
+    // A problem of the theme itself (its .thm file), Windows-1250; it leads the message.
+    void AddThemeProblem(const std::string& cp1250);
+    // One Windows-1250 message naming what failed; empty when nothing did.
+    std::string Problem() const;
+
+private:
+    WindowTheme theme_;
+    std::string themeProblem_;
+    std::vector<std::string> failed_;  // UTF-8 paths, each once
+};
+
 // The theme file's path without its last 4 characters, plus "/".
 std::string ThemeFolderOf(const std::string& themeFile);
+// A theme file holds one short line; a longer one (a device, a huge download) is refused
+// without being read whole.
+inline constexpr size_t kMaxThemeFileBytes = 4096;
 // The integer at the start of the theme file's first line (leading blanks skipped);
-// nothing when the file cannot be read or the line starts otherwise.
+// nothing when the file cannot be read, is longer than kMaxThemeFileBytes or the line
+// starts otherwise.
 std::optional<int> ReadThemeColor(const std::string& themeFile);
 
 // Windows-1250 bytes to a QString and back; characters without a Windows-1250 form

@@ -22,6 +22,8 @@ SpeechError JpegError(const std::string& fileName, tjhandle handle) {
 
 }  // namespace
 
+static_assert(kSafeJpegDecodeFlags == (TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING));
+
 JpegImage::JpegImage(int width, int height, std::vector<uint8_t> rgb)
     : width_(width), height_(height), rgb_(std::move(rgb)) {
     if (width_ < 0 || height_ < 0 || rgb_.size() != static_cast<size_t>(width_) * height_ * 3)
@@ -37,8 +39,13 @@ JpegImage JpegImage::Decode(const std::string& jpeg, const std::string& fileName
         throw JpegError(fileName, handle.get());
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxJpegPixels)
         throw SpeechError(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
+    if (CountJpegScans(src, jpeg.size()) > kMaxJpegScans)
+        throw SpeechError(SlovakText("Obrázok ") + fileName +
+                          SlovakText(" má priveľa častí (") + std::to_string(kMaxJpegScans) +
+                          SlovakText(" je najviac), nie je to obyčajný obrázok."));
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB, 0) != 0)
+    if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB,
+                      kSafeJpegDecodeFlags) != 0)
         throw JpegError(fileName, handle.get());
     return JpegImage(width, height, std::move(rgb));
 }

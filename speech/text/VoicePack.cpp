@@ -14,6 +14,10 @@
 namespace tamzel::speech {
 namespace {
 
+// Voice packs are exchanged like themes: a sound or face frame is at most a few hundred
+// kilobytes, and a file far beyond that (or a device) is not read whole.
+constexpr size_t kMaxResourceBytes = size_t{16} << 20;
+
 [[noreturn]] void Fail(const std::string& utf8Message) {
     throw SpeechError(engine::FromUtf8Lossy(utf8Message));
 }
@@ -86,9 +90,14 @@ std::string VoicePack::ResourcePath(const std::string& type, const std::string& 
 std::string VoicePack::ReadResource(const std::string& type, const std::string& name) const {
     std::string path = ResourcePath(type, name);
     std::string bytes;
-    if (!engine::ReadWholeFile(path, bytes))
-        Fail("Hlasový balík: súbor " + path + " chýba alebo sa nedá prečítať.");
-    return bytes;
+    switch (engine::ReadFileAtMost(path, kMaxResourceBytes, bytes)) {
+        case engine::BoundedRead::Ok: return bytes;
+        case engine::BoundedRead::TooLarge:
+            Fail("Hlasový balík: súbor " + path + " je väčší ako " +
+                 std::to_string(kMaxResourceBytes >> 20) + " MB, nie je to zvuk ani obrázok balíka.");
+        case engine::BoundedRead::Unreadable: break;
+    }
+    Fail("Hlasový balík: súbor " + path + " chýba alebo sa nedá prečítať.");
 }
 
 WaveSound VoicePack::ReadUnitSound(char unit) const {

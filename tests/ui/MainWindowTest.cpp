@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 
 #include "engine/AtomicFile.h"
 #include "engine/InputLimit.h"
@@ -370,6 +371,42 @@ TEST_F(MainWindowTest, MissingThemeImagesAreReportedWithoutStoppingTheShow) {
     std::filesystem::remove_all("zaznamy");
     window->SubmitInput("Ahoj");  // a record problem is still reported
     EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+// A theme changed to one whose pictures are damaged or missing keeps the previous pictures
+// and says which files failed, in one message for the show however often the layout is
+// switched; a .thm without a colour number is refused with a message naming it.
+TEST_F(MainWindowTest, DamagedThemePicturesAreNamedOnceAndThePreviousPicturesStay) {
+    ShowWithRecords(false);
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown[0];
+    const QImage before = window->Image1->pixmap().toImage();
+    ASSERT_FALSE(before.isNull());
+
+    folder.MakeFolder("Themes/zly");
+    const std::filesystem::path source = SourceDir() + "/data/design/interface";
+    for (const auto& entry : std::filesystem::directory_iterator(source))
+        std::filesystem::copy_file(entry.path(), folder.path() + "/Themes/zly/" + entry.path().filename().string());
+    engine::WriteFileAtomically("Themes/zly/background1.jpg", "\xFF\xD8\xFF\xE0 nie je obrazok");
+    std::filesystem::remove(folder.path() + "/Themes/zly/3.jpg");
+    engine::WriteFileAtomically("Themes/zly.thm", "255\r\n");
+    window->ChangeTheme("Themes/zly.thm");
+    for (int tick = 0; tick < 200 && window->ticker().fade.FadeActive; ++tick) window->ticker().Tick();
+    ASSERT_FALSE(window->ticker().fade.FadeActive);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("Themes/zly/background1.jpg"), std::string::npos) << messages.shown[0];
+    EXPECT_NE(messages.shown[0].find("Themes/zly/3.jpg"), std::string::npos) << messages.shown[0];
+    EXPECT_EQ(window->Image1->pixmap().toImage(), before);
+    window->simpleClick();  // the simple layout's pictures are whole
+    window->simpleClick();  // the damaged background again: already said in this show
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(window->Image1->pixmap().toImage().isNull());
+
+    engine::WriteFileAtomically("Themes/bez-cisla.thm", "modra\r\n");
+    window->ChangeTheme("Themes/bez-cisla.thm");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].find("Themes/bez-cisla.thm"), std::string::npos) << messages.shown[1];
+    EXPECT_EQ(window->theme().ThemeFile, "Themes/zly.thm");
 }
 
 TEST_F(MainWindowTest, InfoBarClickActions) {

@@ -91,6 +91,73 @@ TEST_F(WelcomeFormTest, ThemeFromTheIniWithFallback) {
     }
 }
 
+QImage Shown(const QLabel* label) { return label->pixmap().toImage(); }
+
+// Each show names the damaged or missing pictures of the theme in one message (one dialog
+// sound) and shows the default theme's picture in their place, or keeps the previous one.
+TEST_F(WelcomeFormTest, DamagedThemePicturesAreNamedOnceAShow) {
+    Write("users/tamzel.ini", "[tamzel]\r\nautolog=0\r\nlast_user=\r\ntheme=themes/zly.thm\r\n");
+    QDir().mkpath("themes/zly");
+    Write("themes/zly.thm", "255\r\n");
+    for (const QString& name : QDir("design/interface").entryList({"*.jpg"}, QDir::Files))
+        QFile::copy("design/interface/" + name, "themes/zly/" + name);
+    Write("themes/zly/welcome.jpg", "\xFF\xD8\xFF\xE0 poskodeny");
+    QFile::remove("themes/zly/main_ok1.jpg");
+    const QImage defaultWelcome("design/interface/welcome.jpg");
+    ASSERT_FALSE(defaultWelcome.isNull());
+
+    ShowWelcome("");
+    EXPECT_EQ(Title(), "Pozor");
+    EXPECT_NE(Text().find("themes/zly/welcome.jpg"), std::string::npos) << Text();
+    EXPECT_NE(Text().find("themes/zly/main_ok1.jpg"), std::string::npos) << Text();
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(Shown(welcome->Image1).convertToFormat(QImage::Format_RGB888),
+              defaultWelcome.convertToFormat(QImage::Format_RGB888));
+    welcome->hide();
+    warning->hide();
+
+    // Without the default theme's picture the previous one stays.
+    const QImage previous = Shown(welcome->Image1);
+    QFile::remove("design/interface/welcome.jpg");
+    ShowWelcome("");
+    EXPECT_EQ(sounds.size(), 2u) << "one message for the second show";
+    EXPECT_EQ(Shown(welcome->Image1), previous);
+    welcome->hide();
+    warning->hide();
+
+    Write("users/tamzel.ini", "[tamzel]\r\nautolog=0\r\nlast_user=\r\ntheme=design/interface.thm\r\n");
+    QFile::copy(QString::fromUtf8(TAMZEL_TEST_SOURCE_DIR "/data/design/interface/welcome.jpg"),
+                "design/interface/welcome.jpg");
+    ShowWelcome("");
+    EXPECT_EQ(sounds.size(), 2u) << "a whole theme says nothing: " << Text();
+}
+
+// A .thm without a colour number (or one that is a device) is named, and the default theme
+// takes its place with all its pictures.
+TEST_F(WelcomeFormTest, DamagedThemeFileIsNamedAndTheDefaultThemeShown) {
+    QDir().mkpath("themes/bez");
+    for (const QString& name : QDir("design/interface").entryList({"*.jpg"}, QDir::Files))
+        QFile::copy("design/interface/" + name, "themes/bez/" + name);
+    Write("themes/bez.thm", W("modrá\r\n"));
+    struct Case {
+        const char* theme;
+    } cases[] = {{"themes/bez.thm"}, {"/dev/zero"}};
+    size_t messages = 0;
+    for (const Case& c : cases) {
+        Write("users/tamzel.ini", std::string("[tamzel]\r\nautolog=0\r\nlast_user=\r\ntheme=") +
+                                      c.theme + "\r\n");
+        ShowWelcome("");
+        EXPECT_EQ(sounds.size(), ++messages) << c.theme;
+        EXPECT_EQ(Title(), "Pozor");
+        EXPECT_NE(Text().find(c.theme), std::string::npos) << Text();
+        EXPECT_EQ(main.theme.file, "design/interface.thm") << c.theme;
+        EXPECT_EQ(main.theme.color, 4602938) << c.theme;
+        EXPECT_FALSE(Shown(welcome->Image1).isNull()) << c.theme;
+        welcome->hide();
+        warning->hide();
+    }
+}
+
 TEST_F(WelcomeFormTest, VoiceListIsFixed) {
     ShowWelcome("");
     EXPECT_FALSE(welcome->ComboBox2->isEnabled());

@@ -35,6 +35,11 @@ void WindowTest::SetUp() {
     QDir().mkpath("users");
     QDir().mkpath("design/interface");
     Write("design/interface.thm", "  4602938 dark\r\n");
+    // The pictures of the default theme, as a program folder holds them: a missing one is
+    // reported, and tests that are not about the theme must not see that message.
+    const QString pictures = QString::fromUtf8(TAMZEL_TEST_SOURCE_DIR "/data/design/interface");
+    for (const QString& name : QDir(pictures).entryList({"*.jpg"}, QDir::Files))
+        QFile::copy(pictures + "/" + name, "design/interface/" + name);
     store = std::make_unique<ProfileStore>(".");
     links.store = store.get();
     links.main = &main;

@@ -44,7 +44,8 @@ QImage DecodeJpeg(const std::string& bytes) {
         Fail("Súbor nie je obrázok JPEG", handle.get());
     QImage image(width, height, QImage::Format_RGB888);
     if (tjDecompress2(handle.get(), data, bytes.size(), image.bits(), width,
-                      static_cast<int>(image.bytesPerLine()), height, TJPF_RGB, TJFLAG_ACCURATEDCT) != 0)
+                      static_cast<int>(image.bytesPerLine()), height, TJPF_RGB,
+                      TJFLAG_ACCURATEDCT | TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING) != 0)
         Fail("Obrázok JPEG sa nepodarilo dekódovať", handle.get());
     return image;
 }
