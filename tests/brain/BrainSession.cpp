@@ -18,21 +18,6 @@ std::string BuiltBrainPath() {
     return std::filesystem::exists(path) ? path : std::string();
 }
 
-std::tm MakeTime(int year, int month, int day, int hour, int minute) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_isdst = -1;
-    std::tm copy = t;
-    std::mktime(&copy);  // only to learn the weekday
-    t.tm_wday = copy.tm_wday;
-    t.tm_yday = copy.tm_yday;
-    return t;
-}
-
 BrainFolder::BrainFolder() {
     std::string brain = BuiltBrainPath();
     std::string pattern =

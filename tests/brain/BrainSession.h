@@ -26,8 +26,7 @@ std::string BuiltBrainPath();
 
 using brainc::FixedClock;  // local time fixed by the test
 
-// A date and time: year, month 1..12, day, hour, minute; the weekday is worked out.
-std::tm MakeTime(int year, int month, int day, int hour, int minute);
+using brainc::MakeTime;
 
 class BrainFolder {
 public:

@@ -52,20 +52,6 @@ constexpr int kDefaultYear = 2026, kDefaultMonth = 12, kDefaultDay = 8, kDefault
               kDefaultMinute = 15;
 constexpr uint64_t kRestartSeedStep = 1;
 
-std::tm MakeTime(int year, int month, int day, int hour, int minute) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_isdst = -1;
-    std::tm copy = t;
-    std::mktime(&copy);  // only to learn the weekday
-    t.tm_wday = copy.tm_wday;
-    t.tm_yday = copy.tm_yday;
-    return t;
-}
 
 // "2026-12-08 14:15"; nothing when the text is not such a date and time.
 std::optional<std::tm> ParseTime(const std::string& text) {
@@ -276,6 +262,21 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::tm DefaultDialogueTime() {
     return MakeTime(kDefaultYear, kDefaultMonth, kDefaultDay, kDefaultHour, kDefaultMinute);
+}
+
+std::tm MakeTime(int year, int month, int day, int hour, int minute) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_isdst = -1;
+    std::tm copy = t;
+    std::mktime(&copy);  // only to learn the weekday
+    t.tm_wday = copy.tm_wday;
+    t.tm_yday = copy.tm_yday;
+    return t;
 }
 
 DialogueScript ParseDialogues(const std::string& file, const std::string& utf8) {

@@ -56,6 +56,9 @@ struct DialogueScript {
 
 DialogueScript ParseDialogues(const std::string& file, const std::string& utf8);
 
+// A local date and time: year, month 1..12, day, hour, minute; the weekday is worked out.
+std::tm MakeTime(int year, int month, int day, int hour, int minute);
+
 // The default clock of a dialogue: 2026-12-08 14:15, a Tuesday.
 std::tm DefaultDialogueTime();
 
