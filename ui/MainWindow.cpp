@@ -271,7 +271,7 @@ void MainWindow::BuildMenu() {
     (void)programHolder; (void)talkHolder; (void)optionsHolder; (void)helpHolder;
 }
 
-void MainWindow::FormCreate(const std::vector<std::string>& args) {
+base::Status MainWindow::FormCreate(const std::vector<std::string>& args) {
     ticker_.QuitCountdown = -1;
     ticker_.InfoShown = false;
     ticker_.InfoTicks = 0;
@@ -288,7 +288,7 @@ void MainWindow::FormCreate(const std::vector<std::string>& args) {
         MarkToggleIcon(kIconSpeech, false);
         speechDisabled_ = true;
     }
-    services_.talk->InitEngine();
+    return services_.talk->InitEngine();
 }
 
 void MainWindow::SetSwitches(bool records, bool speech, bool animation, bool infoBar,
@@ -421,7 +421,8 @@ bool MainWindow::StampFirstPaint(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::OpeningTurn() {
-    std::string raw = services_.talk->OpeningLine();
+    lastTurn_ = services_.talk->OpeningLine();
+    std::string raw = lastTurn_.reply;
     std::string shown = StripTags(raw);
     if (Zaznamy_->isChecked()) Record(kRecordFile, {kCharacterPrefix + shown}, false);
     AddConversationLine(shown, true);
@@ -459,7 +460,8 @@ void MainWindow::SubmitInput(const std::string& typed) {
     }
     std::string raw;
     try {
-        raw = services_.talk->AnswerSentence(text);
+        lastTurn_ = services_.talk->AnswerSentence(text, engine::TurnKind::Typed);
+        raw = lastTurn_.reply;
     } catch (const std::exception& e) {
         services_.messages->ShowMessageDialog("Chyba", e.what());
         return;
@@ -468,7 +470,7 @@ void MainWindow::SubmitInput(const std::string& typed) {
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
     if (Zaznamy_->isChecked()) Record(kRecordFile, {text, kCharacterPrefix + shown}, false);
-    if (!services_.talk->InputUnderstood()) ReportTurn(text, shown);
+    if (!lastTurn_.understood) ReportTurn(text, shown);
     Edit1->clear();
     inputCutNoted_ = false;
     ticker_.ResetIdle();
@@ -478,7 +480,9 @@ void MainWindow::SubmitInput(const std::string& typed) {
 void MainWindow::WindowTurn(bool hover) {
     std::string raw;
     try {
-        raw = services_.talk->AnswerSentence("", !hover, hover);
+        lastTurn_ = services_.talk->AnswerSentence(
+            "", hover ? engine::TurnKind::Hover : engine::TurnKind::Idle);
+        raw = lastTurn_.reply;
     } catch (const std::exception& e) {
         ReportProblem(ToQt(e.what()).toStdString());
         return;
@@ -509,7 +513,7 @@ void MainWindow::ReportTurn(const std::string& input, const std::string& answer)
 }
 
 void MainWindow::Button1Click() {
-    ReportTurn(services_.talk->LastInput(), StripTags(services_.talk->LastAnswer()));
+    ReportTurn(lastTurn_.heardInput, StripTags(lastTurn_.heardReply));
 }
 
 void MainWindow::Speak(const std::string& raw) {
@@ -543,11 +547,12 @@ void MainWindow::Timer2Timer() {
         services_.halt();
         return;
     }
-    std::string raw = services_.talk->AnswerSentence(sentence);
+    lastTurn_ = services_.talk->AnswerSentence(sentence, engine::TurnKind::Typed);
+    std::string raw = lastTurn_.reply;
     AddConversationLine(sentence, false);
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
-    if (!services_.talk->InputUnderstood()) ReportTurn(sentence, shown);
+    if (!lastTurn_.understood) ReportTurn(sentence, shown);
     Edit1->clear();
     inputCutNoted_ = false;
     ticker_.ResetIdle();
@@ -557,7 +562,7 @@ void MainWindow::Timer2Timer() {
 
 // --- TickHost ----------------------------------------------------------------------------
 
-bool MainWindow::QuitRequested() { return services_.talk->QuitRequested(); }
+bool MainWindow::QuitRequested() { return lastTurn_.quitRequested; }
 bool MainWindow::Speaking() { return services_.speech->Speaking(); }
 bool MainWindow::WindowActive() { return isActiveWindow(); }
 
@@ -575,7 +580,7 @@ bool MainWindow::InfoBarOn() { return InfoBar_->isChecked(); }
 void MainWindow::InfoBegin(int index) {
     Label2->setEnabled(true);
     Label2->move(0, -20);
-    Label2->setText(ToQt(InfoMessage(index, services_.talk->Profile().Mood)));
+    Label2->setText(ToQt(InfoMessage(index, services_.talk->Profile().mood)));
     Label2->resize(250, 18);
     Label2->move(0, -20);
 }
