@@ -37,8 +37,11 @@ public:
         ++inits;
         return base::Ok();
     }
-    engine::TurnResult OpeningLine() override { return {"<smile>Ahoj!"}; }
-    engine::TurnResult AnswerSentence(const std::string& text, engine::TurnKind kind) override {
+    base::Result<engine::TurnResult> OpeningLine() override {
+        return engine::TurnResult{"<smile>Ahoj!"};
+    }
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override {
         inputs.push_back(text);
         idleFlags.push_back(kind == engine::TurnKind::Idle);
         hoverFlags.push_back(kind == engine::TurnKind::Hover);
