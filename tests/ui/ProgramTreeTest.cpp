@@ -60,14 +60,21 @@ protected:
         fs::permissions(program_ / "tamzel", kReadOnlyFolder);
     }
 
-    // Installed files (and, when `folders` too, their folders) as a package leaves them.
+    // Lets the temporary folder go again after a test made parts of it read-only.
+    ~ProgramTreeTest() override {
+        std::error_code ec;
+        for (auto& entry : fs::recursive_directory_iterator(temp_.path(), ec)) {
+            if (entry.is_directory(ec)) fs::permissions(entry.path(), fs::perms::owner_all,
+                                                        fs::perm_options::add, ec);
+        }
+    }
+
+    // Installed files (and, when `folders` too, the folders below the program folder) as a
+    // package leaves them.
     void MakeReadOnly(bool folders) {
         for (auto& entry : fs::recursive_directory_iterator(program_)) {
             if (entry.is_regular_file()) fs::permissions(entry.path(), kReadOnlyFile);
-        }
-        if (!folders) return;
-        for (auto& entry : fs::recursive_directory_iterator(program_)) {
-            if (entry.is_directory()) fs::permissions(entry.path(), kReadOnlyFolder);
+            if (folders && entry.is_directory()) fs::permissions(entry.path(), kReadOnlyFolder);
         }
         fs::permissions(program_, kReadOnlyFolder);
     }
