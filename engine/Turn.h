@@ -16,6 +16,10 @@ struct TurnResult {
     bool understood = true;      // false: the brain deflected or fell back
     bool quitRequested = false;  // the brain's quit command ran in this turn
     int32_t mood = 0;            // Tamzel's mood towards the user after the turn
+    // The input and reply as later turns compare them (lower case, tags and marks spaced);
+    // a report of a turn that was not understood lists these.
+    std::string heardInput;
+    std::string heardReply;
 };
 
 }  // namespace tamzel::engine

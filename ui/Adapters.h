@@ -14,15 +14,12 @@ namespace tamzel::ui {
 class EngineTalk : public TalkPort {
 public:
     explicit EngineTalk(engine::Engine& engine) : engine_(engine) {}
-    void InitEngine() override { engine_.InitEngine(); }
-    std::string OpeningLine() override { return engine_.OpeningLine(); }
-    std::string AnswerSentence(const std::string& text, bool idle, bool hover) override;
-    bool InputUnderstood() const override { return engine_.InputUnderstood; }
-    bool QuitRequested() const override { return engine_.QuitRequested; }
-    std::string LastInput() const override { return engine_.LastInput; }
-    std::string LastAnswer() const override { return engine_.LastAnswer; }
-    UserValues Profile() const override;
-    void SetProfile(const UserValues& values) override;
+    base::Status InitEngine() override;
+    base::Result<engine::TurnResult> OpeningLine() override;
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override;
+    base::ProfileValues Profile() const override;
+    void SetProfile(const base::ProfileValues& values) override;
 
 private:
     engine::Engine& engine_;
@@ -31,7 +28,7 @@ private:
 class ProfileShutdownStore : public ShutdownStore {
 public:
     explicit ProfileShutdownStore(profiles::ProfileStore& store) : store_(store) {}
-    std::string Store(const Settings& settings, const UserValues& user) override;
+    std::string Store(const Settings& settings, const base::ProfileValues& user) override;
 
 private:
     profiles::ProfileStore& store_;

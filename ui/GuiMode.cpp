@@ -218,10 +218,14 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
 
     speech.Attach(window);
     Stamp("windows created");
+    base::Status created;
     try {
-        window.FormCreate(cl.words);
+        created = window.FormCreate(cl.words);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
+        created = base::Fail(e.what());
+    }
+    if (!created) {
+        std::fprintf(stderr, "%s\n", ToQt(created.message()).toLocal8Bit().constData());
         return 1;
     }
     Stamp("main window created");

@@ -271,7 +271,7 @@ void MainWindow::BuildMenu() {
     (void)programHolder; (void)talkHolder; (void)optionsHolder; (void)helpHolder;
 }
 
-void MainWindow::FormCreate(const std::vector<std::string>& args) {
+base::Status MainWindow::FormCreate(const std::vector<std::string>& args) {
     ticker_.QuitCountdown = -1;
     ticker_.InfoShown = false;
     ticker_.InfoTicks = 0;
@@ -288,7 +288,7 @@ void MainWindow::FormCreate(const std::vector<std::string>& args) {
         MarkToggleIcon(kIconSpeech, false);
         speechDisabled_ = true;
     }
-    services_.talk->InitEngine();
+    return services_.talk->InitEngine();
 }
 
 void MainWindow::SetSwitches(bool records, bool speech, bool animation, bool infoBar,
@@ -420,8 +420,18 @@ bool MainWindow::StampFirstPaint(QObject* watched, QEvent* event) {
     return false;
 }
 
+bool MainWindow::TakeTurn(base::Result<engine::TurnResult> turn) {
+    if (!turn) {
+        services_.messages->ShowMessageDialog("Chyba", turn.message());
+        return false;
+    }
+    lastTurn_ = std::move(turn).value();
+    return true;
+}
+
 void MainWindow::OpeningTurn() {
-    std::string raw = services_.talk->OpeningLine();
+    if (!TakeTurn(services_.talk->OpeningLine())) return;
+    std::string raw = lastTurn_.reply;
     std::string shown = StripTags(raw);
     if (Zaznamy_->isChecked()) Record(kRecordFile, {kCharacterPrefix + shown}, false);
     AddConversationLine(shown, true);
@@ -457,18 +467,13 @@ void MainWindow::SubmitInput(const std::string& typed) {
         services_.halt();
         return;
     }
-    std::string raw;
-    try {
-        raw = services_.talk->AnswerSentence(text);
-    } catch (const std::exception& e) {
-        services_.messages->ShowMessageDialog("Chyba", e.what());
-        return;
-    }
+    if (!TakeTurn(services_.talk->AnswerSentence(text, engine::TurnKind::Typed))) return;
+    std::string raw = lastTurn_.reply;
     AddConversationLine(text, false);
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
     if (Zaznamy_->isChecked()) Record(kRecordFile, {text, kCharacterPrefix + shown}, false);
-    if (!services_.talk->InputUnderstood()) ReportTurn(text, shown);
+    if (!lastTurn_.understood) ReportTurn(text, shown);
     Edit1->clear();
     inputCutNoted_ = false;
     ticker_.ResetIdle();
@@ -476,13 +481,14 @@ void MainWindow::SubmitInput(const std::string& typed) {
 }
 
 void MainWindow::WindowTurn(bool hover) {
-    std::string raw;
-    try {
-        raw = services_.talk->AnswerSentence("", !hover, hover);
-    } catch (const std::exception& e) {
-        ReportProblem(ToQt(e.what()).toStdString());
+    auto kind = hover ? engine::TurnKind::Hover : engine::TurnKind::Idle;
+    base::Result<engine::TurnResult> turn = services_.talk->AnswerSentence("", kind);
+    if (!turn) {
+        ReportProblem(ToQt(turn.message()).toStdString());
         return;
     }
+    lastTurn_ = std::move(turn).value();
+    std::string raw = lastTurn_.reply;
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
     if (Zaznamy_->isChecked()) {
@@ -509,7 +515,7 @@ void MainWindow::ReportTurn(const std::string& input, const std::string& answer)
 }
 
 void MainWindow::Button1Click() {
-    ReportTurn(services_.talk->LastInput(), StripTags(services_.talk->LastAnswer()));
+    ReportTurn(lastTurn_.heardInput, StripTags(lastTurn_.heardReply));
 }
 
 void MainWindow::Speak(const std::string& raw) {
@@ -543,11 +549,12 @@ void MainWindow::Timer2Timer() {
         services_.halt();
         return;
     }
-    std::string raw = services_.talk->AnswerSentence(sentence);
+    if (!TakeTurn(services_.talk->AnswerSentence(sentence, engine::TurnKind::Typed))) return;
+    std::string raw = lastTurn_.reply;
     AddConversationLine(sentence, false);
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
-    if (!services_.talk->InputUnderstood()) ReportTurn(sentence, shown);
+    if (!lastTurn_.understood) ReportTurn(sentence, shown);
     Edit1->clear();
     inputCutNoted_ = false;
     ticker_.ResetIdle();
@@ -557,7 +564,7 @@ void MainWindow::Timer2Timer() {
 
 // --- TickHost ----------------------------------------------------------------------------
 
-bool MainWindow::QuitRequested() { return services_.talk->QuitRequested(); }
+bool MainWindow::QuitRequested() { return lastTurn_.quitRequested; }
 bool MainWindow::Speaking() { return services_.speech->Speaking(); }
 bool MainWindow::WindowActive() { return isActiveWindow(); }
 
@@ -575,7 +582,7 @@ bool MainWindow::InfoBarOn() { return InfoBar_->isChecked(); }
 void MainWindow::InfoBegin(int index) {
     Label2->setEnabled(true);
     Label2->move(0, -20);
-    Label2->setText(ToQt(InfoMessage(index, services_.talk->Profile().Mood)));
+    Label2->setText(ToQt(InfoMessage(index, services_.talk->Profile().mood)));
     Label2->resize(250, 18);
     Label2->move(0, -20);
 }

@@ -44,7 +44,7 @@ public:
         std::string themeFile;
     };
     // Returns an empty text or a Slovak (Windows-1250) message.
-    virtual std::string Store(const Settings& settings, const UserValues& user) = 0;
+    virtual std::string Store(const Settings& settings, const base::ProfileValues& user) = 0;
 };
 
 struct MainServices {
@@ -75,7 +75,7 @@ public:
 
     // --- Creation and sign-in -----------------------------------------------------------
     // FormCreate: state, speech output and engine. `args` are the command-line words.
-    void FormCreate(const std::vector<std::string>& args);
+    base::Status FormCreate(const std::vector<std::string>& args);
     // Sets the theme chosen at start (before the window is shown).
     void SetTheme(const Theme& theme) { theme_ = theme; }
     const Theme& theme() const { return theme_; }
@@ -206,6 +206,8 @@ private:
     void DXTimer1Timer();
     void Record(const char* path, const Lines& lines, bool create);
     void ReportProblem(const std::string& utf8);
+    // Keeps a turn that came out; a failed one is shown in the message dialog instead.
+    bool TakeTurn(base::Result<engine::TurnResult> turn);
     // The notice that a sentence was cut to the input limit, once per typed line.
     void NoteInputCut();
     void OpenDocument(const char* path);
@@ -230,6 +232,7 @@ private:
     bool picturesReported_ = false;
     bool stampedFirstPaint_ = false;
     bool inputCutNoted_ = false;
+    engine::TurnResult lastTurn_;  // the latest turn, for the report button and the ticker
     QPoint dragOffset_;
     bool manualDrag_ = false;
 };

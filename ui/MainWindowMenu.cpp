@@ -40,7 +40,7 @@ void MainWindow::ReportProblem(const std::string& utf8) {
 void MainWindow::StartNewConversationRecord() {
     if (!Zaznamy_->isChecked()) return;
     std::tm now = Now();
-    std::string user = services_.talk->Profile().UserName;
+    std::string user = services_.talk->Profile().name;
     Record(kRecordFile, ConversationStartLines(user, now), true);
     Record(kReportFile, ReportStartLines(user, now), true);
 }
@@ -56,7 +56,7 @@ void MainWindow::ZaznamyClick() {
     if (sender() != Zaznamy_) Zaznamy_->setChecked(!Zaznamy_->isChecked());
     bool on = Zaznamy_->isChecked();
     MarkToggleIcon(kIconRecords, on);
-    std::string user = services_.talk->Profile().UserName;
+    std::string user = services_.talk->Profile().name;
     if (on) {
         Record(kRecordFile, RecordsOnLines(user, Now()), true);
     } else {
@@ -96,10 +96,8 @@ void MainWindow::NovyClick() {
     ConversationLines_.clear();
     EndConversationRecord();
     RichEdit1->clear();
-    try {
-        services_.talk->InitEngine();
-    } catch (const std::exception& e) {
-        services_.messages->ShowMessageDialog("Chyba", e.what());
+    if (base::Status loaded = services_.talk->InitEngine(); !loaded) {
+        services_.messages->ShowMessageDialog("Chyba", loaded.message());
         return;
     }
     StartNewConversationRecord();
@@ -134,7 +132,7 @@ void MainWindow::SaveConversation(const std::string& chosenUtf8, int filterIndex
         QString question = "Replace file " + QString::fromStdString(name) + "?";
         if (!services_.messages->AskQuestion("Tamzel", FromQt(question))) return;
     }
-    std::string user = services_.talk->Profile().UserName;
+    std::string user = services_.talk->Profile().name;
     std::string content = SavesAsHtml(name) ? ConversationHtml(ConversationLines_, user, Now())
                                             : ConversationText(ConversationLines_, user, Now());
     std::string problem = engine::WriteFileAtomically(name, content);

@@ -7,6 +7,10 @@
 
 #include <string>
 
+#include "base/ProfileValues.h"
+#include "base/Result.h"
+#include "engine/Turn.h"
+
 namespace tamzel::ui {
 
 // Speech output: the sound device, the utterance and its polling tick.
@@ -58,30 +62,19 @@ public:
 
 namespace tamzel::ui {
 
-// The signed-in user's profile values as the engine holds them.
-struct UserValues {
-    std::string UserName;
-    std::string UserNamePronunciation;
-    bool UserIsMale = true;
-    int Mood = 0;
-};
-
 // The conversation engine as the window uses it.
 class TalkPort {
 public:
     virtual ~TalkPort() = default;
-    // Loads the brain; throws std::exception with a Slovak (Windows-1250) message on failure.
-    virtual void InitEngine() = 0;
-    virtual std::string OpeningLine() = 0;
-    // `idle`/`hover` mark turns the window starts itself (with an empty text).
-    virtual std::string AnswerSentence(const std::string& text, bool idle = false,
-                                       bool hover = false) = 0;
-    virtual bool InputUnderstood() const = 0;
-    virtual bool QuitRequested() const = 0;
-    virtual std::string LastInput() const = 0;
-    virtual std::string LastAnswer() const = 0;
-    virtual UserValues Profile() const = 0;
-    virtual void SetProfile(const UserValues& values) = 0;
+    // Loads the brain (again, for a new conversation). A failure is a Slovak message
+    // naming the file; so is a turn's failure (the brain file vanished or became unreadable).
+    virtual base::Status InitEngine() = 0;
+    virtual base::Result<engine::TurnResult> OpeningLine() = 0;
+    // Idle and hover turns are started by the window itself, with an empty text.
+    virtual base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                            engine::TurnKind kind) = 0;
+    virtual base::ProfileValues Profile() const = 0;
+    virtual void SetProfile(const base::ProfileValues& values) = 0;
 };
 
 }  // namespace tamzel::ui

@@ -60,8 +60,8 @@ struct SpeechHookup::Parts : SpeechPort, FacePort {
             messages.ShowMessageDialog(title, text);
         };
         output.userNames = [this] {
-            UserValues v = talk.Profile();
-            return std::make_pair(v.UserName, v.UserNamePronunciation);
+            base::ProfileValues v = talk.Profile();
+            return std::make_pair(v.name, v.pronunciation);
         };
         output.placement = [this] {
             speech::ScreenPlacement p;

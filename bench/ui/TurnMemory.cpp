@@ -39,7 +39,7 @@ struct Quiet : SpeechPort, MessagePort, SettingsPort, ShutdownStore {
     int Intonation() const override { return 4; }
     void SetLevels(int, int, int) override {}
     void ShowSettings() override {}
-    std::string Store(const Settings&, const UserValues&) override { return ""; }
+    std::string Store(const Settings&, const tamzel::base::ProfileValues&) override { return ""; }
 };
 
 }  // namespace

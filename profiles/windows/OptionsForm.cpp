@@ -106,7 +106,7 @@ std::string TOptionsForm::SelectedAccount() const {
 }
 
 bool TOptionsForm::SignedInMale() const {
-    return links_.talk ? links_.talk->Profile().UserIsMale : true;
+    return links_.talk ? links_.talk->Profile().male : true;
 }
 
 void TOptionsForm::Show(const std::string& title, const std::string& message) {
@@ -128,7 +128,7 @@ void TOptionsForm::DeleteClick() {
         Show(TitleInformation(), MessageChooseAccount(true, SignedInMale()));
         return;
     }
-    if (links_.talk && name == links_.talk->Profile().UserName) {
+    if (links_.talk && name == links_.talk->Profile().name) {
         Show(TitleAlert(), MessageCannotDeleteSignedIn());
         return;
     }

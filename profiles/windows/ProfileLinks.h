@@ -39,7 +39,7 @@ public:
 struct ProfileLinks {
     ProfileStore* store = nullptr;
     MainLink* main = nullptr;
-    ui::TalkPort* talk = nullptr;  // UserName, UserNamePronunciation, UserIsMale, Mood
+    ui::TalkPort* talk = nullptr;  // the signed-in user's profile values
     ThemeSource theme;             // the current theme, asked at every show
     std::function<void(const std::string& path)> playWave;  // asynchronous, silent on failure
     std::function<void()> quit;        // ends the event loop (start window's close button)

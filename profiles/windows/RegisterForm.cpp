@@ -114,17 +114,17 @@ void TRegisterForm::AcceptRegistration() {
 }
 
 void TRegisterForm::AcceptEdit() {
-    ui::UserValues user = links_.talk ? links_.talk->Profile() : ui::UserValues{};
+    base::ProfileValues user = links_.talk ? links_.talk->Profile() : base::ProfileValues{};
     std::string pronunciation = From1250(Edit2->text());
-    if (!CreateProfile(From1250(Edit1->text()), pronunciation, user.UserIsMale, false)) return;
+    if (!CreateProfile(From1250(Edit1->text()), pronunciation, user.male, false)) return;
     if (NewName != EditedName) {
         if (links_.welcome) links_.welcome->RenameUser(EditedName, NewName);
         if (links_.options) links_.options->RenameAccount(EditedName, NewName);
     }
-    if (links_.talk && EditedName == user.UserName) {
-        user.UserName = NewName;
-        user.UserNamePronunciation = pronunciation;
-        user.UserIsMale = RadioButton1->isChecked();
+    if (links_.talk && EditedName == user.name) {
+        user.name = NewName;
+        user.pronunciation = pronunciation;
+        user.male = RadioButton1->isChecked();
         links_.talk->SetProfile(user);
     }
     EditMode = 0;

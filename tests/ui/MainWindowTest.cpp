@@ -28,21 +28,27 @@ std::string SourceDir() {
 
 class FakeTalk : public TalkPort {
 public:
-    void InitEngine() override { ++inits; }
-    std::string OpeningLine() override { return "<smile>Ahoj!"; }
-    std::string AnswerSentence(const std::string& text, bool idle, bool hover) override {
-        inputs.push_back(text);
-        idleFlags.push_back(idle);
-        hoverFlags.push_back(hover);
-        last = text;
-        return answers.empty() ? "<yes>Rozumiem." : Pop();
+    base::Status InitEngine() override {
+        ++inits;
+        return base::Ok();
     }
-    bool InputUnderstood() const override { return understood; }
-    bool QuitRequested() const override { return false; }
-    std::string LastInput() const override { return last; }
-    std::string LastAnswer() const override { return "<sad>Neviem."; }
-    UserValues Profile() const override { return values; }
-    void SetProfile(const UserValues& v) override { values = v; }
+    base::Result<engine::TurnResult> OpeningLine() override {
+        return engine::TurnResult{"<smile>Ahoj!"};
+    }
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override {
+        inputs.push_back(text);
+        idleFlags.push_back(kind == engine::TurnKind::Idle);
+        hoverFlags.push_back(kind == engine::TurnKind::Hover);
+        engine::TurnResult turn;
+        turn.reply = answers.empty() ? "<yes>Rozumiem." : Pop();
+        turn.understood = understood;
+        turn.heardInput = text;
+        turn.heardReply = "<sad>Neviem.";
+        return turn;
+    }
+    base::ProfileValues Profile() const override { return values; }
+    void SetProfile(const base::ProfileValues& v) override { values = v; }
     std::string Pop() {
         std::string a = answers.front();
         answers.pop_front();
@@ -50,11 +56,10 @@ public:
     }
     int inits = 0;
     bool understood = true;
-    std::string last;
     std::deque<std::string> answers;
     std::vector<std::string> inputs;
     std::vector<bool> idleFlags, hoverFlags;
-    UserValues values{"Peter", "Peter", true, 7};
+    base::ProfileValues values{"Peter", "Peter", true, 7};
 };
 
 class FakeSpeech : public SpeechPort {
@@ -98,13 +103,13 @@ public:
 
 class FakeStore : public ShutdownStore {
 public:
-    std::string Store(const Settings& s, const UserValues& user) override {
+    std::string Store(const Settings& s, const base::ProfileValues& user) override {
         stored.push_back(s);
         users.push_back(user);
         return "";
     }
     std::vector<Settings> stored;
-    std::vector<UserValues> users;
+    std::vector<base::ProfileValues> users;
 };
 
 class FixedClock : public engine::Clock {
@@ -247,7 +252,7 @@ TEST_F(MainWindowTest, SaveAndQuitBuildsThePageAndStoresEverything) {
     EXPECT_TRUE(s.records && s.speech && s.animation && s.autolog && !s.infoBar);
     EXPECT_EQ(s.volume, 400);
     EXPECT_EQ(s.themeFile, SourceDir() + "/data/design/interface.thm");
-    EXPECT_EQ(store.users[0].Mood, 7);
+    EXPECT_EQ(store.users[0].mood, 7);
     // A close by the window manager afterwards does not store twice.
     window->close();
     EXPECT_EQ(store.stored.size(), 1u);

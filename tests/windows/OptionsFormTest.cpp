@@ -75,7 +75,7 @@ TEST_F(OptionsFormTest, NoAccountChosenMessagesFollowTheSignedInGender) {
          "Aby som vedel, ktorého užívateľa chceš vymazať, potrebujem, aby si mi ho označila v hornom okne."},
     };
     for (const Case& c : cases) {
-        talk.values.UserIsMale = c.male;
+        talk.values.male = c.male;
         (options.get()->*c.click)();
         EXPECT_EQ(Title(), W("Informácia"));
         EXPECT_EQ(Text(), W(c.text));

@@ -153,8 +153,8 @@ TEST_F(RegisterFormTest, RenameMovesMemoryAndSettingsAndTheSignedInUser) {
     EXPECT_EQ(Read("users/_Palo/user.cfg"), cfg);
     EXPECT_NE(Read("users/_Palo/user.mem").find("farba=modra"), std::string::npos);
     EXPECT_EQ(Read("users/user.lst"), "Palo\r\nEva\r\n");
-    EXPECT_EQ(talk.values.UserName, "Palo");
-    EXPECT_EQ(talk.values.Mood, 3);
+    EXPECT_EQ(talk.values.name, "Palo");
+    EXPECT_EQ(talk.values.mood, 3);
     EXPECT_EQ(welcome->Users(), (std::vector<std::string>{"Palo", "Eva"}));
     EXPECT_EQ(options->Accounts(), (std::vector<std::string>{"Palo", "Eva"}));
 }

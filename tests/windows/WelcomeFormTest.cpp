@@ -23,8 +23,8 @@ TEST_F(WelcomeFormTest, FirstStartCreatesTheLoginProfileAndGreetsAfterSignIn) {
     ASSERT_TRUE(welcome->SignIn());
     EXPECT_FALSE(welcome->isVisible());
     EXPECT_EQ(main.shown, 1);
-    EXPECT_EQ(talk.values.UserName, "Peter");
-    EXPECT_TRUE(talk.values.UserIsMale);
+    EXPECT_EQ(talk.values.name, "Peter");
+    EXPECT_TRUE(talk.values.male);
     EXPECT_EQ(options->Volume(), 10);
     EXPECT_EQ(options->Speed(), 65);
     EXPECT_EQ(options->Intonation(), 3);
@@ -196,7 +196,7 @@ TEST_F(WelcomeFormTest, BrokenProfileFilesAreReportedByName) {
         EXPECT_TRUE(welcome->isVisible());
         EXPECT_EQ(main.shown, 0);
         EXPECT_NE(Text().find(c.file + 6), std::string::npos) << Text();  // "_Eva/user.x"
-        EXPECT_TRUE(talk.values.UserName.empty());
+        EXPECT_TRUE(talk.values.name.empty());
         Write(c.file, saved);
         welcome->hide();
     }
@@ -217,7 +217,7 @@ TEST_F(WelcomeFormTest, SettingsOfTheUserReachSwitchesAndSliders) {
     EXPECT_EQ(options->Volume(), 700);
     EXPECT_EQ(options->Speed(), 90);
     EXPECT_EQ(options->Intonation(), 12);
-    EXPECT_FALSE(talk.values.UserIsMale);
+    EXPECT_FALSE(talk.values.male);
     EXPECT_FALSE(warning->isVisible());  // no greeting for a known user
 }
 
@@ -226,7 +226,7 @@ TEST_F(WelcomeFormTest, DirectSignInCreatesANewNamedUser) {
     welcome->loginNameFixed = true;
     welcome->loginName = "";
     ASSERT_TRUE(welcome->SignInDirect("Juraj"));
-    EXPECT_EQ(talk.values.UserName, "Juraj");
+    EXPECT_EQ(talk.values.name, "Juraj");
     EXPECT_EQ(Read("users/user.lst"), "Eva\r\nJuraj\r\n");
     EXPECT_EQ(main.shown, 1);
     EXPECT_FALSE(welcome->SignInDirect("zly.meno"));
@@ -257,8 +257,8 @@ TEST_F(WelcomeFormTest, ProfilesMissingFromALostListAreListedAndKept) {
         EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), "Peter");
         EXPECT_FALSE(welcome->greeting);  // no profile was created
         ASSERT_TRUE(welcome->SignIn());
-        EXPECT_EQ(talk.values.Mood, 9);
-        EXPECT_EQ(talk.values.UserNamePronunciation, "Peto");
+        EXPECT_EQ(talk.values.mood, 9);
+        EXPECT_EQ(talk.values.pronunciation, "Peto");
         welcome->hide();
     }
 }

@@ -39,16 +39,14 @@ struct MainRecorder : MainLink {
 };
 
 struct TalkRecorder : ui::TalkPort {
-    void InitEngine() override {}
-    std::string OpeningLine() override { return {}; }
-    std::string AnswerSentence(const std::string&, bool, bool) override { return {}; }
-    bool InputUnderstood() const override { return true; }
-    bool QuitRequested() const override { return false; }
-    std::string LastInput() const override { return {}; }
-    std::string LastAnswer() const override { return {}; }
-    ui::UserValues Profile() const override { return values; }
-    void SetProfile(const ui::UserValues& v) override { values = v; }
-    ui::UserValues values;
+    base::Status InitEngine() override { return base::Ok(); }
+    base::Result<engine::TurnResult> OpeningLine() override { return engine::TurnResult{}; }
+    base::Result<engine::TurnResult> AnswerSentence(const std::string&, engine::TurnKind) override {
+        return engine::TurnResult{};
+    }
+    base::ProfileValues Profile() const override { return values; }
+    void SetProfile(const base::ProfileValues& v) override { values = v; }
+    base::ProfileValues values;
 };
 
 class WindowTest : public ::testing::Test {
