@@ -13,18 +13,13 @@
 #include "engine/AtomicFile.h"
 #include "engine/InputLimit.h"
 #include "tests/ui/TempFolder.h"
+#include "tests/ui/TestApplication.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return testing::TestApp(); }
 
 std::string SourceDir() {
     const char* source = std::getenv("TAMZEL_SOURCE_DIR");
