@@ -33,7 +33,9 @@ public:
         return base::Ok();
     }
     base::Result<engine::TurnResult> OpeningLine() override {
-        return engine::TurnResult{"<smile>Ahoj!"};
+        engine::TurnResult opening;
+        opening.reply = "<smile>Ahoj!";
+        return opening;
     }
     base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
                                                     engine::TurnKind kind) override {
@@ -140,7 +142,7 @@ protected:
         s.quit = [this] { ++quits; };
         s.halt = [this] { ++halts; };
         window = std::make_unique<MainWindow>(s);
-        window->FormCreate({});
+        ASSERT_TRUE(window->FormCreate({}));
         // The default theme of the sources, so that no image is missing.
         Theme theme;
         ASSERT_EQ(OpenTheme(SourceDir() + "/data/design/interface.thm", theme), "");
