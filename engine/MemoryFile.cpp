@@ -15,11 +15,11 @@
 #include <cerrno>
 #include <vector>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "engine/Engine.h"
-#include "engine/ProfilePaths.h"
-#include "engine/SystemErrors.h"
+#include "base/ProfilePaths.h"
+#include "base/SystemErrors.h"
 
 namespace tamzel::engine {
 
@@ -199,11 +199,11 @@ Lines RemovedValue(const Lines& lines, const MemoryArgument& a) {
     return out;
 }
 
-std::string Slovak(const char* utf8) { return FromUtf8Lossy(utf8); }
-std::string ShownPath(const std::string& path) { return FromUtf8Lossy(path); }
+std::string Slovak(const char* utf8) { return base::FromUtf8Lossy(utf8); }
+std::string ShownPath(const std::string& path) { return base::FromUtf8Lossy(path); }
 
 // Why a write failed, in words a user understands.
-std::string Reason(int error) { return ErrorPhrase1250(error); }
+std::string Reason(int error) { return base::ErrorPhrase1250(error); }
 
 }  // namespace
 
@@ -225,7 +225,7 @@ public:
             return Loaded::Fine;
         }
         std::string content;
-        if (ReadWholeFile(path_, content)) {
+        if (base::ReadWholeFile(path_, content)) {
             lines = SplitLines(content);
             return Loaded::Fine;
         }
@@ -246,9 +246,9 @@ public:
     }
 
     void Save(const std::string& content) {
-        int scratchError = WriteThroughTemp(ScratchPath(), path_, content);
+        int scratchError = base::WriteThroughTemp(ScratchPath(), path_, content);
         if (scratchError == 0) return Saved(true);
-        int directError = WriteThroughTemp(path_, path_, content);
+        int directError = base::WriteThroughTemp(path_, path_, content);
         if (directError == 0) {
             Saved(false);  // the scratch problem stays until the scratch file works again
             return Problem(Slovak("Pomocný súbor \"") + ShownPath(ScratchPath()) +
@@ -290,7 +290,7 @@ private:
     std::string path_;
 };
 
-std::string Engine::MemoryFilePath() const { return MemoryFileOf(UserName); }
+std::string Engine::MemoryFilePath() const { return base::MemoryFileOf(UserName); }
 
 std::string Engine::ReadMemoryValue(const std::string& object, const std::string& property) {
     Lines lines;

@@ -1,6 +1,6 @@
 #include "profiles/ConsoleSession.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/StartChoice.h"
@@ -11,19 +11,19 @@ std::string SignIn(engine::Engine& engine, std::string name, const std::string& 
                    bool maleWhenNew) {
     if (name.empty()) name = LoginName();
     ProfileStore store(root);
-    if (StoreResult list = store.EnsureUserList(); !list.ok) return engine::ToUtf8(list.message);
+    if (StoreResult list = store.EnsureUserList(); !list.ok) return base::ToUtf8(list.message);
     std::optional<std::string> listed = store.FindUser(name);
     if (!listed) {
         if (!IsValidName(name))
-            return "Meno \"" + engine::ToUtf8(name) +
+            return "Meno \"" + base::ToUtf8(name) +
                    "\" sa nedá použiť ako meno užívateľa (povolené sú písmená, číslice a "
                    "medzera). Zvoľ iné voľbou --user MENO.";
         StoreResult created = store.CreateProfile(name, name, maleWhenNew, true);
-        if (!created.ok) return engine::ToUtf8(created.message);
+        if (!created.ok) return base::ToUtf8(created.message);
         listed = name;
     }
     auto profile = store.LoadSignIn(*listed);
-    if (!profile) return engine::ToUtf8(profile.error);
+    if (!profile) return base::ToUtf8(profile.error);
     // The folder name, not the name written inside user.dat, decides where the memory
     // lives; in an intact profile the two are the same.
     engine.UserName = *listed;
@@ -38,7 +38,7 @@ std::string SignOut(const engine::Engine& engine, const std::string& root) {
     UserData current{engine.UserName, engine.UserNamePronunciation, engine.UserIsMale,
                      engine.Mood};
     StoreResult stored = store.StoreUserData(current);
-    return stored.ok ? std::string() : engine::ToUtf8(stored.message);
+    return stored.ok ? std::string() : base::ToUtf8(stored.message);
 }
 
 }  // namespace tamzel::profiles

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/Engine.h"
 #include "engine/InputLimit.h"
 #include "profiles/ConsoleSession.h"
@@ -36,7 +36,7 @@ std::string WithoutTags(const std::string& reply) {
 }
 
 void PrintReply(const Engine& e, const std::string& reply, bool verbose) {
-    std::printf("%s\n", engine::ToUtf8(WithoutTags(reply)).c_str());
+    std::printf("%s\n", base::ToUtf8(WithoutTags(reply)).c_str());
     if (verbose)
         std::printf("# understood=%d mood=%d repeat=%d idle=%d\n", e.InputUnderstood ? 1 : 0,
                     static_cast<int>(e.Mood), e.RepeatCount, e.IdleCount);
@@ -50,7 +50,7 @@ bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
     bool female = cl.Has("--female");
     std::string name;
     if (auto user = cl.Get("--user")) {
-        auto converted = engine::FromUtf8(*user);
+        auto converted = base::FromUtf8(*user);
         if (!converted) {
             std::fprintf(stderr, "Meno \"%s\" nemá tvar v kódovaní Windows-1250.\n", user->c_str());
             return false;
@@ -65,7 +65,7 @@ bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
     bool genderGiven = female || cl.Has("--male");
     if (genderGiven && e.UserIsMale == female)
         std::fprintf(stderr, "Profil \"%s\" už existuje %s; voľba --%s ho nemení.\n",
-                     engine::ToUtf8(e.UserName).c_str(), e.UserIsMale ? "ako muž" : "ako žena",
+                     base::ToUtf8(e.UserName).c_str(), e.UserIsMale ? "ako muž" : "ako žena",
                      female ? "female" : "male");
     return true;
 }
@@ -82,10 +82,10 @@ bool Configure(Engine& e, const CommandLine& cl) {
     }
     if (cl.Has("--verbose"))
         e.onReportError = [](const std::string& m) {
-            std::fprintf(stderr, "# mozog: %s\n", engine::ToUtf8(m).c_str());
+            std::fprintf(stderr, "# mozog: %s\n", base::ToUtf8(m).c_str());
         };
     e.onMemoryProblem = [](const std::string& m) {
-        std::fprintf(stderr, "%s\n", engine::ToUtf8(m).c_str());
+        std::fprintf(stderr, "%s\n", base::ToUtf8(m).c_str());
     };
     return true;
 }
@@ -100,7 +100,7 @@ bool TakeFolder(FolderLock& lock) {
 }
 
 void SayCut() {
-    std::fprintf(stderr, "%s\n", engine::ToUtf8(engine::InputCutNotice()).c_str());
+    std::fprintf(stderr, "%s\n", base::ToUtf8(engine::InputCutNotice()).c_str());
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ int RunConsole(const CommandLine& cl) {
         PrintReply(e, e.OpeningLine(), verbose);
     } catch (const engine::IoError& error) {
         std::error_code ec;
-        std::fprintf(stderr, "%s\nPriečinok programu: %s\n", engine::ToUtf8(error.what()).c_str(),
+        std::fprintf(stderr, "%s\nPriečinok programu: %s\n", base::ToUtf8(error.what()).c_str(),
                      std::filesystem::current_path(ec).c_str());
         return 1;
     }
@@ -135,7 +135,7 @@ int RunConsole(const CommandLine& cl) {
             PrintReply(e, e.AnswerSentence(sentence), verbose);
         } catch (const engine::IoError& error) {
             // The turn is lost, the conversation goes on (for example a missing memory file).
-            std::fprintf(stderr, "%s\n", engine::ToUtf8(error.what()).c_str());
+            std::fprintf(stderr, "%s\n", base::ToUtf8(error.what()).c_str());
         }
     }
     e.FinalizeEngine();

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 
 namespace tamzel::ui {
 namespace fs = std::filesystem;
@@ -35,7 +35,7 @@ std::string WritableProgramFolder(const std::string& programFolder, std::string&
                  fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
         if (ec) {
             error = "Kópiu programu v priečinku " + target + " sa nepodarilo vytvoriť: " +
-                    engine::ErrorPhrase(ec) + ".";
+                    base::ErrorPhrase(ec) + ".";
             return programFolder;
         }
     }

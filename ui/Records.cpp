@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
@@ -242,7 +242,7 @@ std::string AppendRecordLines(const std::string& path, const Lines& lines, bool 
     }
     FILE* f = std::fopen(path.c_str(), "ab");
     if (!f)
-        return "Do súboru " + path + " sa nedá zapisovať: " + engine::ErrorPhrase(errno) + ".";
+        return "Do súboru " + path + " sa nedá zapisovať: " + base::ErrorPhrase(errno) + ".";
     std::string text = JoinLines(lines);
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fclose(f) == 0 && ok;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 #include "engine/Engine.h"
 
@@ -114,8 +114,8 @@ std::string TwoHundredLineMemory() {
 
 void BM_TurnReadingTwentyWritingFive(benchmark::State& state) {
     BenchFolder folder;
-    if (!tamzel::engine::WriteFileAtomically("ai/brainfile.ai", TurnBrain()).empty()) std::abort();
-    if (!tamzel::engine::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()).empty())
+    if (!tamzel::base::WriteFileAtomically("ai/brainfile.ai", TurnBrain()).empty()) std::abort();
+    if (!tamzel::base::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()).empty())
         std::abort();
     Engine engine;
     engine.UserName = "Bench";

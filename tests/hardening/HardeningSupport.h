@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 #include "engine/Engine.h"
 
@@ -54,7 +54,7 @@ inline void Put(const std::string& path, const std::string& content) {
 
 inline std::string Get(const std::string& path) {
     std::string content;
-    return engine::ReadWholeFile(path, content) ? content : std::string("<missing>");
+    return base::ReadWholeFile(path, content) ? content : std::string("<missing>");
 }
 
 inline std::string BrainOf(const std::vector<std::string>& lines) {

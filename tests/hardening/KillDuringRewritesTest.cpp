@@ -93,7 +93,7 @@ std::string CheckAfterKill() {
 std::vector<std::string> TempFilesBelow(const std::string& folder) {
     std::vector<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (engine::IsTempFileName(entry.path().filename().string()) ||
+        if (base::IsTempFileName(entry.path().filename().string()) ||
             entry.path().filename() == "help.mem")
             found.push_back(entry.path().string());
     return found;

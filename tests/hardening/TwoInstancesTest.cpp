@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "HardeningSupport.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileFiles.h"
 
 namespace tamzel::hardening {
@@ -124,7 +124,7 @@ TEST_F(TwoInstances, ASecondConsoleEndsWithAMessageAndTouchesNothing) {
     EXPECT_EQ(Get(home + "/users/user.lst"), list);
     Send(first, "Moja obľúbená farba je modrá.\n");
     EXPECT_EQ(Finish(first), 0) << first.Err();
-    EXPECT_NE(Get(home + "/users/_Jan/user.mem").find(engine::FromUtf8Lossy("modrá")), std::string::npos);
+    EXPECT_NE(Get(home + "/users/_Jan/user.mem").find(base::FromUtf8Lossy("modrá")), std::string::npos);
 }
 
 TEST_F(TwoInstances, ALockLeftByAKilledProgramDoesNotBlock) {
@@ -200,7 +200,7 @@ TEST_F(TwoInstances, ConcurrentMemoryChangesNeverMixTwoUsersFiles) {
         EXPECT_EQ(memory.find(":" + other + "\r\n"), std::string::npos) << users[u] << " holds " << other;
     }
     for (const auto& entry : fs::recursive_directory_iterator(home))
-        EXPECT_FALSE(engine::IsTempFileName(entry.path().filename().string())) << entry.path();
+        EXPECT_FALSE(base::IsTempFileName(entry.path().filename().string())) << entry.path();
 }
 
 TEST_F(TwoInstances, AStartRemovesOnlyTheTemporaryFilesOfEndedRuns) {

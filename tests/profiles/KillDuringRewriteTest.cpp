@@ -58,7 +58,7 @@ void RunOperation(Operation op, const std::string& root) {
 
 std::string Read(const std::string& path) {
     std::string text;
-    return engine::ReadWholeFile(path, text) ? text : "<missing>";
+    return base::ReadWholeFile(path, text) ? text : "<missing>";
 }
 
 // Both outcomes of one file, or the one content it must keep.

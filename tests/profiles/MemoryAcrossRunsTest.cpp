@@ -8,7 +8,7 @@
 
 #include "TestFolder.h"
 #include "engine/Brain.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "profiles/ConsoleSession.h"
 #include "profiles/ProfileStore.h"
 
@@ -51,7 +51,7 @@ protected:
         e.OpeningLine();
         std::vector<std::string> replies;
         for (const std::string& s : sentences)
-            replies.push_back(engine::ToUtf8(e.AnswerSentence(W(s))));
+            replies.push_back(base::ToUtf8(e.AnswerSentence(W(s))));
         e.FinalizeEngine();
         EXPECT_EQ(SignOut(e), "");
         return replies;

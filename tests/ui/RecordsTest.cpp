@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "tests/ui/TempFolder.h"
 #include "ui/Text.h"
 
@@ -136,7 +136,7 @@ TEST(RecordsTest, AppendingNeedsTheFileUnlessCreating) {
     EXPECT_EQ(AppendRecordLines("zaznamy/zaznamy.txt", {"a", ""}, true), "");
     EXPECT_EQ(AppendRecordLines("zaznamy/zaznamy.txt", {"b"}, false), "");
     std::string content;
-    ASSERT_TRUE(engine::ReadWholeFile("zaznamy/zaznamy.txt", content));
+    ASSERT_TRUE(base::ReadWholeFile("zaznamy/zaznamy.txt", content));
     EXPECT_EQ(content, "a\r\n\r\nb\r\n");
 }
 

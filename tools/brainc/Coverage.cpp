@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "tools/brainc/DialogueRunner.h"
 
 namespace tamzel::brainc {
@@ -82,7 +82,7 @@ public:
 
     void File(const std::string& file) {
         std::string text;
-        if (!engine::ReadWholeFile(file, text)) {
+        if (!base::ReadWholeFile(file, text)) {
             report_.problems.push_back(file + ": súbor sa nedá prečítať");
             return;
         }
@@ -183,7 +183,7 @@ CoverageReport MeasureCoverage(const std::string& brainFile, const std::vector<s
                                int seeds) {
     CoverageReport report;
     std::string content;
-    if (!engine::ReadWholeFile(brainFile, content))
+    if (!base::ReadWholeFile(brainFile, content))
         throw std::runtime_error("mozog \"" + brainFile + "\" sa nedá prečítať");
     DecompileResult brain = DecompileBrain(content);
     if (!brain.problem.empty()) throw std::runtime_error(brainFile + ": " + brain.problem);

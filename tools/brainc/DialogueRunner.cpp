@@ -40,8 +40,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "profiles/ConsoleSession.h"
 
 namespace tamzel::brainc {
@@ -357,7 +357,7 @@ void DialogueSession::Start() {
     engine_->random().Seed(seed_);
     engine_->keepSeed = true;
     engine_->passTrace = trace_;
-    std::string error = profiles::SignIn(*engine_, engine::FromUtf8Lossy(user_), ".", male_);
+    std::string error = profiles::SignIn(*engine_, base::FromUtf8Lossy(user_), ".", male_);
     if (!error.empty()) throw std::runtime_error("prihlásenie zlyhalo: " + error);
     engine_->InitEngine();
 }
@@ -382,13 +382,13 @@ void DialogueSession::SetTime(std::tm when) {
 }
 
 std::string DialogueSession::Shown(const std::string& reply) const {
-    return WithoutTags(engine::ToUtf8(reply));
+    return WithoutTags(base::ToUtf8(reply));
 }
 
 std::string DialogueSession::Opening() { return Shown(engine_->OpeningLine()); }
 
 std::string DialogueSession::Say(const std::string& utf8) {
-    return Shown(engine_->AnswerSentence(engine::TypedFromUtf8(utf8)));
+    return Shown(engine_->AnswerSentence(base::TypedFromUtf8(utf8)));
 }
 
 std::string DialogueSession::Idle() {
@@ -500,7 +500,7 @@ int RunDialogueTests(const std::string& brainFile, const std::vector<std::string
     int passed = 0, failed = 0;
     for (const std::string& file : ExpandScriptArguments(files)) {
         std::string text;
-        if (!engine::ReadWholeFile(file, text)) {
+        if (!base::ReadWholeFile(file, text)) {
             std::printf("FAIL  %s: súbor sa nedá prečítať\n", file.c_str());
             ++failed;
             continue;

@@ -114,7 +114,7 @@ private:
 };
 
 // A clock that always says the same time.
-class FixedClock : public engine::Clock {
+class FixedClock : public base::Clock {
 public:
     explicit FixedClock(std::tm when) : when_(when) {}
     std::tm Now() const override { return when_; }

@@ -1,6 +1,6 @@
 #include "VoxCompiler.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/text/Dictionary.h"
 #include "speech/text/SpeechText.h"
 
@@ -26,7 +26,7 @@ std::string Uselessness(const speech::DictionaryEntry& e) {
     std::string expected = Trim(speech::TextBeforeDictionary(e.key), ' ');
     if (Trim(e.key, ' ') != expected)
         return "kľúč nie je v tvare textu pred slovníkom (očakávaný: \"" +
-               engine::ToUtf8(expected) + "\")";
+               base::ToUtf8(expected) + "\")";
     return "";
 }
 
@@ -48,7 +48,7 @@ Compiled CompileSource(const std::string& utf8Source) {
             continue;
         }
         size_t bad = 0;
-        auto cp = engine::FromUtf8(Replace(line, '_', ' '), &bad);
+        auto cp = base::FromUtf8(Replace(line, '_', ' '), &bad);
         if (!cp) {
             out.errors.push_back(where + "znak na pozícii " + std::to_string(bad + 1) +
                                  " nie je platné UTF-8 alebo nemá tvar vo Windows-1250");
@@ -63,7 +63,7 @@ Compiled CompileSource(const std::string& utf8Source) {
 
 std::string DecompileLines(const std::vector<std::string>& lines) {
     std::string out;
-    for (const std::string& line : lines) out += Replace(engine::ToUtf8(line), ' ', '_') + "\n";
+    for (const std::string& line : lines) out += Replace(base::ToUtf8(line), ' ', '_') + "\n";
     return out;
 }
 
