@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/Files.h"
+#include "base/Lines.h"
 #include "base/Codepage.h"
 #include "engine/Engine.h"
 #include "base/ProfilePaths.h"
@@ -25,7 +26,7 @@ namespace tamzel::engine {
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using base::Lines;
 
 const char kObjectPrefix[] = "OBJECT";
 const char kCloseLine[] = "<-";
@@ -33,26 +34,6 @@ const char kOpenLine[] = "->";
 
 // The memory file of a new profile.
 const Lines kNewFileLines = {"[DUZ]", "OBJECT(user)", "->", "<-"};
-
-Lines SplitLines(const std::string& content) {
-    Lines lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string JoinLines(const Lines& lines) {
-    std::string content;
-    for (const std::string& line : lines) content += line + "\r\n";
-    return content;
-}
 
 bool IsObjectLine(const std::string& line) { return line.compare(0, 6, kObjectPrefix) == 0; }
 
@@ -221,12 +202,12 @@ public:
             return Loaded::Unreadable;
         }
         if (!e_.pendingMemoryPath_.empty() && e_.pendingMemoryPath_ == path_) {
-            lines = SplitLines(e_.pendingMemory_);
+            lines = base::SplitLines(e_.pendingMemory_);
             return Loaded::Fine;
         }
         std::string content;
         if (base::ReadWholeFile(path_, content)) {
-            lines = SplitLines(content);
+            lines = base::SplitLines(content);
             return Loaded::Fine;
         }
         bool missing = ::access(path_.c_str(), F_OK) != 0 && errno == ENOENT;
@@ -242,7 +223,7 @@ public:
         Loaded loaded = Load(lines);
         if (loaded == Loaded::Unreadable) return;  // writing now would lose what it holds
         if (loaded == Loaded::Missing) lines = kNewFileLines;
-        Save(JoinLines(change(lines)));
+        Save(base::JoinLines(change(lines)));
     }
 
     void Save(const std::string& content) {

@@ -8,6 +8,7 @@
 
 #include "base/Files.h"
 #include "base/Codepage.h"
+#include "base/Lines.h"
 #include "base/ProfilePaths.h"
 #include "base/SystemErrors.h"
 #include "profiles/ProfileMessages.h"
@@ -96,7 +97,7 @@ Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {
         result.error = MessageCannotRead(Label(UserListPath()));
         return result;
     }
-    result.value = SplitLines(text);
+    result.value = base::SplitLines(text);
     return result;
 }
 
@@ -104,9 +105,9 @@ Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {
 // renamed over users/user.lst, so the list is never missing or half written.
 StoreResult ProfileStore::WriteList(const std::vector<std::string>& lines,
                                     const char* scratchName) {
-    if (!scratchName) return Write(UserListPath(), JoinLines(lines));
+    if (!scratchName) return Write(UserListPath(), base::JoinLines(lines));
     std::string scratch = UsersFolder() + "/" + scratchName;
-    StoreResult written = Write(scratch, JoinLines(lines));
+    StoreResult written = Write(scratch, base::JoinLines(lines));
     if (!written.ok) return written;
     std::error_code ec;
     fs::rename(scratch, UserListPath(), ec);

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "HardeningSupport.h"
+#include "base/Lines.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileStore.h"
 #include "ui/FolderLock.h"
@@ -15,7 +16,6 @@
 namespace tamzel::hardening {
 namespace {
 
-using profiles::JoinLines;
 using profiles::ProfileStore;
 
 const std::vector<std::string> kMemoryLines = {"[DUZ]", "OBJECT(user)", "->", "<-",
@@ -25,10 +25,10 @@ void StartingState() {
     std::filesystem::remove_all("users");
     std::filesystem::remove_all("ai");
     std::filesystem::create_directories("ai");
-    Put("users/user.lst", JoinLines({"Jan"}));
+    Put("users/user.lst", base::JoinLines({"Jan"}));
     Put("users/_Jan/user.dat", profiles::FormatUserData({"Jan", "Jano", true, 0}));
     Put("users/_Jan/user.cfg", profiles::FormatUserConfig({}));
-    Put("users/_Jan/user.mem", JoinLines(kMemoryLines));
+    Put("users/_Jan/user.mem", base::JoinLines(kMemoryLines));
 }
 
 [[noreturn]] void KeepRewriting() {
@@ -47,7 +47,7 @@ void StartingState() {
 std::string MemoryAfter(int k) {
     std::vector<std::string> lines = kMemoryLines;
     for (int i = 0; i < k; ++i) lines[6] += ";R" + std::to_string(i);
-    return JoinLines(lines);
+    return base::JoinLines(lines);
 }
 
 // How many additions the memory file shows, or -1 when it is no moment's content.
@@ -64,7 +64,7 @@ int MemoryMoment(const std::string& content) {
 int ListMoment(const std::string& content) {
     std::vector<std::string> lines = {"Jan"};
     for (int k = 0; k < 100000; ++k) {
-        std::string expected = JoinLines(lines);
+        std::string expected = base::JoinLines(lines);
         if (expected == content) return k;
         if (expected.size() >= content.size()) return -1;
         lines.push_back("U" + std::to_string(k));

@@ -4,6 +4,7 @@
 
 #include "TestFolder.h"
 #include "base/Files.h"
+#include "base/Lines.h"
 #include "profiles/ProfileMessages.h"
 
 namespace tamzel::profiles {
@@ -13,7 +14,7 @@ using testing::TestFolder;
 using testing::W;
 
 std::string Lines(std::initializer_list<std::string> lines) {
-    return JoinLines(std::vector<std::string>(lines));
+    return base::JoinLines(std::vector<std::string>(lines));
 }
 
 class ProfileStoreTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 #include "VoxCompiler.h"
 
 #include "base/Codepage.h"
+#include "base/Lines.h"
 #include "speech/text/Dictionary.h"
 #include "speech/text/SpeechText.h"
 
@@ -34,13 +35,10 @@ std::string Uselessness(const speech::DictionaryEntry& e) {
 
 Compiled CompileSource(const std::string& utf8Source) {
     Compiled out;
-    size_t start = 0;
-    for (int number = 1; start < utf8Source.size(); ++number) {
-        size_t end = utf8Source.find('\n', start);
-        if (end == std::string::npos) end = utf8Source.size();
-        std::string line = utf8Source.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    base::Lines lines = base::SplitLines(utf8Source);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        int number = static_cast<int>(i + 1);
         std::string where = "riadok " + std::to_string(number) + ": ";
         if (line.empty() || line[0] == '#') continue;
         if (line.find('=') == std::string::npos) {
