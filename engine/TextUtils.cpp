@@ -1,5 +1,7 @@
 #include "engine/TextUtils.h"
 
+#include "base/Tags.h"
+
 #include <array>
 
 namespace tamzel::engine {
@@ -64,23 +66,6 @@ std::string ReflectWord(const std::string& word) {
         if (folded == base::FoldDiacritics(p.second)) return p.first;
     }
     return word;
-}
-
-// Deletes every run from "<" to the next ">" (or to the end when none follows). Like every
-// rewrite below it builds a new text in one sweep, so a 100 KB line costs no more than 100 KB.
-void RemoveTags(std::string& s) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '<') {
-            out += s[i];
-            continue;
-        }
-        size_t close = s.find('>', i);
-        if (close == std::string::npos) break;
-        i = close;
-    }
-    s = std::move(out);
 }
 
 // A blank on both sides of every mark. A mark that ends the text gets its blank too, so a
@@ -220,7 +205,7 @@ void NormaliseSentence(std::string& text) {
     if (text.back() != ' ') text += ' ';
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    RemoveTags(text);
+    text = base::StripTags(text);
     for (char& c : text)
         if (!IsAllowed(c)) c = ' ';
     SpaceMarks(text);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Codepage.h"
+#include "base/Tags.h"
 #include "engine/Engine.h"
 #include "engine/InputLimit.h"
 #include "profiles/ConsoleSession.h"
@@ -20,23 +21,8 @@ namespace {
 
 using engine::Engine;
 
-// The reply as the window shows it: emoticon tags ("<smile>") taken out.
-std::string WithoutTags(const std::string& reply) {
-    std::string shown;
-    for (size_t i = 0; i < reply.size(); ++i) {
-        if (reply[i] != '<') {
-            shown += reply[i];
-            continue;
-        }
-        size_t close = reply.find('>', i);
-        if (close == std::string::npos) break;
-        i = close;
-    }
-    return shown;
-}
-
 void PrintReply(const Engine& e, const std::string& reply, bool verbose) {
-    std::printf("%s\n", base::ToUtf8(WithoutTags(reply)).c_str());
+    std::printf("%s\n", base::ToUtf8(base::StripTags(reply)).c_str());
     if (verbose)
         std::printf("# understood=%d mood=%d repeat=%d idle=%d\n", e.InputUnderstood ? 1 : 0,
                     static_cast<int>(e.Mood), e.RepeatCount, e.IdleCount);

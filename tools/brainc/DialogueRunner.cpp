@@ -42,6 +42,7 @@
 
 #include "base/Files.h"
 #include "base/Codepage.h"
+#include "base/Tags.h"
 #include "profiles/ConsoleSession.h"
 
 namespace tamzel::brainc {
@@ -300,20 +301,6 @@ std::vector<std::string> ExpandScriptArguments(const std::vector<std::string>& a
     return files;
 }
 
-std::string WithoutTags(const std::string& text) {
-    std::string shown;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '<') {
-            shown += text[i];
-            continue;
-        }
-        size_t close = text.find('>', i);
-        if (close == std::string::npos) break;
-        i = close;
-    }
-    return shown;
-}
-
 TemporaryProgramFolder::TemporaryProgramFolder(const std::string& brainFile) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tamzel-dialog-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
@@ -382,7 +369,7 @@ void DialogueSession::SetTime(std::tm when) {
 }
 
 std::string DialogueSession::Shown(const std::string& reply) const {
-    return WithoutTags(base::ToUtf8(reply));
+    return base::StripTags(base::ToUtf8(reply));
 }
 
 std::string DialogueSession::Opening() { return Shown(engine_->OpeningLine()); }
