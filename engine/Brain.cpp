@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/internal/EngineCore.h"
 
 namespace tamzel::engine {
@@ -13,7 +13,7 @@ using Byte = unsigned char;
 
 // "Súbor mozgu" names the brain file in every message.
 std::string BrainFileMessage(const std::string& path, const std::string& what) {
-    return "S\xFA" "bor mozgu \"" + FromUtf8Lossy(path) + "\" " + what;
+    return "S\xFA" "bor mozgu \"" + base::FromUtf8Lossy(path) + "\" " + what;
 }
 
 struct FileCloser {

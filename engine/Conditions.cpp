@@ -61,7 +61,7 @@ private:
         if (line.compare(0, 8, kSentenceLine) == 0) {
             e_.ReportError("Pozor, prikaz SENTENCE bol pouzity v podmienke");
             e_.SelectSentence(e_.BracketArgument(line));
-            e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+            e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
         }
         bool negate = !line.empty() && line[0] == '!';
         if (negate) line.erase(0, 1);
@@ -91,7 +91,7 @@ private:
         case kw::MaleTest: return e_.UserIsMale;
         case kw::FemaleTest: return !e_.UserIsMale;
         case kw::RepeatTest:
-            return FoldDiacritics(e_.CurrentInput) == FoldDiacritics(e_.LastInput) &&
+            return base::FoldDiacritics(e_.CurrentInput) == base::FoldDiacritics(e_.LastInput) &&
                    !e_.IdleTurn && !e_.HoverTurn;
         case kw::WordCountTest: return WordCountTest(line);
         }
@@ -103,7 +103,7 @@ private:
         size_t comma = argument.find(',');
         if (comma == std::string::npos) return false;
         e_.SelectSentence(argument.substr(0, comma));
-        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+        e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
         argument.erase(0, comma + 1);
         return true;
     }
@@ -144,7 +144,7 @@ private:
         e_.InWordListTest = true;
         e_.ExpandTags(list);
         e_.InWordListTest = false;
-        list = FoldDiacritics(list);
+        list = base::FoldDiacritics(list);
         bool selected = SelectFor(list);
         bool ok = true;
         while (!list.empty() && ok) {
@@ -166,9 +166,9 @@ private:
         std::string argument = e_.BracketArgument(line);
         e_.ExpandTags(argument);
         size_t comma = argument.find(',');
-        std::string left = FoldDiacritics(argument.substr(0, comma));
+        std::string left = base::FoldDiacritics(argument.substr(0, comma));
         std::string right =
-            comma == std::string::npos ? std::string() : FoldDiacritics(argument.substr(comma + 1));
+            comma == std::string::npos ? std::string() : base::FoldDiacritics(argument.substr(comma + 1));
         if (line[0] == '=') return left == right;
         bool numbers = AllDigits(left) && AllDigits(right);
         if (line[0] == '<') return numbers ? TextToInt(left) < TextToInt(right) : left < right;
@@ -217,7 +217,7 @@ int WordCount(const std::string& text) {
 // Random typing shows as a long run of consonants, or of vowels (a run that may begin with
 // a blank or a mark).
 bool LooksLikeGibberish(const std::string& text) {
-    std::string folded = FoldDiacritics(text);
+    std::string folded = base::FoldDiacritics(text);
     if (folded.empty()) return false;
     auto consonant = [](char c) {
         return std::string_view("bcdfghjklmnpqrstvwxz").find(c) != std::string_view::npos;

@@ -79,9 +79,9 @@ void Engine::SetProfile(const base::ProfileValues& values) {
     core_->Mood = values.mood;
 }
 
-void Engine::SetClock(std::shared_ptr<Clock> clock) { core_->SetClock(std::move(clock)); }
+void Engine::SetClock(std::shared_ptr<base::Clock> clock) { core_->SetClock(std::move(clock)); }
 
-void Engine::SetRandom(std::shared_ptr<Random> random) { core_->SetRandom(std::move(random)); }
+void Engine::SetRandom(std::shared_ptr<base::Random> random) { core_->SetRandom(std::move(random)); }
 
 void Engine::SetSeed(uint64_t seed) {
     core_->random().Seed(seed);

@@ -22,7 +22,7 @@
 #include "base/ProfileValues.h"
 #include "base/Result.h"
 #include "engine/EngineHooks.h"
-#include "engine/Seams.h"
+#include "base/Seams.h"
 #include "engine/Turn.h"
 
 namespace tamzel::engine {
@@ -45,8 +45,8 @@ public:
     base::ProfileValues Profile() const;
     void SetProfile(const base::ProfileValues& values);
 
-    void SetClock(std::shared_ptr<Clock> clock);
-    void SetRandom(std::shared_ptr<Random> random);
+    void SetClock(std::shared_ptr<base::Clock> clock);
+    void SetRandom(std::shared_ptr<base::Random> random);
     // A fixed seed, kept by every InitEngine (otherwise it reseeds from the clock).
     void SetSeed(uint64_t seed);
     // The brain file, relative to the program folder (default ai/brainfile.ai).

@@ -3,27 +3,27 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/InputLimit.h"
 
 namespace tamzel::engine {
 
-EngineCore::EngineCore() : clock_(std::make_shared<Clock>()), random_(std::make_shared<Random>()) {}
+EngineCore::EngineCore() : clock_(std::make_shared<base::Clock>()), random_(std::make_shared<base::Random>()) {}
 
 EngineCore::~EngineCore() = default;
 
-void EngineCore::SetClock(std::shared_ptr<Clock> clock) {
+void EngineCore::SetClock(std::shared_ptr<base::Clock> clock) {
     if (clock) clock_ = std::move(clock);
 }
 
-void EngineCore::SetRandom(std::shared_ptr<Random> random) {
+void EngineCore::SetRandom(std::shared_ptr<base::Random> random) {
     if (random) random_ = std::move(random);
 }
 
 void EngineCore::InitEngine() {
     LoadBrain(Brain, brainPath);
     if (Brain.checkBytes != BrainCheckBytes())
-        FatalStop(FromUtf8Lossy("Súbor mozgu \"" + brainPath + "\" nie je mozog tohto vydania "
+        FatalStop(base::FromUtf8Lossy("Súbor mozgu \"" + brainPath + "\" nie je mozog tohto vydania "
                                 "programu (nesedia kontrolné bajty)."));
     OpeningTurn = false;
     if (!keepSeed) random().SeedFromClock();
@@ -68,7 +68,7 @@ std::string EngineCore::AnswerSentence(const std::string& text) {
                     " znakov");
     NormaliseInput(CurrentInput);
     IdleCount = IdleTurn ? IdleCount + 1 : 0;
-    bool same = FoldDiacritics(CurrentInput) == FoldDiacritics(LastInput);
+    bool same = base::FoldDiacritics(CurrentInput) == base::FoldDiacritics(LastInput);
     RepeatCount = (!same || IdleTurn || HoverTurn) ? 1 : RepeatCount + 1;
     CurrentReply = RunTurn();
     LastAnswer = CurrentReply;
@@ -102,7 +102,7 @@ void EngineCore::ReportError(const std::string& message) {
 void EngineCore::FatalStop(const std::string& reason) {
     if (hooks.onFatalStop) hooks.onFatalStop(reason);
     // Reached in production, or when a replaced handler returned: the stop is unconditional.
-    std::fprintf(stderr, "tamzel: %s\n", ToUtf8(reason).c_str());
+    std::fprintf(stderr, "tamzel: %s\n", base::ToUtf8(reason).c_str());
     std::fflush(stderr);
     std::_Exit(3);
 }

@@ -1,6 +1,6 @@
 #include "engine/InputLimit.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::engine {
 
@@ -11,7 +11,7 @@ bool CutToInputLimit(std::string& text) {
 }
 
 std::string InputCutNotice() {
-    return FromUtf8Lossy("Veta bola dlhšia ako " + std::to_string(kMaxInputLength) +
+    return base::FromUtf8Lossy("Veta bola dlhšia ako " + std::to_string(kMaxInputLength) +
                          " znakov; prečítal som len jej začiatok.");
 }
 

@@ -50,7 +50,7 @@ constexpr std::array<EncodedEntry, 57> kEncodedTable = [] {
 
 }  // namespace
 
-std::string EncodeKeyword(const std::string& plain, Random& random) {
+std::string EncodeKeyword(const std::string& plain, base::Random& random) {
     std::string e(1, static_cast<char>(random.Below(256)));
     e += plain;
     for (size_t j = 1; j < e.size(); ++j) {
@@ -83,7 +83,7 @@ void KeywordTable::DecodeAll() {
     plain_ = true;
 }
 
-void KeywordTable::EncodeAll(Random& random) {
+void KeywordTable::EncodeAll(base::Random& random) {
     if (!plain_) return;
     for (size_t k = 1; k < entries_.size(); ++k) entries_[k] = EncodeKeyword(entries_[k], random);
     plain_ = false;

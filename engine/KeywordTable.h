@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "engine/Seams.h"
+#include "base/Seams.h"
 
 namespace tamzel::engine {
 
@@ -30,7 +30,7 @@ constexpr int BlockHeadKeyword = 36, ElseKeyword = 37, NotUnderstoodMarker = 38,
               Reserved56 = 56;
 }  // namespace kw
 
-std::string EncodeKeyword(const std::string& plain, Random& random);
+std::string EncodeKeyword(const std::string& plain, base::Random& random);
 std::string DecodeKeyword(const std::string& encoded);
 
 class KeywordTable {
@@ -40,7 +40,7 @@ public:
     const std::string& Keyword(int k) const { return entries_[k]; }
     bool plain() const { return plain_; }
     void DecodeAll();
-    void EncodeAll(Random& random);
+    void EncodeAll(base::Random& random);
 
 private:
     std::array<std::string, 57> entries_;  // index 0 unused

@@ -15,17 +15,18 @@
 #include <cerrno>
 #include <vector>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Lines.h"
+#include "base/Codepage.h"
+#include "base/ProfilePaths.h"
+#include "base/SystemErrors.h"
 #include "engine/internal/EngineCore.h"
-#include "engine/ProfilePaths.h"
-#include "engine/SystemErrors.h"
 
 namespace tamzel::engine {
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using base::Lines;
 
 const char kObjectPrefix[] = "OBJECT";
 const char kCloseLine[] = "<-";
@@ -33,26 +34,6 @@ const char kOpenLine[] = "->";
 
 // The memory file of a new profile.
 const Lines kNewFileLines = {"[DUZ]", "OBJECT(user)", "->", "<-"};
-
-Lines SplitLines(const std::string& content) {
-    Lines lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string JoinLines(const Lines& lines) {
-    std::string content;
-    for (const std::string& line : lines) content += line + "\r\n";
-    return content;
-}
 
 bool IsObjectLine(const std::string& line) { return line.compare(0, 6, kObjectPrefix) == 0; }
 
@@ -199,11 +180,11 @@ Lines RemovedValue(const Lines& lines, const MemoryArgument& a) {
     return out;
 }
 
-std::string Slovak(const char* utf8) { return FromUtf8Lossy(utf8); }
-std::string ShownPath(const std::string& path) { return FromUtf8Lossy(path); }
+std::string Slovak(const char* utf8) { return base::FromUtf8Lossy(utf8); }
+std::string ShownPath(const std::string& path) { return base::FromUtf8Lossy(path); }
 
 // Why a write failed, in words a user understands.
-std::string Reason(int error) { return ErrorPhrase1250(error); }
+std::string Reason(int error) { return base::ErrorPhrase1250(error); }
 
 }  // namespace
 
@@ -221,12 +202,12 @@ public:
             return Loaded::Unreadable;
         }
         if (!e_.pendingMemoryPath_.empty() && e_.pendingMemoryPath_ == path_) {
-            lines = SplitLines(e_.pendingMemory_);
+            lines = base::SplitLines(e_.pendingMemory_);
             return Loaded::Fine;
         }
         std::string content;
-        if (ReadWholeFile(path_, content)) {
-            lines = SplitLines(content);
+        if (base::ReadWholeFile(path_, content)) {
+            lines = base::SplitLines(content);
             return Loaded::Fine;
         }
         bool missing = ::access(path_.c_str(), F_OK) != 0 && errno == ENOENT;
@@ -242,13 +223,13 @@ public:
         Loaded loaded = Load(lines);
         if (loaded == Loaded::Unreadable) return;  // writing now would lose what it holds
         if (loaded == Loaded::Missing) lines = kNewFileLines;
-        Save(JoinLines(change(lines)));
+        Save(base::JoinLines(change(lines)));
     }
 
     void Save(const std::string& content) {
-        int scratchError = WriteThroughTemp(ScratchPath(), path_, content);
+        int scratchError = base::WriteThroughTemp(ScratchPath(), path_, content);
         if (scratchError == 0) return Saved(true);
-        int directError = WriteThroughTemp(path_, path_, content);
+        int directError = base::WriteThroughTemp(path_, path_, content);
         if (directError == 0) {
             Saved(false);  // the scratch problem stays until the scratch file works again
             return Problem(Slovak("Pomocný súbor \"") + ShownPath(ScratchPath()) +
@@ -290,7 +271,7 @@ private:
     std::string path_;
 };
 
-std::string EngineCore::MemoryFilePath() const { return MemoryFileOf(UserName); }
+std::string EngineCore::MemoryFilePath() const { return base::MemoryFileOf(UserName); }
 
 std::string EngineCore::ReadMemoryValue(const std::string& object, const std::string& property) {
     Lines lines;

@@ -7,7 +7,7 @@
 #include <array>
 #include <thread>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/internal/EngineCore.h"
 #include "engine/internal/Conditions.h"
 
@@ -94,7 +94,7 @@ private:
 std::string RulePass::Run() {
     for (std::string& c : e_.Captures) c.clear();
     e_.SentenceTarget = 1;
-    e_.WorkSentence = FoldDiacritics(e_.CurrentInput);
+    e_.WorkSentence = base::FoldDiacritics(e_.CurrentInput);
     e_.InputUnderstood = true;
     for (;;) {
         if (readNext_) line_ = e_.ReadLine(reader_);
@@ -148,11 +148,11 @@ void RulePass::BlockHead() {
     if (n == 1) {
         if (e_.SentenceTarget != 1) {
             e_.ReportError("Pozor, sentence je ina ako USER");
-            e_.FatalStop(FromUtf8Lossy("Blok 1 mozgu (záznam " + IntToText(e_.RecordNumber) +
+            e_.FatalStop(base::FromUtf8Lossy("Blok 1 mozgu (záznam " + IntToText(e_.RecordNumber) +
                                        ") testuje vetu užívateľa, hoci je vybraná iná veta."));
         }
         e_.SelectSentence(K(kw::CurrentSelector));
-        e_.WorkSentence = FoldDiacritics(e_.WorkSentence);
+        e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
     }
     int32_t head = e_.RecordNumber;
     if (!e_.EvaluateCondition(n, reader_)) {
@@ -177,11 +177,11 @@ void RulePass::RewriteSentence() {
     }
     size_t p = line_.find(',');
     std::string words = (p == std::string::npos ? std::string() : line_.substr(0, p)) + " ";
-    std::string pattern = FoldDiacritics(p == std::string::npos ? line_ : line_.substr(p + 1));
+    std::string pattern = base::FoldDiacritics(p == std::string::npos ? line_ : line_.substr(p + 1));
     std::string& ws = e_.WorkSentence;
     // The selected sentence keeps its diacritics while the pattern is folded; folding keeps
     // positions, so the pattern is looked up in a folded copy. Not found: nothing changes.
-    size_t q = pattern.empty() ? std::string::npos : FoldDiacritics(ws).find(pattern);
+    size_t q = pattern.empty() ? std::string::npos : base::FoldDiacritics(ws).find(pattern);
     if (q != std::string::npos) {
         if (insert) {
             ws.insert(q + pattern.size(), words);
@@ -192,7 +192,7 @@ void RulePass::RewriteSentence() {
     }
     e_.StoreSentence(e_.SentenceTarget);
     if (named) e_.SelectSentence(K(kw::CurrentSelector));
-    ws = FoldDiacritics(ws);
+    ws = base::FoldDiacritics(ws);
 }
 
 void RulePass::RunCommands() {
@@ -206,7 +206,7 @@ void RulePass::RunCommands() {
         return a;
     };
     if (is(kw::QuitCommand)) e_.QuitRequested = true;
-    if (is(kw::HaltCommand)) e_.FatalStop(FromUtf8Lossy("Mozog ukončil program príkazom halt."));
+    if (is(kw::HaltCommand)) e_.FatalStop(base::FromUtf8Lossy("Mozog ukončil program príkazom halt."));
     if (is(kw::RunCommand)) e_.RunProgram(expanded());
     if (is(kw::MoodCommand)) ChangeMood(e_.BracketArgument(line));
     if (is(kw::DeclareCommand)) DeclareVariable(e_.BracketArgument(line));
@@ -312,7 +312,7 @@ void RulePass::AnswerGroup() {
 void RulePass::VerifySums() {
     auto [plain, raw] = ReadStoredChecksums(e_.brainPath);
     if (plain != ChecksumText(reader_.sumPlain) || raw != ChecksumText(reader_.sumRaw))
-        e_.FatalStop(FromUtf8Lossy("Kontrolné súčty súboru mozgu \"" + e_.brainPath +
+        e_.FatalStop(base::FromUtf8Lossy("Kontrolné súčty súboru mozgu \"" + e_.brainPath +
                                    "\" nesúhlasia s jeho záznamami (poškodený súbor)."));
 }
 
@@ -397,7 +397,7 @@ void EngineCore::RunProgram(const std::string& path) {
     }
     // xdg-open gets the path as its one argument: no shell ever sees it. A leading "-" would
     // read as an option, so such a relative path is written "./-...".
-    std::string target = ToUtf8(path);
+    std::string target = base::ToUtf8(path);
     if (!target.empty() && target[0] == '-') target = "./" + target;
     char program[] = "xdg-open";
     char* argv[] = {program, target.data(), nullptr};

@@ -208,7 +208,7 @@ private:
         e_.ExpandTags(argument);
         if (eachWord) return CapitalWords(argument);
         size_t first = argument.find_first_not_of(' ');
-        if (first != std::string::npos) argument[first] = UpperLetter(argument[first]);
+        if (first != std::string::npos) argument[first] = base::UpperLetter(argument[first]);
         return argument;
     }
 
@@ -221,7 +221,7 @@ private:
             std::string_view word(text.data() + start, end - start);
             bool small = start > 0 && std::find(std::begin(kSmallNameWords), std::end(kSmallNameWords),
                                                 word) != std::end(kSmallNameWords);
-            if (!small) text[start] = UpperLetter(text[start]);
+            if (!small) text[start] = base::UpperLetter(text[start]);
             start = end;
         }
         return text;
@@ -327,8 +327,8 @@ private:
 
     // Position just after the word in the selected sentence (both folded), or npos.
     size_t AfterWord(const std::string& word) {
-        std::string folded = FoldDiacritics(word);
-        size_t p = FoldDiacritics(e_.WorkSentence).find(folded);
+        std::string folded = base::FoldDiacritics(word);
+        size_t p = base::FoldDiacritics(e_.WorkSentence).find(folded);
         return p == std::string::npos ? p : p + folded.size();
     }
 
@@ -418,7 +418,7 @@ void EngineCore::SelectSentence(const std::string& selector) {
 void EngineCore::RestoreCurrentSentence(bool selected) {
     if (!selected) return;
     SelectSentence(Keywords.Keyword(kw::CurrentSelector));
-    WorkSentence = FoldDiacritics(WorkSentence);
+    WorkSentence = base::FoldDiacritics(WorkSentence);
 }
 
 void EngineCore::StoreSentence(int target) {
@@ -445,7 +445,7 @@ namespace {
 
 // Folded, A..Z lowered: how WordPosition compares.
 std::string Comparable(const std::string& text) {
-    std::string folded = FoldDiacritics(text);
+    std::string folded = base::FoldDiacritics(text);
     for (char& c : folded)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return folded;

@@ -6,15 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Letters.h"
+
 namespace tamzel::engine {
-
-// Each Slovak letter with a diacritic (either case) becomes its plain lower-case letter;
-// everything else, Ó/ó included, stays as it is. The length never changes.
-std::string FoldDiacritics(const std::string& text);
-
-// The capital of a Windows-1250 letter (a..z and every lower-case letter with a diacritic:
-// á -> Á, č -> Č, ľ -> Ľ, š -> Š, ž -> Ž, ô -> Ô, ...); any other byte comes back as it is.
-char UpperLetter(char c);
 
 // Decimal digits, "-" before negative numbers.
 std::string IntToText(int32_t n);

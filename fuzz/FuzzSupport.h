@@ -77,7 +77,7 @@ inline void PutFile(const std::string& path, const std::string& content) {
 
 // A clock that always says the same time and a generator that always starts the same, so
 // a crashing input crashes again when it is replayed.
-class FixedClock : public engine::Clock {
+class FixedClock : public base::Clock {
 public:
     std::tm Now() const override {
         std::tm t{};
@@ -94,7 +94,7 @@ public:
 
 inline void WireEngine(engine::EngineCore& e) {
     e.SetClock(std::make_shared<FixedClock>());
-    auto random = std::make_shared<engine::Random>();
+    auto random = std::make_shared<base::Random>();
     random->Seed(7);
     e.SetRandom(random);
     e.keepSeed = true;

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WireEngine(e);
     e.Keywords.DecodeAll();
     e.CurrentInput = lines[0];
-    e.WorkSentence = engine::FoldDiacritics(lines[0]);
+    e.WorkSentence = base::FoldDiacritics(lines[0]);
     e.LastInput = lines[0];
     e.LastAnswer = lines[0];
     try {

@@ -1,6 +1,6 @@
 #include "profiles/ConsoleSession.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/StartChoice.h"
@@ -10,7 +10,7 @@ namespace tamzel::profiles {
 namespace {
 
 base::Error Problem(const std::string& cp1250) {
-    return base::Fail(engine::ToUtf8(cp1250), base::Encoding::Utf8);
+    return base::Fail(base::ToUtf8(cp1250), base::Encoding::Utf8);
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ base::Result<base::ProfileValues> SignIn(std::string name, const std::string& ro
     std::optional<std::string> listed = store.FindUser(name);
     if (!listed) {
         if (!IsValidName(name))
-            return base::Fail("Meno \"" + engine::ToUtf8(name) +
+            return base::Fail("Meno \"" + base::ToUtf8(name) +
                                   "\" sa nedá použiť ako meno užívateľa (povolené sú písmená, "
                                   "číslice a medzera). Zvoľ iné voľbou --user MENO.",
                               base::Encoding::Utf8);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "base/Lines.h"
 #include "profiles/ProfileMessages.h"
 
 namespace tamzel::profiles {
@@ -30,7 +31,7 @@ std::optional<std::string> ValueAt(const std::vector<std::string>& lines, size_t
 template <size_t N>
 std::string ReadValues(const std::string& text, const Key (&keys)[N],
                        const std::string& fileLabel, std::string (&values)[N]) {
-    std::vector<std::string> lines = SplitLines(text);
+    std::vector<std::string> lines = base::SplitLines(text);
     for (size_t i = 0; i < N; ++i) {
         auto value = ValueAt(lines, i + 1, keys[i]);
         if (!value) return MessageMissingLine(fileLabel, static_cast<int>(i + 2), keys[i].text);
@@ -55,26 +56,6 @@ std::string OnOff(bool on) { return on ? "1" : "0"; }
 
 }  // namespace
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.push_back(text.substr(start, stop - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
-
 std::optional<int32_t> ParseInteger(const std::string& text) {
     const char* first = text.data();
     const char* last = text.data() + text.size();
@@ -87,7 +68,7 @@ std::optional<int32_t> ParseInteger(const std::string& text) {
 }
 
 std::string FormatUserData(const UserData& data) {
-    return JoinLines({"[data]", "meno=" + data.name, "vyslovnost=" + data.pronunciation,
+    return base::JoinLines({"[data]", "meno=" + data.name, "vyslovnost=" + data.pronunciation,
                       data.male ? "pohlavie=muz" : "pohlavie=zena",
                       "nalada=" + std::to_string(data.mood)});
 }
@@ -107,7 +88,7 @@ Parsed<UserData> ParseUserData(const std::string& text, const std::string& fileL
 }
 
 std::string FormatUserConfig(const UserConfig& c) {
-    return JoinLines({"[user]", "zaznamy=" + OnOff(c.records), "rec=" + OnOff(c.speech),
+    return base::JoinLines({"[user]", "zaznamy=" + OnOff(c.records), "rec=" + OnOff(c.speech),
                       "animacia=" + OnOff(c.animation), "infobar=" + OnOff(c.infoBar),
                       "hlasitost=" + std::to_string(c.volume),
                       "rychlost=" + std::to_string(c.speed),
@@ -134,12 +115,12 @@ Parsed<UserConfig> ParseUserConfig(const std::string& text, const std::string& f
 }
 
 std::string FormatStartSettings(const StartSettings& s) {
-    return JoinLines({"[tamzel]", "autolog=" + OnOff(s.autolog),
+    return base::JoinLines({"[tamzel]", "autolog=" + OnOff(s.autolog),
                       "last_user=" + s.lastUser.value_or(""), "theme=" + s.theme});
 }
 
 StartSettings ParseStartSettings(const std::string& text) {
-    std::vector<std::string> lines = SplitLines(text);
+    std::vector<std::string> lines = base::SplitLines(text);
     StartSettings s;
     if (auto v = ValueAt(lines, 1, {"autolog="})) s.autolog = *v == "1";
     if (auto v = ValueAt(lines, 2, {"last_user="})) s.lastUser = *v;
@@ -147,6 +128,6 @@ StartSettings ParseStartSettings(const std::string& text) {
     return s;
 }
 
-std::string NewMemoryFile() { return JoinLines({"[DUZ]", "OBJECT(user)", "->", "<-"}); }
+std::string NewMemoryFile() { return base::JoinLines({"[DUZ]", "OBJECT(user)", "->", "<-"}); }
 
 }  // namespace tamzel::profiles

@@ -45,12 +45,6 @@ struct Parsed {
     explicit operator bool() const { return value.has_value(); }
 };
 
-// Splits a file's text into lines. CR LF and a bare LF both end a line; a last line
-// without an ending counts, an empty text has no lines.
-std::vector<std::string> SplitLines(const std::string& text);
-// Joins lines, each followed by CR LF.
-std::string JoinLines(const std::vector<std::string>& lines);
-
 // `fileLabel` is the file's name as shown in messages (Windows-1250).
 std::string FormatUserData(const UserData& data);
 Parsed<UserData> ParseUserData(const std::string& text, const std::string& fileLabel);

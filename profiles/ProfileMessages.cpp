@@ -1,10 +1,10 @@
 #include "profiles/ProfileMessages.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::profiles {
 
-std::string Cp1250(const std::string& utf8) { return engine::FromUtf8Lossy(utf8); }
+std::string Cp1250(const std::string& utf8) { return base::FromUtf8Lossy(utf8); }
 
 std::string TitleAlert() { return "Pozor"; }
 std::string TitleNotice() { return "Upozornenie"; }

@@ -1,6 +1,6 @@
 #include "profiles/ProfileNames.h"
 
-#include "engine/TextUtils.h"
+#include "base/Letters.h"
 #include "profiles/ProfileMessages.h"
 
 namespace tamzel::profiles {
@@ -32,7 +32,7 @@ bool IsValidName(const std::string& name) {
 }
 
 std::string NameKey(const std::string& name) {
-    std::string key = engine::FoldDiacritics(name);
+    std::string key = base::FoldDiacritics(name);
     for (char& c : key)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return key;

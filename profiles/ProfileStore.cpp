@@ -6,10 +6,11 @@
 #include <limits>
 #include <system_error>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
-#include "engine/ProfilePaths.h"
-#include "engine/SystemErrors.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
+#include "base/Lines.h"
+#include "base/ProfilePaths.h"
+#include "base/SystemErrors.h"
 #include "profiles/ProfileMessages.h"
 #include "profiles/ProfileNames.h"
 
@@ -22,11 +23,11 @@ constexpr const char* kUserConfig = "user.cfg";
 constexpr const char* kUserMemory = "user.mem";
 
 StoreResult IoFailure(const std::string& utf8Message) {
-    return StoreResult::Fail(TitleError(), engine::FromUtf8Lossy(utf8Message));
+    return StoreResult::Fail(TitleError(), base::FromUtf8Lossy(utf8Message));
 }
 
 StoreResult IoFailure(const std::string& utf8Message, const std::error_code& ec) {
-    return IoFailure(utf8Message + ": " + engine::ErrorPhrase(ec) + ".");
+    return IoFailure(utf8Message + ": " + base::ErrorPhrase(ec) + ".");
 }
 
 template <typename T>
@@ -64,7 +65,7 @@ std::string ProfileStore::UsersFolder() const { return root_ + "/users"; }
 std::string ProfileStore::UserListPath() const { return UsersFolder() + "/user.lst"; }
 
 std::string ProfileStore::FolderPath(const std::string& name) const {
-    return root_ + "/" + engine::ProfileFolder(name);
+    return root_ + "/" + base::ProfileFolder(name);
 }
 
 std::string ProfileStore::FilePath(const std::string& name, const char* file) const {
@@ -74,13 +75,13 @@ std::string ProfileStore::FilePath(const std::string& name, const char* file) co
 std::string ProfileStore::Label(const std::string& path) const {
     std::string relative = path;
     if (relative.rfind(root_ + "/", 0) == 0) relative.erase(0, root_.size() + 1);
-    return engine::FromUtf8Lossy(relative);
+    return base::FromUtf8Lossy(relative);
 }
 
 // --- Helpers ----------------------------------------------------------------------------
 
 StoreResult ProfileStore::Write(const std::string& path, const std::string& content) {
-    std::string error = engine::WriteFileAtomically(path, content);
+    std::string error = base::WriteFileAtomically(path, content);
     return error.empty() ? StoreResult::Ok() : IoFailure(error);
 }
 
@@ -92,11 +93,11 @@ Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {
         return result;
     }
     std::string text;
-    if (!engine::ReadWholeFile(UserListPath(), text)) {
+    if (!base::ReadWholeFile(UserListPath(), text)) {
         result.error = MessageCannotRead(Label(UserListPath()));
         return result;
     }
-    result.value = SplitLines(text);
+    result.value = base::SplitLines(text);
     return result;
 }
 
@@ -104,9 +105,9 @@ Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {
 // renamed over users/user.lst, so the list is never missing or half written.
 StoreResult ProfileStore::WriteList(const std::vector<std::string>& lines,
                                     const char* scratchName) {
-    if (!scratchName) return Write(UserListPath(), JoinLines(lines));
+    if (!scratchName) return Write(UserListPath(), base::JoinLines(lines));
     std::string scratch = UsersFolder() + "/" + scratchName;
-    StoreResult written = Write(scratch, JoinLines(lines));
+    StoreResult written = Write(scratch, base::JoinLines(lines));
     if (!written.ok) return written;
     std::error_code ec;
     fs::rename(scratch, UserListPath(), ec);
@@ -148,11 +149,11 @@ StoreResult ProfileStore::EnsureUserList() {
 // read without a fault; only then does it hold a profile someone can sign in with.
 bool ProfileStore::IsCompleteProfile(const std::string& name) const {
     std::string text;
-    return engine::ReadWholeFile(FilePath(name, kUserData), text) &&
+    return base::ReadWholeFile(FilePath(name, kUserData), text) &&
            ParseUserData(text, "").value.has_value() &&
-           engine::ReadWholeFile(FilePath(name, kUserConfig), text) &&
+           base::ReadWholeFile(FilePath(name, kUserConfig), text) &&
            ParseUserConfig(text, "").value.has_value() &&
-           engine::ReadWholeFile(FilePath(name, kUserMemory), text);
+           base::ReadWholeFile(FilePath(name, kUserMemory), text);
 }
 
 // The valid user names of the profile folders below users/, in name order.
@@ -162,7 +163,7 @@ std::vector<std::string> ProfileStore::ProfileFolderNames() const {
     for (const auto& entry : fs::directory_iterator(UsersFolder(), ec)) {
         std::string folder = entry.path().filename().string();
         if (folder.size() < 2 || folder[0] != '_' || !entry.is_directory(ec)) continue;
-        std::optional<std::string> name = engine::FromUtf8(folder.substr(1));
+        std::optional<std::string> name = base::FromUtf8(folder.substr(1));
         // The folder must be the one this name leads to, or it belongs to no one.
         if (name && IsValidName(*name) && FolderPath(*name) == entry.path().string())
             names.push_back(*name);
@@ -232,10 +233,10 @@ StoreResult ProfileStore::CreateProfile(const std::string& name,
                                  std::pair{kUserConfig, FormatUserConfig(UserConfig{})},
                                  std::pair{kUserMemory, NewMemoryFile()}}) {
         std::string path = FilePath(name, file);
-        int error = engine::CreateFileExclusively(path, content);
+        int error = base::CreateFileExclusively(path, content);
         if (error != 0 && error != EEXIST)
             return IoFailure("Súbor \"" + path + "\" sa nedá vytvoriť: " +
-                             engine::ErrorPhrase(error) + ".");
+                             base::ErrorPhrase(error) + ".");
     }
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);
@@ -325,7 +326,7 @@ Parsed<UserData> ProfileStore::ReadUserData(const std::string& name) const {
         return result;
     }
     std::string path = FilePath(name, kUserData), text;
-    if (!engine::ReadWholeFile(path, text)) {
+    if (!base::ReadWholeFile(path, text)) {
         result.error = MessageCannotRead(Label(path));
         return result;
     }
@@ -340,7 +341,7 @@ Parsed<SignInProfile> ProfileStore::LoadSignIn(const std::string& name) const {
         return result;
     }
     std::string path = FilePath(name, kUserConfig), text;
-    if (!engine::ReadWholeFile(path, text)) {
+    if (!base::ReadWholeFile(path, text)) {
         result.error = MessageCannotRead(Label(path));
         return result;
     }
@@ -355,7 +356,7 @@ Parsed<SignInProfile> ProfileStore::LoadSignIn(const std::string& name) const {
 
 StartSettings ProfileStore::ReadIni() const {
     std::string text;
-    if (!engine::ReadWholeFile(UsersFolder() + "/tamzel.ini", text)) return StartSettings{};
+    if (!base::ReadWholeFile(UsersFolder() + "/tamzel.ini", text)) return StartSettings{};
     return ParseStartSettings(text);
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileNames.h"
 
 namespace tamzel::profiles {
@@ -16,7 +16,7 @@ std::string LoginName() {
         login = entry->pw_name;
     if (login.empty())
         if (const char* user = std::getenv("USER")) login = user;
-    return engine::FromUtf8(login).value_or("");
+    return base::FromUtf8(login).value_or("");
 }
 
 std::optional<size_t> PreselectedUser(const std::vector<std::string>& users,

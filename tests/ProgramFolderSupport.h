@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 
 namespace tamzel::testing {
 
@@ -24,7 +24,7 @@ inline std::string Home() {
 
 inline std::string Read(const std::filesystem::path& path) {
     std::string content;
-    tamzel::engine::ReadWholeFile(path.string(), content);
+    tamzel::base::ReadWholeFile(path.string(), content);
     return content;
 }
 

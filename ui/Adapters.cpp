@@ -1,6 +1,6 @@
 #include "ui/Adapters.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::ui {
 
@@ -8,7 +8,7 @@ std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileVa
     profiles::StartSettings start;
     start.autolog = s.autolog;
     start.lastUser = user.name;
-    start.theme = engine::FromUtf8Lossy(s.themeFile);  // the file holds Windows-1250
+    start.theme = base::FromUtf8Lossy(s.themeFile);  // the file holds Windows-1250
     profiles::UserData data{user.name, user.pronunciation, user.male, user.mood};
     profiles::UserConfig config{s.records, s.speech, s.animation, s.infoBar,
                                 s.volume,  s.speed,  s.intonation};

@@ -2,18 +2,18 @@
 
 #include <cstdlib>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 
 namespace tamzel::ui {
 
 long BumpBuildCounter(const std::string& path, const std::vector<std::string>& args) {
     std::string text;
-    if (!engine::ReadWholeFile(path, text)) return -1;
+    if (!base::ReadWholeFile(path, text)) return -1;
     char* end = nullptr;
     long number = std::strtol(text.c_str(), &end, 10);
     if (end == text.c_str()) return -1;  // no integer on the first line: leave the file alone
     if (args.empty() || args[0] != "build") return number;
-    if (!engine::WriteFileAtomically(path, std::to_string(number + 1) + "\r\n").empty()) {
+    if (!base::WriteFileAtomically(path, std::to_string(number + 1) + "\r\n").empty()) {
         return number;
     }
     return number + 1;

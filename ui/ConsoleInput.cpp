@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/InputLimit.h"
 
 namespace tamzel::ui {
@@ -57,7 +57,7 @@ bool ReadBoundedLine(std::FILE* in, size_t maxBytes, ConsoleLine& line) {
 }
 
 bool CutConsoleLine(const std::string& utf8, std::string& cp1250) {
-    cp1250 = engine::TypedFromUtf8(utf8);
+    cp1250 = base::TypedFromUtf8(utf8);
     return engine::CutToInputLimit(cp1250);
 }
 

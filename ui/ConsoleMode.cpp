@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
+#include "base/Tags.h"
 #include "engine/Engine.h"
 #include "engine/InputLimit.h"
 #include "profiles/ConsoleSession.h"
@@ -20,23 +21,8 @@ namespace {
 
 using engine::Engine;
 
-// The reply as the window shows it: emoticon tags ("<smile>") taken out.
-std::string WithoutTags(const std::string& reply) {
-    std::string shown;
-    for (size_t i = 0; i < reply.size(); ++i) {
-        if (reply[i] != '<') {
-            shown += reply[i];
-            continue;
-        }
-        size_t close = reply.find('>', i);
-        if (close == std::string::npos) break;
-        i = close;
-    }
-    return shown;
-}
-
 void PrintReply(const engine::TurnResult& turn, bool verbose) {
-    std::printf("%s\n", engine::ToUtf8(WithoutTags(turn.reply)).c_str());
+    std::printf("%s\n", base::ToUtf8(base::StripTags(turn.reply)).c_str());
     if (verbose)
         std::printf("# understood=%d mood=%d repeat=%d idle=%d\n", turn.understood ? 1 : 0,
                     static_cast<int>(turn.mood), turn.repeatCount, turn.idleCount);
@@ -50,7 +36,7 @@ bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
     bool female = cl.Has("--female");
     std::string name;
     if (auto user = cl.Get("--user")) {
-        auto converted = engine::FromUtf8(*user);
+        auto converted = base::FromUtf8(*user);
         if (!converted) {
             std::fprintf(stderr, "Meno \"%s\" nemá tvar v kódovaní Windows-1250.\n", user->c_str());
             return false;
@@ -66,7 +52,7 @@ bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
     bool genderGiven = female || cl.Has("--male");
     if (genderGiven && user->male == female)
         std::fprintf(stderr, "Profil \"%s\" už existuje %s; voľba --%s ho nemení.\n",
-                     engine::ToUtf8(user->name).c_str(), user->male ? "ako muž" : "ako žena",
+                     base::ToUtf8(user->name).c_str(), user->male ? "ako muž" : "ako žena",
                      female ? "female" : "male");
     return true;
 }
@@ -80,10 +66,10 @@ bool Configure(Engine& e, const CommandLine& cl) {
     if (cl.Get("--seed")) e.SetSeed(static_cast<uint64_t>(*seed));
     if (cl.Has("--verbose"))
         e.hooks().onReportError = [](const std::string& m) {
-            std::fprintf(stderr, "# mozog: %s\n", engine::ToUtf8(m).c_str());
+            std::fprintf(stderr, "# mozog: %s\n", base::ToUtf8(m).c_str());
         };
     e.hooks().onMemoryProblem = [](const std::string& m) {
-        std::fprintf(stderr, "%s\n", engine::ToUtf8(m).c_str());
+        std::fprintf(stderr, "%s\n", base::ToUtf8(m).c_str());
     };
     return true;
 }
@@ -98,7 +84,7 @@ bool TakeFolder(FolderLock& lock) {
 }
 
 void SayCut() {
-    std::fprintf(stderr, "%s\n", engine::ToUtf8(engine::InputCutNotice()).c_str());
+    std::fprintf(stderr, "%s\n", base::ToUtf8(engine::InputCutNotice()).c_str());
 }
 
 }  // namespace
@@ -120,7 +106,7 @@ int RunConsole(const CommandLine& cl) {
     if (!opening) {
         std::error_code ec;
         std::fprintf(stderr, "%s\nPriečinok programu: %s\n",
-                     engine::ToUtf8(opening.message()).c_str(),
+                     base::ToUtf8(opening.message()).c_str(),
                      std::filesystem::current_path(ec).c_str());
         return 1;
     }
@@ -135,7 +121,7 @@ int RunConsole(const CommandLine& cl) {
         base::Result<engine::TurnResult> turn = e.AnswerSentence(sentence);
         if (!turn) {
             // The turn is lost, the conversation goes on (for example a brain file gone).
-            std::fprintf(stderr, "%s\n", engine::ToUtf8(turn.message()).c_str());
+            std::fprintf(stderr, "%s\n", base::ToUtf8(turn.message()).c_str());
             continue;
         }
         PrintReply(*turn, verbose);

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <set>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 
 namespace tamzel::ui {
 namespace {
@@ -40,7 +40,7 @@ void NoteHolder(int fd, const std::string& mode) {
 }
 
 int RemoveIn(const std::string& folder, const std::set<std::string>& bases) {
-    return engine::RemoveStaleTempFiles(
+    return base::RemoveStaleTempFiles(
         folder, [&](const std::string& base) { return bases.count(base) > 0; });
 }
 
@@ -75,7 +75,7 @@ int RemoveStaleTempFiles(const std::string& programFolder) {
     int removed = RemoveIn(users, kUsersFiles) +
                   RemoveIn(programFolder + "/zaznamy", kRecordFiles) +
                   RemoveIn(programFolder, kRootFiles);
-    removed += engine::RemoveStaleTempFiles(programFolder + "/ai", [](const std::string& base) {
+    removed += base::RemoveStaleTempFiles(programFolder + "/ai", [](const std::string& base) {
         return base == kScratchBase;
     });
     std::error_code ec;

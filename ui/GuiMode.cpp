@@ -15,7 +15,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/Engine.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/windows/OptionsForm.h"
@@ -244,7 +244,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     CatchTermination(&app, orderlyEnd);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, orderlyEnd);
     std::optional<std::string> user = cl.Get("--user");
-    if (!user || !welcome.SignInDirect(engine::FromUtf8Lossy(*user))) {
+    if (!user || !welcome.SignInDirect(base::FromUtf8Lossy(*user))) {
         CentreOnScreen(welcome);
         welcome.show();
     }

@@ -18,8 +18,8 @@
 #include <sys/resource.h>
 #include <fstream>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "engine/InputLimit.h"
 #include "ui/BuildCounter.h"
 #include "ui/Text.h"
@@ -444,7 +444,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         ticker_.ResetIdle();
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!Edit1->text().isEmpty()) SubmitInput(engine::TypedFromUtf8(Edit1->text().toStdString()));
+            if (!Edit1->text().isEmpty()) SubmitInput(base::TypedFromUtf8(Edit1->text().toStdString()));
             return true;
         }
     }
@@ -538,7 +538,7 @@ void MainWindow::DXTimer1Timer() {
 void MainWindow::Timer2Timer() {
     if (!CheckBox1->isChecked()) return;
     QFile probe(QString::fromStdString(selfTalkFile));
-    if (!probe.exists()) engine::WriteFileAtomically(selfTalkFile, "-ahoj\r\n");
+    if (!probe.exists()) base::WriteFileAtomically(selfTalkFile, "-ahoj\r\n");
     bool cut = false;
     std::string line = ReadFirstLine(selfTalkFile, engine::kMaxInputLength + 1, cut);
     std::string marker = FromQt(Edit2->text());
@@ -559,7 +559,7 @@ void MainWindow::Timer2Timer() {
     inputCutNoted_ = false;
     ticker_.ResetIdle();
     if (Rec_->isChecked()) Speak(raw);
-    engine::WriteFileAtomically(selfTalkFile, marker + shown + "\r\n");
+    base::WriteFileAtomically(selfTalkFile, marker + shown + "\r\n");
 }
 
 // --- TickHost ----------------------------------------------------------------------------

@@ -23,7 +23,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Seams.h"
+#include "base/Seams.h"
 #include "ui/ImageButton.h"
 #include "ui/MainLayout.h"
 #include "ui/MainTicker.h"
@@ -53,8 +53,8 @@ struct MainServices {
     MessagePort* messages = nullptr;
     SettingsPort* settings = nullptr;
     ShutdownStore* store = nullptr;
-    std::shared_ptr<engine::Clock> clock = std::make_shared<engine::Clock>();
-    std::shared_ptr<engine::Random> random = std::make_shared<engine::Random>();
+    std::shared_ptr<base::Clock> clock = std::make_shared<base::Clock>();
+    std::shared_ptr<base::Random> random = std::make_shared<base::Random>();
     std::function<void(const std::string& url)> openUrl;  // default handler (xdg-open)
     std::function<void()> quit;                           // ends the event loop
     std::function<void()> halt;                           // ends the process at once

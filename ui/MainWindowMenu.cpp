@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "ui/MainWindow.h"
 #include "ui/Text.h"
 #include "ui/TurnText.h"
@@ -135,7 +135,7 @@ void MainWindow::SaveConversation(const std::string& chosenUtf8, int filterIndex
     std::string user = services_.talk->Profile().name;
     std::string content = SavesAsHtml(name) ? ConversationHtml(ConversationLines_, user, Now())
                                             : ConversationText(ConversationLines_, user, Now());
-    std::string problem = engine::WriteFileAtomically(name, content);
+    std::string problem = base::WriteFileAtomically(name, content);
     if (!problem.empty()) services_.messages->ShowMessageDialog("Chyba", FromQt(QString::fromStdString(problem)));
 }
 
@@ -176,8 +176,8 @@ void MainWindow::SaveAndQuit() {
     quitting_ = true;
     Timer1->stop();
     std::string record;
-    if (engine::ReadWholeFile(kRecordFile, record)) {
-        std::string problem = engine::WriteFileAtomically(kRecordPage, BuildRecordsPage(record));
+    if (base::ReadWholeFile(kRecordFile, record)) {
+        std::string problem = base::WriteFileAtomically(kRecordPage, BuildRecordsPage(record));
         if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());
     } else {
         std::fprintf(stderr, "Súbor %s chýba; stránka záznamov sa neobnovila.\n", kRecordFile);

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 
 namespace tamzel::ui {
 
@@ -19,7 +19,7 @@ std::string EnterProgramFolder(const std::string& folder) {
     std::filesystem::current_path(folder, ec);
     if (ec)
         return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " +
-               engine::ErrorPhrase(ec) + ".";
+               base::ErrorPhrase(ec) + ".";
     return {};
 }
 

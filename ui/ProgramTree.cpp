@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 
 namespace tamzel::ui {
 namespace fs = std::filesystem;
@@ -32,7 +32,7 @@ void CopyFolder(const fs::path& from, const fs::path& to, std::error_code& ec) {
 
 std::string CopyProblem(const std::string& target, const std::error_code& ec) {
     return "Kópiu programu v priečinku " + target + " sa nepodarilo vytvoriť: " +
-           engine::ErrorPhrase(ec) + ".";
+           base::ErrorPhrase(ec) + ".";
 }
 
 }  // namespace

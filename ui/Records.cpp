@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
@@ -158,10 +158,10 @@ std::string BuildRecordsPage(const std::string& recordText) {
         "10; padding-right: 10; padding-top: 10; padding-bottom: 10;\">");
     out.push_back("<b><center>");
     bool open = false;
-    for (const std::string& line : SplitLines(recordText)) AddRecordLineHtml(out, line, open);
+    for (const std::string& line : base::SplitLines(recordText)) AddRecordLineHtml(out, line, open);
     out.push_back("</table></center></td><td width=\"*\" bgcolor=\"#DADADA\"></td></b></table>");
     out.push_back("</html>");
-    return JoinLines(out);
+    return base::JoinLines(out);
 }
 
 std::string ConversationText(const Lines& lines, const std::string& user, const std::tm& t) {
@@ -169,7 +169,7 @@ std::string ConversationText(const Lines& lines, const std::string& user, const 
     out.insert(out.end(), lines.begin(), lines.end());
     out.push_back(Hyphens50());
     out.push_back(Cp(">Rozhovor ukončený"));
-    return JoinLines(out);
+    return base::JoinLines(out);
 }
 
 std::string ConversationHtml(const Lines& lines, const std::string& user, const std::tm& t) {
@@ -189,7 +189,7 @@ std::string ConversationHtml(const Lines& lines, const std::string& user, const 
     out.push_back("</font></STRONG></TD></TR></TABLE><BR><BR><BR>");
     out.push_back(kPageTail);
     out.push_back("</html>");
-    return JoinLines(out);
+    return base::JoinLines(out);
 }
 
 std::string SaveFileName(const std::string& chosen, int filterIndex) {
@@ -216,25 +216,6 @@ std::string ReadAloudText(const Lines& lines) {
     return out;
 }
 
-std::string JoinLines(const Lines& lines) {
-    std::string out;
-    for (const std::string& line : lines) out += line + "\r\n";
-    return out;
-}
-
-Lines SplitLines(const std::string& text) {
-    Lines out;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        size_t stop = end > start && text[end - 1] == '\r' ? end - 1 : end;
-        out.push_back(text.substr(start, stop - start));
-        start = end + 1;
-    }
-    return out;
-}
-
 std::string AppendRecordLines(const std::string& path, const Lines& lines, bool create) {
     struct stat st{};
     if (!create && stat(path.c_str(), &st) != 0) {
@@ -242,8 +223,8 @@ std::string AppendRecordLines(const std::string& path, const Lines& lines, bool 
     }
     FILE* f = std::fopen(path.c_str(), "ab");
     if (!f)
-        return "Do súboru " + path + " sa nedá zapisovať: " + engine::ErrorPhrase(errno) + ".";
-    std::string text = JoinLines(lines);
+        return "Do súboru " + path + " sa nedá zapisovať: " + base::ErrorPhrase(errno) + ".";
+    std::string text = base::JoinLines(lines);
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fclose(f) == 0 && ok;
     if (!ok) return "Zápis do súboru " + path + " zlyhal.";

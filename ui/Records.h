@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Lines.h"
+
 namespace tamzel::ui {
 
-using Lines = std::vector<std::string>;
+using base::Lines;
 
 std::string DateText(const std::tm& t);       // "7.12.2026"
 std::string TimeText(const std::tm& t);       // "9:5:3"
@@ -55,11 +57,6 @@ bool SavesAsHtml(const std::string& name);
 // "Prečítaj": the lines joined with nothing between them, "+" before every change of speaker
 // (the user speaks before the first line).
 std::string ReadAloudText(const Lines& lines);
-
-// Lines joined with CR LF after each.
-std::string JoinLines(const Lines& lines);
-// Splits text at LF, dropping a CR before it; a last line without an end counts too.
-Lines SplitLines(const std::string& text);
 
 // Appends lines to a record file. With `create` false the file must already exist.
 // Returns an empty text on success, else a Slovak message (UTF-8) naming the file.

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileStore.h"
 #include "speech/playback/OpenAlSink.h"
 #include "speech/playback/SpeechDriver.h"
@@ -22,8 +22,8 @@
 namespace tamzel::ui {
 namespace {
 
-using engine::FromUtf8Lossy;
-using engine::ToUtf8;
+using base::FromUtf8Lossy;
+using base::ToUtf8;
 
 // What the face would draw, with the time and the unit that drew it.
 class FrameLog : public speech::FaceSurface {
@@ -66,11 +66,11 @@ bool ReadLevel(const CommandLine& cl, const char* key, int low, int high, int& l
 // The signed-in user's levels and name first, then what the command line sets.
 std::optional<SpeakOptions> ReadOptions(const CommandLine& cl) {
     SpeakOptions o;
-    o.text = FromUtf8Lossy(*cl.Get("--speak"));
+    o.text = base::FromUtf8Lossy(*cl.Get("--speak"));
     if (auto user = cl.Get("--user")) {
-        auto profile = profiles::ProfileStore().LoadSignIn(FromUtf8Lossy(*user));
+        auto profile = profiles::ProfileStore().LoadSignIn(base::FromUtf8Lossy(*user));
         if (!profile) {
-            std::fprintf(stderr, "%s\n", ToUtf8(profile.error).c_str());
+            std::fprintf(stderr, "%s\n", base::ToUtf8(profile.error).c_str());
             return std::nullopt;
         }
         o.userName = profile.value->data.name;
@@ -87,7 +87,7 @@ std::optional<SpeakOptions> ReadOptions(const CommandLine& cl) {
 }
 
 void PrintPrepared(const speech::SpeechOutput& s) {
-    std::printf("Jednotky: %s\nIntonácia:", ToUtf8(s.UnitString).c_str());
+    std::printf("Jednotky: %s\nIntonácia:", base::ToUtf8(s.UnitString).c_str());
     for (uint8_t v : s.Contour) std::printf(" %u", v);
     std::printf("\n");
 }
@@ -96,7 +96,7 @@ std::string FramesText(const std::vector<FrameLog::Frame>& frames) {
     std::string text = "# sekundy\tsnímka\tx\ty\tjednotka\n";
     char line[160];
     for (const auto& f : frames) {
-        std::string unit = f.unit ? ToUtf8(std::string(1, f.unit)) : "";
+        std::string unit = f.unit ? base::ToUtf8(std::string(1, f.unit)) : "";
         std::snprintf(line, sizeof line, "%.4f\t%s\t%d\t%d\t%s\n", f.seconds, f.name.c_str(), f.x, f.y,
                       unit.c_str());
         text += line;
@@ -131,11 +131,11 @@ int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sin
     }
     if (cl.Has("--verbose")) std::fputs(FramesText(frames.frames).c_str(), stdout);
     if (auto path = cl.Get("--frames")) {
-        std::string problem = engine::WriteFileAtomically(*path, FramesText(frames.frames));
+        std::string problem = base::WriteFileAtomically(*path, FramesText(frames.frames));
         if (!problem.empty()) return std::fprintf(stderr, "%s\n", problem.c_str()), 1;
     }
     if (auto path = cl.Get("--wav")) {
-        std::string problem = engine::WriteFileAtomically(
+        std::string problem = base::WriteFileAtomically(
             *path, speech::EncodeWave(samples, speech::OpenAlLoopbackSink::kChannels,
                                       speech::OpenAlLoopbackSink::kSampleRate));
         if (!problem.empty()) return std::fprintf(stderr, "%s\n", problem.c_str()), 1;
@@ -168,7 +168,7 @@ int RunSpeak(const CommandLine& cl) {
         speech::SteadyPlaybackClock clock;
         return SpeakOn(cl, *options, sink, nullptr, clock);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", ToUtf8(e.what()).c_str());
+        std::fprintf(stderr, "%s\n", base::ToUtf8(e.what()).c_str());
         return 1;
     }
 }

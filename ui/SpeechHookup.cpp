@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "speech/playback/FaceAnimator.h"
 #include "speech/playback/OpenAlSink.h"
 #include "speech/playback/PlaybackClock.h"
@@ -104,7 +104,7 @@ struct SpeechHookup::Parts : SpeechPort, FacePort {
     void PlayWaveFile(const std::string& path) override {
         if (!output.SoundAvailable()) return;
         std::string bytes;
-        if (!engine::ReadWholeFile(path, bytes)) return;
+        if (!base::ReadWholeFile(path, bytes)) return;
         try {
             wave = speech::ParseWave(bytes, path);
             speech::PcmView pcm;

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::ui {
 
 std::string Cp(const char* utf8) {
-    auto converted = engine::FromUtf8(utf8);
+    auto converted = base::FromUtf8(utf8);
     if (!converted) {
         std::fprintf(stderr, "Literal without a Windows-1250 form: %s\n", utf8);
         std::abort();
@@ -18,11 +18,11 @@ std::string Cp(const char* utf8) {
 }
 
 QString ToQt(const std::string& cp1250) {
-    return QString::fromStdString(engine::ToUtf8(cp1250));
+    return QString::fromStdString(base::ToUtf8(cp1250));
 }
 
 std::string FromQt(const QString& text) {
-    return engine::FromUtf8Lossy(text.toStdString());
+    return base::FromUtf8Lossy(text.toStdString());
 }
 
 }  // namespace tamzel::ui

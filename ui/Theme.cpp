@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "speech/playback/JpegImage.h"  // kMaxJpegPixels, kSafeJpegDecodeFlags
 
 namespace tamzel::ui {
@@ -21,7 +21,7 @@ std::string ThemeFolderOf(const std::string& themeFile) {
 
 std::optional<int> ReadThemeColor(const std::string& themeFile) {
     std::string text;
-    if (engine::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != engine::BoundedRead::Ok)
+    if (base::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != base::BoundedRead::Ok)
         return std::nullopt;
     std::string first = text.substr(0, text.find('\n'));
     size_t i = 0;
@@ -78,7 +78,7 @@ QImage DecodeJpeg(const unsigned char* data, size_t size) {
 
 QImage LoadJpeg(const std::string& path) {
     std::string bytes;
-    if (engine::ReadFileAtMost(path, speech::kMaxJpegFileBytes, bytes) != engine::BoundedRead::Ok ||
+    if (base::ReadFileAtMost(path, speech::kMaxJpegFileBytes, bytes) != base::BoundedRead::Ok ||
         bytes.empty())
         return {};
     return DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());

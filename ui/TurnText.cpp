@@ -11,22 +11,6 @@ const char* const kWebSite = "https://tamzel.example.sk/";
 const char* const kDownloadPage = "https://tamzel.example.sk/download.htm";
 const char* const kMailAddress = "tamzel@tamzel.example.sk";
 
-std::string StripTags(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] != '<') {
-            out += text[i++];
-            continue;
-        }
-        size_t close = text.find('>', i);
-        if (close == std::string::npos) break;
-        i = close + 1;
-    }
-    return out;
-}
-
 int LookDirection(int x, int y) {
     if (x == 0) return y >= 0 ? 1 : 5;
     double r = static_cast<double>(y) / x;

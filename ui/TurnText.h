@@ -1,14 +1,16 @@
-// Pure pieces of the main window's behaviour: removing emoticon tags, the gaze direction
+// Pure pieces of the main window's behaviour: the gaze direction
 // of the pointer, the mood word of the info bar, the info-bar messages, the window fade
 // arithmetic and halves-to-even rounding. Texts are Windows-1250.
 #pragma once
 
 #include <string>
 
+#include "base/Tags.h"
+
 namespace tamzel::ui {
 
-// Removes every run from "<" to the next ">"; an unclosed "<" removes the rest.
-std::string StripTags(const std::string& text);
+// The window shows, records and speaks replies without their tags.
+using base::StripTags;
 
 // Gaze direction 1..8 (1 up, then clockwise) for a pointer offset; y grows upwards.
 int LookDirection(int x, int y);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/text/SpeechText.h"
 #include "ui/Modes.h"
 
@@ -22,8 +22,8 @@ std::string ToCp1250(const std::string& utf8) {
     std::string out, rest = utf8;
     for (;;) {
         size_t bad = 0;
-        if (auto whole = engine::FromUtf8(rest, &bad)) return out + *whole;
-        out += engine::FromUtf8(rest.substr(0, bad)).value_or("") + ' ';
+        if (auto whole = base::FromUtf8(rest, &bad)) return out + *whole;
+        out += base::FromUtf8(rest.substr(0, bad)).value_or("") + ' ';
         size_t next = bad + 1;
         while (next < rest.size() && (static_cast<unsigned char>(rest[next]) & 0xC0) == 0x80) ++next;
         rest.erase(0, next);
@@ -37,7 +37,7 @@ std::string PronunciationOf(const std::string& name) {
     auto data = store.ReadUserData(name);
     if (data) return data.value->pronunciation;
     std::fprintf(stderr, "Profil %s sa nedá načítať, výslovnosť mena je meno samo.\n",
-                 engine::ToUtf8(name).c_str());
+                 base::ToUtf8(name).c_str());
 #endif
     return name;
 }
@@ -53,18 +53,18 @@ int RunUnits(const CommandLine& cl) {
     }
     if (cl.Has("--verbose")) {
         rq.onStep = [](std::string_view step, const std::string& text) {
-            std::fprintf(stderr, "%-20s |%s|\n", std::string(step).c_str(), engine::ToUtf8(text).c_str());
+            std::fprintf(stderr, "%-20s |%s|\n", std::string(step).c_str(), base::ToUtf8(text).c_str());
         };
     }
     try {
         speech::PreparedSpeech p = speech::PrepareSpeechText(rq);
-        std::printf("%s\n", engine::ToUtf8(p.unitString).c_str());
+        std::printf("%s\n", base::ToUtf8(p.unitString).c_str());
         std::string numbers;
         for (uint8_t v : p.contour) numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
         std::printf("%s\n", numbers.c_str());
         return 0;
     } catch (const speech::SpeechError& e) {
-        std::fprintf(stderr, "%s\n", engine::ToUtf8(e.what()).c_str());
+        std::fprintf(stderr, "%s\n", base::ToUtf8(e.what()).c_str());
         return 1;
     }
 }

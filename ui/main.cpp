@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 #include "ui/CommandLine.h"
 #include "ui/Modes.h"
 #include "ui/ProgramFolder.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         return cl.error.empty() ? 0 : 2;
     }
     // System errors are named in Slovak; --verbose adds the system's own words.
-    tamzel::engine::SetVerboseErrors(cl.Has("--verbose"));
+    tamzel::base::SetVerboseErrors(cl.Has("--verbose"));
     ResolveSpeakOutputs(cl);
     std::string folder = cl.Get("--home").value_or(ExecutableFolder());
     std::string problem = EnterProgramFolder(folder);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "BrainSession.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::vector<std::string> Sentences() {
     std::vector<std::string> sentences;
     std::string line;
     while (std::getline(in, line))
-        if (!line.empty() && line[0] != '#') sentences.push_back(engine::FromUtf8Lossy(line));
+        if (!line.empty() && line[0] != '#') sentences.push_back(base::FromUtf8Lossy(line));
     return sentences;
 }
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 // Test of engine internals.
 #include "engine/internal/EngineCore.h"
@@ -45,7 +45,7 @@ std::string BrainFolder(int records) {
     add("UNKNOWN");
     add("-Tomu nerozumiem.");
     add("-Povedz to inak.");
-    WriteFileAtomically(folder + "/ai/brainfile.ai", BuildBrainFile(area));
+    tamzel::base::WriteFileAtomically(folder + "/ai/brainfile.ai", BuildBrainFile(area));
     folders[records] = folder;
     return folder;
 }

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/playback/NullSoundSink.h"
 #include "speech/playback/SpeechDriver.h"
 
@@ -27,7 +27,7 @@ std::string Home() {
     return home ? home : TAMZEL_HOME_DIR;
 }
 
-std::string Cp(const char* utf8) { return engine::FromUtf8(utf8).value(); }
+std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // An answer of about `chars` characters made of ordinary sentences.
 std::string Answer(size_t chars) {

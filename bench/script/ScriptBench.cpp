@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 // Test of engine internals.
 #include "engine/internal/EngineCore.h"
@@ -115,8 +115,8 @@ std::string TwoHundredLineMemory() {
 
 void BM_TurnReadingTwentyWritingFive(benchmark::State& state) {
     BenchFolder folder;
-    if (!tamzel::engine::WriteFileAtomically("ai/brainfile.ai", TurnBrain()).empty()) std::abort();
-    if (!tamzel::engine::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()).empty())
+    if (!tamzel::base::WriteFileAtomically("ai/brainfile.ai", TurnBrain()).empty()) std::abort();
+    if (!tamzel::base::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()).empty())
         std::abort();
     EngineCore engine;
     engine.UserName = "Bench";

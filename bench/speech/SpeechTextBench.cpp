@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <random>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "speech/text/Dictionary.h"
 #include "speech/text/SpeechText.h"
 
@@ -23,14 +23,14 @@ std::string MakeDictionary(const std::string& folder) {
     std::mt19937 rng(7);
     std::vector<std::string> lines;
     for (const char* utf8 : {" napr . = napríklad ", " ťen = ten ", " km = kilometrov "})
-        lines.push_back(engine::FromUtf8(utf8).value());
+        lines.push_back(base::FromUtf8(utf8).value());
     while (lines.size() < 500) {
         std::string word;
         for (int n = 4 + static_cast<int>(rng() % 6); n > 0; --n) word += static_cast<char>('a' + rng() % 26);
         lines.push_back(" " + word + " = " + word + "a ");
     }
     std::string path = folder + "/slovnik.vox";
-    engine::WriteFileAtomically(path, speech::ScrambleFile(lines));
+    base::WriteFileAtomically(path, speech::ScrambleFile(lines));
     return path;
 }
 
@@ -38,14 +38,14 @@ void BM_PrepareSpeechText(benchmark::State& state) {
     std::string folder = std::filesystem::temp_directory_path() / ("tamzel-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     speech::SpeechRequest rq;
-    rq.text = engine::FromUtf8(
+    rq.text = base::FromUtf8(
                   "<smile>Ahoj Jano! Dnes je 8. decembra 2026, napr. o 14 hodôt príde "
                   "domov? Cesta má 125 km a ja s tebou rád pokecám o počítačoch, knižkách, "
                   "hudbe a o tom, čo ťa teší. Ten výlet bol 3x lepší!<yes>")
                   .value();
     rq.text.resize(200, ' ');
     rq.userName = "Jano";
-    rq.userNamePronunciation = engine::FromUtf8("Jáno").value();
+    rq.userNamePronunciation = base::FromUtf8("Jáno").value();
     rq.dictionaryPath = MakeDictionary(folder);
     for (auto _ : state) benchmark::DoNotOptimize(speech::PrepareSpeechText(rq));
     std::filesystem::remove_all(folder);

@@ -18,7 +18,7 @@
 #include "engine/Brain.h"
 #include "engine/EngineHooks.h"
 #include "engine/KeywordTable.h"
-#include "engine/Seams.h"
+#include "base/Seams.h"
 #include "engine/TextUtils.h"
 
 namespace tamzel::engine {
@@ -49,10 +49,10 @@ public:
     void FinalizeEngine();
 
     // --- Seams ------------------------------------------------------------------------
-    void SetClock(std::shared_ptr<Clock> clock);
-    void SetRandom(std::shared_ptr<Random> random);
-    Clock& clock() { return *clock_; }
-    Random& random() { return *random_; }
+    void SetClock(std::shared_ptr<base::Clock> clock);
+    void SetRandom(std::shared_ptr<base::Random> random);
+    base::Clock& clock() { return *clock_; }
+    base::Random& random() { return *random_; }
     // When set, InitEngine does not reseed the generator from the clock (fixed --seed runs).
     bool keepSeed = false;
     // Brain file name, relative to the program folder.
@@ -128,8 +128,8 @@ public:
     void RemoveMemoryValue(const std::string& argument);  // "object[,property[,value]]"
 
 private:
-    std::shared_ptr<Clock> clock_;
-    std::shared_ptr<Random> random_;
+    std::shared_ptr<base::Clock> clock_;
+    std::shared_ptr<base::Random> random_;
 
     // Script tags: a brain value that brings back its own tag must not expand for ever.
     friend class TagExpansion;

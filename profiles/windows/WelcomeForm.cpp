@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileMessages.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/StartChoice.h"
@@ -86,19 +86,19 @@ void TWelcomeForm::PrepareStart() {
 // tamzel.ini names the theme as it was chosen; a file that is gone falls back to the
 // default theme, and so does a damaged one (after saying so).
 std::string TWelcomeForm::OpenStartTheme(const StartSettings& ini) {
-    std::string path = engine::ToUtf8(ini.theme);
+    std::string path = base::ToUtf8(ini.theme);
     if (!QFile::exists(QString::fromStdString(path))) path = kDefaultTheme;
     std::optional<int> colour = ReadThemeColor(path);
     std::string problem;
     if (!colour && path != kDefaultTheme) {
-        problem = Cp1250("Súbor témy ") + engine::FromUtf8Lossy(path) +
+        problem = Cp1250("Súbor témy ") + base::FromUtf8Lossy(path) +
                   Cp1250(" sa nedá prečítať alebo jeho prvý riadok nie je číslo farby; "
                          "platí základný vzhľad.");
         path = kDefaultTheme;
         colour = ReadThemeColor(path);
     }
     if (!colour) {
-        problem = Cp1250("Súbor témy ") + engine::FromUtf8Lossy(path) +
+        problem = Cp1250("Súbor témy ") + base::FromUtf8Lossy(path) +
                   Cp1250(" sa nedá prečítať alebo jeho prvý riadok nie je číslo farby.");
     }
     WindowTheme chosen = links_.CurrentTheme();

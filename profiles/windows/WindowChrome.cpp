@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "profiles/ProfileMessages.h"  // Cp1250
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::profiles {
 
@@ -49,13 +49,13 @@ std::string ThemePictures::Problem() const {
     if (failed_.empty()) return text;
     if (!text.empty()) text += "\\";
     if (failed_.size() == 1) {
-        return text + Cp1250("Obrázok vzhľadu ") + engine::FromUtf8Lossy(failed_[0]) +
+        return text + Cp1250("Obrázok vzhľadu ") + base::FromUtf8Lossy(failed_[0]) +
                Cp1250(" chýba alebo je poškodený. Okno ukazuje obrázok základného vzhľadu alebo "
                       "predchádzajúci.");
     }
     text += Cp1250("Obrázky vzhľadu chýbajú alebo sú poškodené: ");
     for (size_t i = 0; i < failed_.size() && i < kNamedPictures; ++i)
-        text += (i ? ", " : "") + engine::FromUtf8Lossy(failed_[i]);
+        text += (i ? ", " : "") + base::FromUtf8Lossy(failed_[i]);
     if (failed_.size() > kNamedPictures)
         text += Cp1250(" a ďalšie (spolu ") + std::to_string(failed_.size()) + ")";
     return text + Cp1250(". Okno ukazuje obrázky základného vzhľadu alebo predchádzajúce.");
@@ -73,7 +73,7 @@ std::string ThemeFolderOf(const std::string& themeFile) {
 
 std::optional<int> ReadThemeColor(const std::string& themeFile) {
     std::string text;
-    if (engine::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != engine::BoundedRead::Ok)
+    if (base::ReadFileAtMost(themeFile, kMaxThemeFileBytes, text) != base::BoundedRead::Ok)
         return std::nullopt;
     std::string line = text.substr(0, text.find('\n'));
     size_t i = line.find_first_not_of(" \t");
@@ -91,11 +91,11 @@ std::optional<int> ReadThemeColor(const std::string& themeFile) {
 }
 
 QString Qt1250(const std::string& cp1250) {
-    return QString::fromStdString(engine::ToUtf8(cp1250));
+    return QString::fromStdString(base::ToUtf8(cp1250));
 }
 
 std::string From1250(const QString& text) {
-    return engine::FromUtf8Lossy(text.toStdString());
+    return base::FromUtf8Lossy(text.toStdString());
 }
 
 ChromeButton::ChromeButton(QWidget* parent) : QLabel(parent) {

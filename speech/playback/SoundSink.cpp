@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::speech {
 
 std::string SlovakText(const char* utf8) {
-    return engine::FromUtf8(utf8).value_or(utf8);
+    return base::FromUtf8(utf8).value_or(utf8);
 }
 
 double GainOfHundredthsDb(int32_t hundredthsOfDb) {

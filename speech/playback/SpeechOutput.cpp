@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::speech {
 namespace {
@@ -12,7 +12,7 @@ constexpr int32_t kNeutralRate = 22050;
 constexpr int32_t kPitchStep = 500;
 
 void PrintToStandardError(const std::string& title, const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", engine::ToUtf8(title).c_str(), engine::ToUtf8(text).c_str());
+    std::fprintf(stderr, "%s: %s\n", base::ToUtf8(title).c_str(), base::ToUtf8(text).c_str());
 }
 
 PcmView ViewOf(const WaveSound& sound) {

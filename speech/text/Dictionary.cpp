@@ -2,8 +2,8 @@
 
 #include <bitset>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "speech/text/SpeechError.h"
 
 namespace tamzel::speech {
@@ -86,7 +86,7 @@ std::string ScrambleFile(const std::vector<std::string>& plainLines) {
         std::string stored = ScrambleLine(line);
         // Lines are split at CR LF only; a stored line must not hold that pair itself.
         if (stored.find("\r\n") != std::string::npos) {
-            throw SpeechError(engine::FromUtf8Lossy("Riadok " + std::to_string(i + 1) +
+            throw SpeechError(base::FromUtf8Lossy("Riadok " + std::to_string(i + 1) +
                 " slovníka sa nedá uložiť: obsahuje znaky, ktoré by sa zmenili na koniec riadka."));
         }
         out += stored + "\r\n";
@@ -96,8 +96,8 @@ std::string ScrambleFile(const std::vector<std::string>& plainLines) {
 
 std::string ApplyDictionary(const std::string& text, const std::string& path) {
     std::string stored;
-    if (!engine::ReadWholeFile(path, stored)) {
-        throw SpeechError(engine::FromUtf8Lossy("Slovník výslovnosti " + path +
+    if (!base::ReadWholeFile(path, stored)) {
+        throw SpeechError(base::FromUtf8Lossy("Slovník výslovnosti " + path +
                                                 " sa nedá prečítať."));
     }
     std::string out = text;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::speech {
 namespace {
@@ -14,7 +14,7 @@ struct WordTables {
     std::string hundred, zero;
 };
 
-std::string Cp(const char* utf8) { return engine::FromUtf8(utf8).value(); }
+std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // The words are written here in UTF-8 for readability and converted once.
 const WordTables& Words() {

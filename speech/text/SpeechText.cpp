@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/text/NumberWords.h"
 
 namespace tamzel::speech {
 namespace {
 
-std::string Cp(const char* utf8) { return engine::FromUtf8(utf8).value(); }
+std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // A set of Windows-1250 characters, given in UTF-8 for readability.
 class CharSet {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <optional>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "speech/text/SpeechError.h"
 #include "speech/text/Units.h"
 
@@ -19,7 +19,7 @@ namespace {
 constexpr size_t kMaxResourceBytes = size_t{16} << 20;
 
 [[noreturn]] void Fail(const std::string& utf8Message) {
-    throw SpeechError(engine::FromUtf8Lossy(utf8Message));
+    throw SpeechError(base::FromUtf8Lossy(utf8Message));
 }
 
 uint32_t Le32(const std::string& b, size_t at) {
@@ -90,12 +90,12 @@ std::string VoicePack::ResourcePath(const std::string& type, const std::string& 
 std::string VoicePack::ReadResource(const std::string& type, const std::string& name) const {
     std::string path = ResourcePath(type, name);
     std::string bytes;
-    switch (engine::ReadFileAtMost(path, kMaxResourceBytes, bytes)) {
-        case engine::BoundedRead::Ok: return bytes;
-        case engine::BoundedRead::TooLarge:
+    switch (base::ReadFileAtMost(path, kMaxResourceBytes, bytes)) {
+        case base::BoundedRead::Ok: return bytes;
+        case base::BoundedRead::TooLarge:
             Fail("Hlasový balík: súbor " + path + " je väčší ako " +
                  std::to_string(kMaxResourceBytes >> 20) + " MB, nie je to zvuk ani obrázok balíka.");
-        case engine::BoundedRead::Unreadable: break;
+        case base::BoundedRead::Unreadable: break;
     }
     Fail("Hlasový balík: súbor " + path + " chýba alebo sa nedá prečítať.");
 }

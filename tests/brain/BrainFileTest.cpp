@@ -9,7 +9,7 @@
 
 #include "BrainSession.h"
 #include "engine/Brain.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::brain_testing {
 namespace {
@@ -100,7 +100,7 @@ TEST_F(CompiledBrain, NoAnswerIsLongerThanTwoHundredCharacters) {
     for (const std::string& line : records) {
         if (!IsAnswer(line)) continue;
         // Windows-1250: one byte is one character.
-        EXPECT_LE(ShownText(line).size(), 200u) << engine::ToUtf8(line);
+        EXPECT_LE(ShownText(line).size(), 200u) << base::ToUtf8(line);
     }
 }
 
@@ -108,14 +108,14 @@ TEST_F(CompiledBrain, AnswersUseOnlyKnownEmoticons) {
     for (const std::string& line : records) {
         if (!IsAnswer(line)) continue;
         for (const std::string& tag : UnknownEmoticons(line))
-            ADD_FAILURE() << "unknown tag " << engine::ToUtf8(tag) << " in " << engine::ToUtf8(line);
+            ADD_FAILURE() << "unknown tag " << base::ToUtf8(tag) << " in " << base::ToUtf8(line);
     }
 }
 
 TEST_F(CompiledBrain, NoAnswerEndsInAMarkFollowedByAnEmoticon) {
     for (const std::string& line : records) {
         if (IsAnswer(line) && EndsInMarkThenEmoticon(line))
-            ADD_FAILURE() << "emoticon after the closing mark (put it first): " << engine::ToUtf8(line);
+            ADD_FAILURE() << "emoticon after the closing mark (put it first): " << base::ToUtf8(line);
     }
 }
 
@@ -126,11 +126,11 @@ TEST_F(CompiledBrain, ConditionWordsAreFoldedAndLowerCase) {
         // Folding lowers accented capitals but never A..Z, so a capital cannot match.
         bool capital = false;
         for (unsigned char c : words) capital = capital || (c >= 'A' && c <= 'Z');
-        EXPECT_FALSE(capital) << "condition can never match: " << engine::ToUtf8(line);
+        EXPECT_FALSE(capital) << "condition can never match: " << base::ToUtf8(line);
         // A comma would be read as the name of a sentence to search.
         if (line.find("LAST_") == std::string::npos && line.find("THIS_USER") == std::string::npos &&
             line.find("WHOLE_USER") == std::string::npos) {
-            EXPECT_EQ(words.find(','), std::string::npos) << engine::ToUtf8(line);
+            EXPECT_EQ(words.find(','), std::string::npos) << base::ToUtf8(line);
         }
     }
 }
@@ -147,7 +147,7 @@ TEST_F(CompiledBrain, NoWordListItemIsBlank) {
         for (size_t semi = list.find(';'); semi != std::string::npos; semi = list.find(';', start)) {
             std::string item = list.substr(start, semi - start);
             EXPECT_FALSE(!item.empty() && item.find_first_not_of(' ') == std::string::npos)
-                << "blank item in " << engine::ToUtf8(line);
+                << "blank item in " << base::ToUtf8(line);
             start = semi + 1;
         }
     }

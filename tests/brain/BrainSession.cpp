@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "profiles/ConsoleSession.h"
 
 namespace tamzel::brain_testing {
@@ -39,7 +39,7 @@ BrainFolder::~BrainFolder() {
 
 std::string BrainFolder::Read(const std::string& relative) const {
     std::string text;
-    return engine::ReadWholeFile(path_ + "/" + relative, text) ? text : std::string();
+    return base::ReadWholeFile(path_ + "/" + relative, text) ? text : std::string();
 }
 
 BrainSession::BrainSession(BrainFolder&, const std::string& userUtf8, bool male,

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Tags.h"
 #include "engine/Engine.h"
 #include "tools/brainc/DialogueRunner.h"
 
@@ -65,6 +66,6 @@ private:
 };
 
 // The text as the window shows it: every "<...>" run removed.
-inline std::string StripTags(const std::string& text) { return brainc::WithoutTags(text); }
+using base::StripTags;
 
 }  // namespace tamzel::brain_testing

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Brain.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "tools/brainc/BrainCompiler.h"
 
 namespace tamzel::brainc {
@@ -13,7 +13,7 @@ std::vector<std::string> Records(const std::string& area) {
     engine::BrainRecord brain;
     brain.text = area;
     std::vector<std::string> lines;
-    while (!engine::AtEndOfBrain(brain)) lines.push_back(engine::ToUtf8(engine::ReadRecord(brain)));
+    while (!engine::AtEndOfBrain(brain)) lines.push_back(base::ToUtf8(engine::ReadRecord(brain)));
     return lines;
 }
 

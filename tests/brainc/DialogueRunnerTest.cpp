@@ -9,7 +9,7 @@
 #include <fstream>
 #include <set>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 #include "tools/brainc/BrainCompiler.h"
 #include "tools/brainc/Coverage.h"
@@ -82,7 +82,7 @@ protected:
         ASSERT_TRUE(compiled.ok()) << FormatDiagnostic(compiled.diagnostics.at(0));
         origins_ = compiled.origins;
         brain_ = dir_ + "/tiny.ai";
-        ASSERT_EQ(engine::WriteFileAtomically(brain_, engine::BuildBrainFile(compiled.records)), "");
+        ASSERT_EQ(base::WriteFileAtomically(brain_, engine::BuildBrainFile(compiled.records)), "");
     }
     void TearDown() override {
         std::error_code ec;

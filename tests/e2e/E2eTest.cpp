@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "tests/ProgramFolderSupport.h"
 
 namespace fs = std::filesystem;
@@ -77,12 +77,12 @@ TEST(E2eTest, TypedSentenceIsAnsweredRecordedAndStoredAtShutdown) {
     int rc = RunUnderXvfb(folder, steps.str());
     ASSERT_EQ(rc, 0) << "driver failed; log:\n" << Read(folder / "out.log");
 
-    std::string record = tamzel::engine::ToUtf8(Read(folder / "zaznamy/zaznamy.txt"));
+    std::string record = tamzel::base::ToUtf8(Read(folder / "zaznamy/zaznamy.txt"));
     EXPECT_NE(record.find("<Nový rozhovor - Tester - "), std::string::npos) << record;
     EXPECT_NE(record.find("\r\nAko sa mas?\r\n» "), std::string::npos) << record;
     EXPECT_NE(record.find(">Rozhovor ukončený - "), std::string::npos) << record;
     std::string page = Read(folder / "zaznamy/zaznamy.htm");
-    EXPECT_NE(page.find(tamzel::engine::FromUtf8("Ako sa mas?<br>").value()), std::string::npos);
+    EXPECT_NE(page.find(tamzel::base::FromUtf8("Ako sa mas?<br>").value()), std::string::npos);
     std::string ini = Read(folder / "users/tamzel.ini");
     EXPECT_NE(ini.find("last_user=Tester\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("theme=design/interface.thm"), std::string::npos) << ini;

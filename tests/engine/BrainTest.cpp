@@ -131,7 +131,7 @@ TEST_F(BrainFileTest, MissingOrShortFilesRaiseIoErrorsNamingTheFile) {
 }
 
 TEST(KeywordTable, EncodingRoundTripsAndUsesASalt) {
-    Random random;
+    base::Random random;
     random.Seed(3);
     for (std::string plain : {"", "IF", "<#POCET_ZOPAKOV>", "\xFF\x00\x80"}) {
         std::string e = EncodeKeyword(plain, random);
@@ -152,7 +152,7 @@ TEST(KeywordTable, IsEncodedExceptBetweenDecodeAndEncode) {
     EXPECT_EQ(table.Keyword(kw::BlockHeadKeyword), "IF");
     table.DecodeAll();  // twice does not decode the plain text again
     EXPECT_EQ(table.Keyword(kw::ElseKeyword), "ELSE");
-    Random random;
+    base::Random random;
     table.EncodeAll(random);
     EXPECT_FALSE(table.plain());
     EXPECT_EQ(DecodeKeyword(table.Keyword(kw::ElseKeyword)), "ELSE");

@@ -35,7 +35,7 @@ protected:
     }
     void Sentence(const std::string& s) {
         engine.CurrentInput = s;
-        engine.WorkSentence = FoldDiacritics(s);
+        engine.WorkSentence = base::FoldDiacritics(s);
     }
     // A false block leaves the slot alone; a true one stores what it recognised.
     void CheckAll(const std::vector<Case>& cases) {

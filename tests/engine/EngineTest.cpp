@@ -74,7 +74,7 @@ TEST_F(EngineApi, EachKindOfTurnReachesItsOwnRuleAndTheMarksDoNotLinger) {
         if (!c.reply.empty()) {
             EXPECT_EQ(turn.reply, c.reply) << c.input;
         }
-        EXPECT_EQ(turn.understood, c.understood) << c.input << " / " << ToUtf8(turn.reply);
+        EXPECT_EQ(turn.understood, c.understood) << c.input << " / " << base::ToUtf8(turn.reply);
         EXPECT_EQ(turn.idleCount, c.idleCount) << c.input;
         EXPECT_FALSE(turn.quitRequested);
     }

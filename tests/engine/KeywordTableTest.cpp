@@ -15,7 +15,7 @@ constexpr int kEntries = 56;
 constexpr int kByteValues = 256;
 
 // Hands out the salts it is given, in turn.
-class FixedSalt : public Random {
+class FixedSalt : public base::Random {
 public:
     explicit FixedSalt(int salt) : salt_(salt) {}
     int32_t Below(int32_t n) override {
@@ -122,7 +122,7 @@ TEST(KeywordTable, ManyPassesKeepEveryEntryAndChangeTheStoredForms) {
     KeywordTable reference;
     reference.DecodeAll();
     KeywordTable table;
-    Random random;
+    base::Random random;
     random.Seed(11);
     std::string firstForms, lastForms;
     for (int k = 1; k <= kEntries; ++k) firstForms += table.Keyword(k);
@@ -159,7 +159,7 @@ TEST(KeywordTable, EntryZeroStaysEmpty) {
     EXPECT_EQ(table.Keyword(0), "");
     table.DecodeAll();
     EXPECT_EQ(table.Keyword(0), "");
-    Random random;
+    base::Random random;
     table.EncodeAll(random);
     EXPECT_EQ(table.Keyword(0), "");
 }

@@ -75,7 +75,7 @@ TEST_F(MemoryFile, AddAndRemoveSequences) {
 
 TEST_F(MemoryFile, ReadingFindsTheFirstObjectAndProperty) {
     EXPECT_EQ(engine.ReadMemoryValue("user", "meno"), "");  // a new profile's file
-    ASSERT_EQ(WriteFileAtomically("users/_Jan/user.mem",
+    ASSERT_EQ(base::WriteFileAtomically("users/_Jan/user.mem",
                                   "[DUZ]\nOBJECT(pes)\n->\nmeno:Dunco\n<-\n\nOBJECT(user)\n->\n"
                                   "cas:12:30\nmeno:Jan\nmeno:Druhy\nbezdvojbodky\n<-\n"
                                   "OBJECT(user)\n->\nvek:40\n<-"),
@@ -145,7 +145,7 @@ TEST_F(MemoryFile, AMissingFolderKeepsChangesUntilTheyCanBeWritten) {
     engine.RemoveMemoryValue("user,a");
     EXPECT_EQ(File(), MemoryText({"[DUZ]", "OBJECT(user)", "->", "b:2", "<-"}));
     // Written: the file is read again from now on.
-    ASSERT_EQ(WriteFileAtomically("users/_Jan/user.mem", MemoryText({"OBJECT(user)", "->", "c:3", "<-"})), "");
+    ASSERT_EQ(base::WriteFileAtomically("users/_Jan/user.mem", MemoryText({"OBJECT(user)", "->", "c:3", "<-"})), "");
     EXPECT_EQ(engine.ReadMemoryValue("user", "c"), "3");
 }
 
@@ -183,7 +183,7 @@ TEST_F(MemoryFile, AKilledRewriteLeavesTheOldOrTheNewFile) {
     const std::string addedAgain = File();
     const std::set<std::string> valid = {added, emptied, addedAgain};
     ASSERT_EQ(valid.size(), 3u);
-    ASSERT_EQ(WriteFileAtomically("users/_Jan/user.mem", initial), "");
+    ASSERT_EQ(base::WriteFileAtomically("users/_Jan/user.mem", initial), "");
 
     std::mt19937 generator(20261208);
     for (int round = 0; round < 20; ++round) {
@@ -228,7 +228,7 @@ protected:
             "-Nerozumiem.",
         });
     }
-    std::string Turn(EngineCore& e, const char* utf8) { return ToUtf8(e.AnswerSentence(W(utf8))); }
+    std::string Turn(EngineCore& e, const char* utf8) { return base::ToUtf8(e.AnswerSentence(W(utf8))); }
     void Prepare(EngineCore& e) {
         e.UserName = "Jan";
         e.hooks.onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };

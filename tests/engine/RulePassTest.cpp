@@ -42,7 +42,7 @@ protected:
         e.InitEngine();
     }
 
-    std::string Say(const std::string& utf8) { return ToUtf8(e.AnswerSentence(W(utf8.c_str()))); }
+    std::string Say(const std::string& utf8) { return base::ToUtf8(e.AnswerSentence(W(utf8.c_str()))); }
 
     ProgramFolder folder;
     EngineCore e;
@@ -174,7 +174,7 @@ TEST_F(PassTest, SentenceRewriting) {
     for (const Case& c : cases) {
         Load({c.command, "-x"});
         Say(c.input);
-        EXPECT_EQ(ToUtf8(e.CurrentInput), c.result) << c.command;
+        EXPECT_EQ(base::ToUtf8(e.CurrentInput), c.result) << c.command;
     }
 }
 
@@ -182,12 +182,12 @@ TEST_F(PassTest, LastSentenceAndTheSecondPass) {
     Load({"IF(1)", "?( ahoj )", "->", "-Ahoj!", "<-", "UNKNOWN", "-Nerozumiem."});
     EXPECT_EQ(Say("Ahoj. Ako sa máš?"), "Ahoj!");
     EXPECT_TRUE(e.InputUnderstood);
-    EXPECT_EQ(ToUtf8(e.LastInput), " ahoj . ako sa máš ? ");  // the second pass saw it all
+    EXPECT_EQ(base::ToUtf8(e.LastInput), " ahoj . ako sa máš ? ");  // the second pass saw it all
     EXPECT_EQ(Say("Ako sa máš? Ahoj."), "Ahoj!");
-    EXPECT_EQ(ToUtf8(e.LastInput), " ahoj . ");  // the first pass was enough
+    EXPECT_EQ(base::ToUtf8(e.LastInput), " ahoj . ");  // the first pass was enough
     EXPECT_EQ(Say("Dobrý deň. Ako sa máš?"), "Nerozumiem.");
     EXPECT_FALSE(e.InputUnderstood);
-    EXPECT_EQ(ToUtf8(e.LastInput), " dobrý deň . ako sa máš ? ");
+    EXPECT_EQ(base::ToUtf8(e.LastInput), " dobrý deň . ako sa máš ? ");
     EXPECT_EQ(Say("Ahoj!!"), "Ahoj!");  // " ! " fails, the whole " ahoj ! ! " answers
 }
 
@@ -250,12 +250,12 @@ TEST_F(PassTest, RepeatAndIdleCounters) {
 
 TEST_F(PassTest, OpeningLineLeavesNoHistoryAndFirstTurnEndsAfterOneAnswer) {
     Load({"IF(2)", "#UVODNA", "->", "-Vitaj, |!", "<-", "UNKNOWN", "-x", "-y"});
-    EXPECT_EQ(ToUtf8(e.OpeningLine()), "Vitaj, Jan!");
+    EXPECT_EQ(base::ToUtf8(e.OpeningLine()), "Vitaj, Jan!");
     EXPECT_TRUE(e.AnswerHistory.empty());
     EXPECT_FALSE(e.OpeningTurn);
     EXPECT_FALSE(e.NoHistory);
     EXPECT_TRUE(e.FirstTurn);
-    EXPECT_EQ(ToUtf8(e.LastAnswer), " vitaj , jan ! ");
+    EXPECT_EQ(base::ToUtf8(e.LastAnswer), " vitaj , jan ! ");
     Say("ahoj");
     EXPECT_FALSE(e.FirstTurn);
     EXPECT_EQ(e.AnswerHistory.size(), 1u);
@@ -278,7 +278,7 @@ TEST_F(PassTest, ChooseAlternativeNeverRepeatsUntilTheGroupIsUsedUp) {
 }
 
 TEST_F(PassTest, AnswersOverManyTurnsFollowTheNoRepeatRule) {
-    auto real = std::make_shared<Random>();
+    auto real = std::make_shared<base::Random>();
     e.SetRandom(real);
     for (uint64_t seed = 1; seed <= 20; ++seed) {
         real->Seed(seed);
@@ -352,11 +352,11 @@ TEST_F(PassTest, FatalStops) {
     Load({"UNKNOWN", "-x"});
     std::string file = ReadFile("ai/brainfile.ai");
     file[50] = static_cast<char>(file[50] + 1);  // a stored sum that no longer matches
-    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", file), "");
+    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", file), "");
     EXPECT_THROW(Say("ahoj"), Stopped);
 
     file[45] = 'X';  // check bytes of another release
-    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", file), "");
+    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", file), "");
     EXPECT_THROW(e.InitEngine(), Stopped);
 }
 
@@ -393,7 +393,7 @@ TEST_F(PassTest, RandomBrainsAndHostileInputNeverCrashOrHang) {
     std::string junk = "Tamzel";
     for (int i = 0; i < 5000; ++i) junk += static_cast<char>(gen());
     junk.replace(45, 3, BrainCheckBytes());
-    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", junk), "");
+    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", junk), "");
     e.InitEngine();
     EXPECT_THROW(e.AnswerSentence("ahoj"), Stopped);
 }
@@ -404,7 +404,7 @@ TEST_F(PassTest, FatalStopReasonsAreSlovak) {
         try {
             run();
         } catch (const Stopped& stop) {
-            return ToUtf8(stop.what());
+            return base::ToUtf8(stop.what());
         }
         return std::string("<no stop>");
     };
@@ -415,12 +415,12 @@ TEST_F(PassTest, FatalStopReasonsAreSlovak) {
     Load({"UNKNOWN", "-x"});
     std::string file = ReadFile("ai/brainfile.ai");
     file[50] = static_cast<char>(file[50] + 1);
-    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", file), "");
+    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", file), "");
     EXPECT_EQ(reasonOf([&] { Say("ahoj"); }),
               "Kontrolné súčty súboru mozgu \"ai/brainfile.ai\" nesúhlasia s jeho záznamami "
               "(poškodený súbor).");
     file[45] = 'X';
-    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", file), "");
+    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", file), "");
     EXPECT_NE(reasonOf([&] { e.InitEngine(); }).find("nesedia kontrolné bajty"), std::string::npos);
 }
 
@@ -429,7 +429,7 @@ TEST_F(PassTest, AnOverlongSentenceIsCutByTheEngine) {
     Load({"UNKNOWN", "-Rozumiem."});
     std::string huge(8 * 1024 * 1024, 'a');
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(ToUtf8(e.AnswerSentence(huge)), "Rozumiem.");
+    EXPECT_EQ(base::ToUtf8(e.AnswerSentence(huge)), "Rozumiem.");
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 1.0);
     EXPECT_LE(e.LastInput.size(), kMaxInputLength + 8);  // with the blanks normalising adds

@@ -14,16 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 // Test of engine internals.
 #include "engine/internal/EngineCore.h"
 
 namespace tamzel::engine::testing {
 
 // Local time fixed by the test.
-class FixedClock : public Clock {
+class FixedClock : public base::Clock {
 public:
     std::tm now{};
     void Set(int year, int month, int day, int hour = 12, int minute = 0) {
@@ -41,7 +41,7 @@ public:
 };
 
 // Returns the queued numbers (modulo n) and remembers every n it was asked for.
-class QueuedRandom : public Random {
+class QueuedRandom : public base::Random {
 public:
     std::deque<int32_t> next;
     std::vector<int32_t> asked;
@@ -79,7 +79,7 @@ private:
 };
 
 // Windows-1250 text from a UTF-8 literal of the test.
-inline std::string W(const char* utf8) { return FromUtf8(utf8).value(); }
+inline std::string W(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // A brain reader over the given lines, as a pass would read them.
 inline BrainRecord ReaderOf(const std::vector<std::string>& lines) {
@@ -94,12 +94,12 @@ inline void WriteBrain(const std::vector<std::string>& lines) {
     std::string records;
     uint8_t key = 3;
     for (const std::string& line : lines) records += EncodeRecord(line, key += 7);
-    ASSERT_EQ(WriteFileAtomically("ai/brainfile.ai", BuildBrainFile(records)), "");
+    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", BuildBrainFile(records)), "");
 }
 
 inline std::string ReadFile(const std::string& path) {
     std::string content;
-    return ReadWholeFile(path, content) ? content : std::string("<missing>");
+    return base::ReadWholeFile(path, content) ? content : std::string("<missing>");
 }
 
 // The lines of a memory file joined with CR LF, as the engine writes them.
@@ -129,8 +129,8 @@ protected:
     }
 
     void NewMemoryFile(const std::string& name = "Jan") {
-        std::filesystem::create_directories(ToUtf8("users/_" + name));
-        ASSERT_EQ(WriteFileAtomically(ToUtf8("users/_" + name + "/user.mem"),
+        std::filesystem::create_directories(base::ToUtf8("users/_" + name));
+        ASSERT_EQ(base::WriteFileAtomically(base::ToUtf8("users/_" + name + "/user.mem"),
                                       MemoryText({"[DUZ]", "OBJECT(user)", "->", "<-"})),
                   "");
     }

@@ -229,7 +229,7 @@ TEST_F(ScriptTags, CapitalTagUpperCasesTheFirstLetterOfItsExpandedArgument) {
         {"<#VELKE(abc", ""},                  // no closing bracket: nothing
         {"<#VELKE(<#ROD(pán,pani)>)> <#C3>", "Pán šimon"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(W(c.text))), c.expected) << c.text;
 }
 
 TEST_F(ScriptTags, CapitalTagOfEveryWordKeepsTheSmallJoiningWords) {
@@ -243,7 +243,7 @@ TEST_F(ScriptTags, CapitalTagOfEveryWordKeepsTheSmallJoiningWords) {
         {"<#VELKE(SLOVA,)>", ""},
         {"<#VELKE(nové zámky)>", "Nové zámky"},         // without the flag: the first letter
     };
-    for (const Case& c : cases) EXPECT_EQ(ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(W(c.text))), c.expected) << c.text;
 }
 
 // The memory tag runs to the last '>' of the text, so the capital tag around it must be
@@ -254,7 +254,7 @@ TEST_F(ScriptTags, CapitalTagAroundMemoryRestAndVariableTags) {
     engine.AddMemoryValue(W("user,mesto,banská bystrica"));
     engine.Variables[1] = {"k", "user", false};
     engine.CurrentInput = W(" moja sestra sa volá žaneta . ");
-    engine.WorkSentence = FoldDiacritics(engine.CurrentInput);
+    engine.WorkSentence = base::FoldDiacritics(engine.CurrentInput);
     const Case cases[] = {
         {"<#VELKE(<#PAMAT(user,sestra,1)>)>", "Lucia"},
         {"Sestra <#VELKE(<#PAMAT(user,sestra,1)>)> <smile>", "Sestra Lucia <smile>"},
@@ -266,18 +266,7 @@ TEST_F(ScriptTags, CapitalTagAroundMemoryRestAndVariableTags) {
         {"<#VELKE(<#DALSIE(THIS_USER,volá)>)>", " Žaneta"},
         {"<#VELKE(<#ZVYSOK(THIS_USER,nie je)>)>", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(ToUtf8(Expand(W(c.text))), c.expected) << c.text;
-}
-
-TEST(UpperLetter, EveryWindows1250SmallLetterHasItsCapital) {
-    const char* small = "abcdefghijklmnopqrstuvwxyzáäčďéěíĺľňóôöőŕřšśťúůüűýžźżąęłńşţăćç";
-    const char* capital = "ABCDEFGHIJKLMNOPQRSTUVWXYZÁÄČĎÉĚÍĹĽŇÓÔÖŐŔŘŠŚŤÚŮÜŰÝŽŹŻĄĘŁŃŞŢĂĆÇ";
-    std::string s = W(small), c = W(capital);
-    ASSERT_EQ(s.size(), c.size());
-    for (size_t i = 0; i < s.size(); ++i)
-        EXPECT_EQ(UpperLetter(s[i]), c[i]) << ToUtf8(std::string(1, s[i]));
-    for (const char* same : {"A", "Ž", "5", " ", "ß", "÷", "˙", ",", "<"})
-        EXPECT_EQ(UpperLetter(W(same)[0]), W(same)[0]) << same;
+    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(W(c.text))), c.expected) << c.text;
 }
 
 TEST(WordPosition, PrefixMatchOnFoldedLetterWords) {

@@ -3,29 +3,18 @@
 #include <string>
 #include <vector>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/TextUtils.h"
 
 namespace tamzel::engine {
 namespace {
 
-std::string W(const char* utf8) { return FromUtf8(utf8).value(); }
+std::string W(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 struct TextCase {
     const char* input;  // UTF-8
     const char* expected;
 };
-
-TEST(FoldDiacritics, FoldsSlovakLettersOnlyAndKeepsLength) {
-    EXPECT_EQ(FoldDiacritics(W("Ťažký ÖRIEŠOK")), W("tazky ÖRIEsOK"));  // only Slovak letters
-    EXPECT_EQ(FoldDiacritics(W("telefón gÓl")), "telefon gol");
-    EXPECT_EQ(FoldDiacritics(W("ÁÄČĎÉÍĽĹŇÔŔŠŤÚÝŽ")), "aacdeillnorstuyz");
-    EXPECT_EQ(FoldDiacritics(W("áäčďéíľĺňôŕšťúýž")), "aacdeillnorstuyz");
-    std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-    EXPECT_EQ(FoldDiacritics(all).size(), 256u);
-    EXPECT_EQ(FoldDiacritics("ABC xyz 019 ?!"), "ABC xyz 019 ?!");
-}
 
 TEST(Numbers, TextToIntReadsWhatFits) {
     struct Case {
@@ -90,7 +79,7 @@ TEST(ReflectPersons, SwapsPersonsWordByWord) {
     for (const TextCase& c : cases) {
         std::string s = W(c.input);
         ReflectPersons(s);
-        EXPECT_EQ(ToUtf8(s), c.expected) << c.input;
+        EXPECT_EQ(base::ToUtf8(s), c.expected) << c.input;
     }
 }
 
@@ -111,7 +100,7 @@ TEST(Normalise, InputAndSentenceExamples) {
     for (const TextCase& c : cases) {
         std::string s = W(c.input);
         NormaliseInput(s);
-        EXPECT_EQ(ToUtf8(s), c.expected) << c.input;
+        EXPECT_EQ(base::ToUtf8(s), c.expected) << c.input;
     }
 }
 
@@ -139,7 +128,7 @@ TEST(FormatReply, TidiesBlanksMarksAndCapitals) {
         {"a , b", "A, b"},
         {"koniec .", "Koniec."},
     };
-    for (const TextCase& c : cases) EXPECT_EQ(ToUtf8(FormatReply(W(c.input))), c.expected) << c.input;
+    for (const TextCase& c : cases) EXPECT_EQ(base::ToUtf8(FormatReply(W(c.input))), c.expected) << c.input;
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ void LiftFileSizeLimit() {
 bool NoTempFileIn(const std::string& folder) {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (engine::IsTempFileName(entry.path().filename().string())) return false;
+        if (base::IsTempFileName(entry.path().filename().string())) return false;
     return true;
 }
 

@@ -61,7 +61,7 @@ TEST(FuzzRegression, TagsReflectingATagFullSentenceExpandQuickly) {
     const std::string sentence = input.substr(0, lineEnd);
     std::string text = input.substr(lineEnd + 1, input.find('\n', lineEnd + 1) - lineEnd - 1);
     engine::EngineCore e;
-    auto random = std::make_shared<engine::Random>();
+    auto random = std::make_shared<base::Random>();
     random->Seed(7);
     e.SetRandom(random);
     e.keepSeed = true;
@@ -72,7 +72,7 @@ TEST(FuzzRegression, TagsReflectingATagFullSentenceExpandQuickly) {
     e.hooks.onRunProgram = [](const std::string&) {};
     e.Keywords.DecodeAll();
     e.CurrentInput = e.LastInput = e.LastAnswer = sentence;
-    e.WorkSentence = engine::FoldDiacritics(sentence);
+    e.WorkSentence = base::FoldDiacritics(sentence);
     auto start = std::chrono::steady_clock::now();
     e.ExpandTags(text);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

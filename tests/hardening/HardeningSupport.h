@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 // Test of engine internals.
 #include "engine/internal/EngineCore.h"
@@ -55,7 +55,7 @@ inline void Put(const std::string& path, const std::string& content) {
 
 inline std::string Get(const std::string& path) {
     std::string content;
-    return engine::ReadWholeFile(path, content) ? content : std::string("<missing>");
+    return base::ReadWholeFile(path, content) ? content : std::string("<missing>");
 }
 
 inline std::string BrainOf(const std::vector<std::string>& lines) {

@@ -9,7 +9,7 @@
 
 #include "HostileJpeg.h"
 #include "JpegSizeTest.h"
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "speech/playback/JpegImage.h"
 #include "speech/text/SpeechError.h"
 #include "speech/text/VoicePack.h"
@@ -100,22 +100,22 @@ TEST_F(HostileFolder, BoundedReadRefusesDevicesAndHugeFilesQuickly) {
     constexpr size_t kLimit = 4096;
     struct Case {
         std::string path;
-        engine::BoundedRead expected;
+        base::BoundedRead expected;
         size_t bytes;
     } cases[] = {
-        {"/dev/zero", engine::BoundedRead::TooLarge, 0},
-        {Huge("velky.bin", uintmax_t{50} << 20), engine::BoundedRead::TooLarge, 0},
-        {Huge("presne.bin", kLimit), engine::BoundedRead::Ok, kLimit},
-        {Huge("o-bajt-viac.bin", kLimit + 1), engine::BoundedRead::TooLarge, 0},
-        {(root_ / "nie-je.bin").string(), engine::BoundedRead::Unreadable, 0},
+        {"/dev/zero", base::BoundedRead::TooLarge, 0},
+        {Huge("velky.bin", uintmax_t{50} << 20), base::BoundedRead::TooLarge, 0},
+        {Huge("presne.bin", kLimit), base::BoundedRead::Ok, kLimit},
+        {Huge("o-bajt-viac.bin", kLimit + 1), base::BoundedRead::TooLarge, 0},
+        {(root_ / "nie-je.bin").string(), base::BoundedRead::Unreadable, 0},
     };
     for (const Case& c : cases) {
         std::string content = "predtym";
-        engine::BoundedRead result{};
-        double seconds = SecondsOf([&] { result = engine::ReadFileAtMost(c.path, kLimit, content); });
+        base::BoundedRead result{};
+        double seconds = SecondsOf([&] { result = base::ReadFileAtMost(c.path, kLimit, content); });
         EXPECT_EQ(result, c.expected) << c.path;
         EXPECT_LT(seconds, kQuickSeconds) << c.path;
-        if (c.expected == engine::BoundedRead::Ok) {
+        if (c.expected == base::BoundedRead::Ok) {
             EXPECT_EQ(content.size(), c.bytes) << c.path;
         } else {
             EXPECT_EQ(content, "predtym") << c.path << ": a refused file changed the content";

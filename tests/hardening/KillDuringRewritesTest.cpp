@@ -10,6 +10,7 @@
 // Test of engine internals.
 #include "engine/internal/EngineCore.h"
 #include "HardeningSupport.h"
+#include "base/Lines.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileStore.h"
 #include "ui/FolderLock.h"
@@ -17,7 +18,6 @@
 namespace tamzel::hardening {
 namespace {
 
-using profiles::JoinLines;
 using profiles::ProfileStore;
 
 const std::vector<std::string> kMemoryLines = {"[DUZ]", "OBJECT(user)", "->", "<-",
@@ -27,10 +27,10 @@ void StartingState() {
     std::filesystem::remove_all("users");
     std::filesystem::remove_all("ai");
     std::filesystem::create_directories("ai");
-    Put("users/user.lst", JoinLines({"Jan"}));
+    Put("users/user.lst", base::JoinLines({"Jan"}));
     Put("users/_Jan/user.dat", profiles::FormatUserData({"Jan", "Jano", true, 0}));
     Put("users/_Jan/user.cfg", profiles::FormatUserConfig({}));
-    Put("users/_Jan/user.mem", JoinLines(kMemoryLines));
+    Put("users/_Jan/user.mem", base::JoinLines(kMemoryLines));
 }
 
 [[noreturn]] void KeepRewriting() {
@@ -49,7 +49,7 @@ void StartingState() {
 std::string MemoryAfter(int k) {
     std::vector<std::string> lines = kMemoryLines;
     for (int i = 0; i < k; ++i) lines[6] += ";R" + std::to_string(i);
-    return JoinLines(lines);
+    return base::JoinLines(lines);
 }
 
 // How many additions the memory file shows, or -1 when it is no moment's content.
@@ -66,7 +66,7 @@ int MemoryMoment(const std::string& content) {
 int ListMoment(const std::string& content) {
     std::vector<std::string> lines = {"Jan"};
     for (int k = 0; k < 100000; ++k) {
-        std::string expected = JoinLines(lines);
+        std::string expected = base::JoinLines(lines);
         if (expected == content) return k;
         if (expected.size() >= content.size()) return -1;
         lines.push_back("U" + std::to_string(k));
@@ -95,7 +95,7 @@ std::string CheckAfterKill() {
 std::vector<std::string> TempFilesBelow(const std::string& folder) {
     std::vector<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (engine::IsTempFileName(entry.path().filename().string()) ||
+        if (base::IsTempFileName(entry.path().filename().string()) ||
             entry.path().filename() == "help.mem")
             found.push_back(entry.path().string());
     return found;

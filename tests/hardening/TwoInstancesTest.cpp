@@ -11,9 +11,9 @@
 #include <thread>
 
 #include "HardeningSupport.h"
+#include "base/Codepage.h"
 // Test of engine internals.
 #include "engine/internal/EngineCore.h"
-#include "engine/Codepage.h"
 #include "profiles/ProfileFiles.h"
 
 namespace tamzel::hardening {
@@ -126,7 +126,7 @@ TEST_F(TwoInstances, ASecondConsoleEndsWithAMessageAndTouchesNothing) {
     EXPECT_EQ(Get(home + "/users/user.lst"), list);
     Send(first, "Moja obľúbená farba je modrá.\n");
     EXPECT_EQ(Finish(first), 0) << first.Err();
-    EXPECT_NE(Get(home + "/users/_Jan/user.mem").find(engine::FromUtf8Lossy("modrá")), std::string::npos);
+    EXPECT_NE(Get(home + "/users/_Jan/user.mem").find(base::FromUtf8Lossy("modrá")), std::string::npos);
 }
 
 TEST_F(TwoInstances, ALockLeftByAKilledProgramDoesNotBlock) {
@@ -202,7 +202,7 @@ TEST_F(TwoInstances, ConcurrentMemoryChangesNeverMixTwoUsersFiles) {
         EXPECT_EQ(memory.find(":" + other + "\r\n"), std::string::npos) << users[u] << " holds " << other;
     }
     for (const auto& entry : fs::recursive_directory_iterator(home))
-        EXPECT_FALSE(engine::IsTempFileName(entry.path().filename().string())) << entry.path();
+        EXPECT_FALSE(base::IsTempFileName(entry.path().filename().string())) << entry.path();
 }
 
 TEST_F(TwoInstances, AStartRemovesOnlyTheTemporaryFilesOfEndedRuns) {

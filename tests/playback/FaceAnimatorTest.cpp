@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/playback/FaceAnimator.h"
 #include "speech/text/SpeechError.h"
 #include "speech/text/Units.h"
@@ -14,7 +14,7 @@
 namespace tamzel::speech {
 namespace {
 
-std::string Cp(const char* utf8) { return engine::FromUtf8(utf8).value(); }
+std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 TEST(FaceFrameNameTest, CodesAndPlainNames) {
     const std::pair<const char*, const char*> cases[] = {

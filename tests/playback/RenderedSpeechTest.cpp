@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/playback/SpeechDriver.h"
 #include "speech/text/VoicePack.h"
 #include "tests/playback/PlaybackTestSupport.h"
@@ -64,7 +64,7 @@ protected:
         Rendered r;
         speech.onUnitStarted = [&r](const UnitStarted& u) { r.units.push_back(u); };
         EXPECT_TRUE(speech.InitSpeech(true));
-        speech.Speak(engine::FromUtf8(utf8).value());
+        speech.Speak(base::FromUtf8(utf8).value());
         OfflineRender render = RenderUntilSilent(speech, sink);
         EXPECT_FALSE(render.cutOff);
         r.samples = std::move(render.samples);

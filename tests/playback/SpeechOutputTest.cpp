@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "speech/playback/NullSoundSink.h"
 #include "speech/playback/SpeechOutput.h"
 #include "speech/text/SpeechError.h"
@@ -80,7 +80,7 @@ TEST_F(SpeechOutputTest, WithoutADeviceSpeechIsOffForTheRun) {
         EXPECT_TRUE(face.loaded()) << "the face works without sound";
         if (speechChecked) {
             ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(engine::ToUtf8(messages[0]),
+            EXPECT_EQ(base::ToUtf8(messages[0]),
                       "Pozor|Na tomto počítači nie je nainštalovaná zvuková karta. "
                       "Syntéza reči bola automaticky deaktivovaná.");
         } else {

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "TestFolder.h"
+#include "base/Lines.h"
 #include "profiles/ProfileStore.h"
 
 namespace tamzel::profiles {
@@ -21,9 +22,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TestFolder;
 
-const std::string kMemory = JoinLines({"[DUZ]", "OBJECT(user)", "->", "pes:Dunco;Rex", "<-"});
+const std::string kMemory = base::JoinLines({"[DUZ]", "OBJECT(user)", "->", "pes:Dunco;Rex", "<-"});
 const std::string kConfig = FormatUserConfig({false, true, true, false, 300, 70, 9});
-const std::string kList = JoinLines({"Adam", "Jan", "Eva"});
+const std::string kList = base::JoinLines({"Adam", "Jan", "Eva"});
 
 enum class Operation { Rename, Shutdown, Create, Delete };
 
@@ -58,7 +59,7 @@ void RunOperation(Operation op, const std::string& root) {
 
 std::string Read(const std::string& path) {
     std::string text;
-    return engine::ReadWholeFile(path, text) ? text : "<missing>";
+    return base::ReadWholeFile(path, text) ? text : "<missing>";
 }
 
 // Both outcomes of one file, or the one content it must keep.
@@ -72,7 +73,7 @@ void CheckInvariants(Operation op, const std::string& root) {
     ExpectOneOf(users + "_Adam/user.mem", {kMemory}, "untouched memory");
     switch (op) {
         case Operation::Rename: {
-            ExpectOneOf(users + "user.lst", {kList, JoinLines({"Adam", "Juraj", "Eva"})}, "list");
+            ExpectOneOf(users + "user.lst", {kList, base::JoinLines({"Adam", "Juraj", "Eva"})}, "list");
             bool moved = fs::exists(users + "_Juraj");
             std::string folder = users + (moved ? "_Juraj/" : "_Jan/");
             EXPECT_NE(fs::exists(users + "_Jan"), moved) << "exactly one folder";
@@ -93,14 +94,14 @@ void CheckInvariants(Operation op, const std::string& root) {
             ExpectOneOf(users + "_Jan/user.mem", {kMemory}, "memory");
             break;
         case Operation::Create: {
-            std::string grown = JoinLines({"Adam", "Jan", "Eva", "Ivo"});
+            std::string grown = base::JoinLines({"Adam", "Jan", "Eva", "Ivo"});
             ExpectOneOf(users + "user.lst", {kList, grown}, "list");
             if (Read(users + "user.lst") == grown)
                 ExpectOneOf(users + "_Ivo/user.mem", {NewMemoryFile()}, "listed user's memory");
             break;
         }
         case Operation::Delete: {
-            ExpectOneOf(users + "user.lst", {kList, JoinLines({"Adam", "Jan"})}, "list");
+            ExpectOneOf(users + "user.lst", {kList, base::JoinLines({"Adam", "Jan"})}, "list");
             if (Read(users + "user.lst") == kList)
                 ExpectOneOf(users + "_Eva/user.mem", {kMemory}, "listed user's memory");
             break;

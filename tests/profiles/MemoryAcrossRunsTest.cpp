@@ -8,7 +8,7 @@
 
 #include "TestFolder.h"
 #include "engine/Brain.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/Engine.h"
 #include "profiles/ConsoleSession.h"
 #include "profiles/ProfileStore.h"
@@ -54,7 +54,7 @@ protected:
         std::vector<std::string> replies;
         for (const std::string& s : sentences) {
             auto turn = e.AnswerSentence(W(s));
-            replies.push_back(turn ? engine::ToUtf8(turn->reply) : "(" + turn.message() + ")");
+            replies.push_back(turn ? base::ToUtf8(turn->reply) : "(" + turn.message() + ")");
         }
         e.FinalizeEngine();
         base::Status stored = SignOut(e.Profile());

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
+#include "base/Lines.h"
 #include "profiles/ProfileMessages.h"
 
 namespace tamzel::profiles {
@@ -13,7 +14,7 @@ using testing::TestFolder;
 using testing::W;
 
 std::string Lines(std::initializer_list<std::string> lines) {
-    return JoinLines(std::vector<std::string>(lines));
+    return base::JoinLines(std::vector<std::string>(lines));
 }
 
 class ProfileStoreTest : public ::testing::Test {
@@ -145,7 +146,7 @@ TEST_F(ProfileStoreTest, RenameWithinTheSameUserMovesTheFolder) {
         StoreResult r = store.EditProfile(previous, next, next, true, true);
         ASSERT_TRUE(r.ok) << r.message;
         EXPECT_EQ(store.ListUsers(), std::vector<std::string>{next});
-        EXPECT_EQ(folder.Read("users/_" + engine::ToUtf8(next) + "/user.mem"), memory);
+        EXPECT_EQ(folder.Read("users/_" + base::ToUtf8(next) + "/user.mem"), memory);
     }
 }
 
@@ -232,13 +233,13 @@ TEST_F(ProfileStoreTest, ShutdownWritesIniConfigAndBlendedMood) {
 TEST_F(ProfileStoreTest, AFailedWriteIsReportedAndKeepsTheOldContent) {
     Create("Eva", false);
     auto before = folder.Snapshot();
-    engine::SetWriteFaultInjector([](const std::string& path) {
+    base::SetWriteFaultInjector([](const std::string& path) {
         bool list = path.size() > 4 && path.compare(path.size() - 4, 4, ".lst") == 0;
         return list ? std::string("disk full") : std::string();
     });
     StoreResult created = store.CreateProfile("Ivo", "Ivo", true, true);
     StoreResult deleted = store.DeleteProfile("Eva");
-    engine::SetWriteFaultInjector(nullptr);
+    base::SetWriteFaultInjector(nullptr);
     EXPECT_FALSE(created.ok);
     EXPECT_EQ(created.message, "disk full");
     EXPECT_FALSE(deleted.ok);

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 
 namespace tamzel::profiles::testing {
 
@@ -27,12 +27,12 @@ public:
     // The content of a file below the folder; "<missing>" when it cannot be read.
     std::string Read(const std::string& relative) const {
         std::string text;
-        return engine::ReadWholeFile(path_ + "/" + relative, text) ? text : "<missing>";
+        return base::ReadWholeFile(path_ + "/" + relative, text) ? text : "<missing>";
     }
     void Write(const std::string& relative, const std::string& content) const {
         auto full = std::filesystem::path(path_) / relative;
         std::filesystem::create_directories(full.parent_path());
-        engine::WriteFileAtomically(full.string(), content);
+        base::WriteFileAtomically(full.string(), content);
     }
     // Every regular file below the folder with its content.
     std::map<std::string, std::string> Snapshot() const {
@@ -50,6 +50,6 @@ private:
 };
 
 // A Windows-1250 text from UTF-8 test literals.
-inline std::string W(const std::string& utf8) { return engine::FromUtf8(utf8).value(); }
+inline std::string W(const std::string& utf8) { return base::FromUtf8(utf8).value(); }
 
 }  // namespace tamzel::profiles::testing

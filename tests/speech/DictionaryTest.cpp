@@ -85,7 +85,7 @@ TEST(ApplyDictionary, AMissingFileIsAnErrorNamingIt) {
 TEST(ApplyDictionary, ReadsAFileWithoutAFinalLineEnd) {
     TempFolder folder;
     std::string path = folder.File("d.vox");
-    engine::WriteFileAtomically(path, ScrambleLine("a=b") + "\r\n" + ScrambleLine("c=d"));
+    base::WriteFileAtomically(path, ScrambleLine("a=b") + "\r\n" + ScrambleLine("c=d"));
     EXPECT_EQ(ApplyDictionary("ac", path), "bd");
 }
 
@@ -133,7 +133,7 @@ TEST(DictionarySource, TheShippedDictionaryCompilesCleanly) {
     const char* root = std::getenv("TAMZEL_SOURCE_DIR");
     ASSERT_NE(root, nullptr);
     std::string source;
-    ASSERT_TRUE(engine::ReadWholeFile(std::string(root) + "/data/dictionary/slovnik.txt", source));
+    ASSERT_TRUE(base::ReadWholeFile(std::string(root) + "/data/dictionary/slovnik.txt", source));
     voxc::Compiled c = voxc::CompileSource(source);
     EXPECT_TRUE(c.errors.empty()) << c.errors.front();
     EXPECT_TRUE(c.warnings.empty()) << c.warnings.front();

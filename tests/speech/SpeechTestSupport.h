@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "speech/text/Dictionary.h"
 
 namespace tamzel::speech::test {
 
-inline std::string W(const std::string& utf8) { return engine::FromUtf8(utf8).value(); }
-inline std::string U(const std::string& cp1250) { return engine::ToUtf8(cp1250); }
+inline std::string W(const std::string& utf8) { return base::FromUtf8(utf8).value(); }
+inline std::string U(const std::string& cp1250) { return base::ToUtf8(cp1250); }
 
 // A fresh folder under the system's temporary folder, removed at the end of the test.
 class TempFolder {
@@ -32,7 +32,7 @@ public:
         std::vector<std::string> lines;
         for (const auto& l : utf8Lines) lines.push_back(W(l));
         std::string path = File("slovnik.vox");
-        engine::WriteFileAtomically(path, ScrambleFile(lines));
+        base::WriteFileAtomically(path, ScrambleFile(lines));
         return path;
     }
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "profiles/ProfileStore.h"
 #include "speech/text/SpeechText.h"
 
@@ -45,14 +45,14 @@ Output RunProgram(const std::string& home, const std::vector<std::string>& args)
 std::string Expected(const std::string& home, const std::string& utf8, const std::string& name = "",
                      const std::string& pron = "") {
     SpeechRequest rq;
-    rq.text = engine::FromUtf8(utf8).value();
-    rq.userName = engine::FromUtf8(name).value();
-    rq.userNamePronunciation = engine::FromUtf8(pron).value();
+    rq.text = base::FromUtf8(utf8).value();
+    rq.userName = base::FromUtf8(name).value();
+    rq.userNamePronunciation = base::FromUtf8(pron).value();
     rq.dictionaryPath = home + "/files/slovnik.vox";
     PreparedSpeech p = PrepareSpeechText(rq);
     std::string numbers;
     for (uint8_t v : p.contour) numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
-    return engine::ToUtf8(p.unitString) + "\n" + numbers + "\n";
+    return base::ToUtf8(p.unitString) + "\n" + numbers + "\n";
 }
 
 class UnitsMode : public ::testing::Test {
@@ -84,7 +84,7 @@ TEST_F(UnitsMode, PrintsUnitStringAndContour) {
 TEST_F(UnitsMode, ReadsThePronunciationFromTheProfile) {
     fs::copy_file(home_ + "/files/slovnik.vox", scratch_ / "files/slovnik.vox");
     profiles::ProfileStore store(scratch_.string());
-    ASSERT_TRUE(store.CreateProfile("Jano", engine::FromUtf8("Jánoš").value(), true, true).ok);
+    ASSERT_TRUE(store.CreateProfile("Jano", base::FromUtf8("Jánoš").value(), true, true).ok);
     Output o = RunProgram(scratch_.string(), {"--units", "Ahoj Jano!", "--user", "Jano"});
     EXPECT_EQ(o.status, 0) << o.text;
     EXPECT_EQ(o.text, Expected(scratch_.string(), "Ahoj Jano!", "Jano", "Jánoš"));

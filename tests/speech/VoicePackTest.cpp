@@ -115,9 +115,9 @@ TEST(VoicePack, FindsResourcesByTypeAndName) {
     std::filesystem::create_directories(folder.path() / "gorvin/Wave");
     std::filesystem::create_directories(folder.path() / "gorvin/Jpg");
     std::string pack = folder.File("gorvin");
-    engine::WriteFileAtomically(pack + "/Wave/aa.wav",
+    base::WriteFileAtomically(pack + "/Wave/aa.wav",
                                 Wave(Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", Samples({7}))));
-    engine::WriteFileAtomically(pack + "/Jpg/default2.jpg", "jpeg bytes");
+    base::WriteFileAtomically(pack + "/Jpg/default2.jpg", "jpeg bytes");
     VoicePack vp(pack);
     EXPECT_EQ(vp.ReadUnitSound(W("á")[0]).samples, std::vector<int16_t>{7});
     EXPECT_EQ(vp.ReadFrame("default2"), "jpeg bytes");

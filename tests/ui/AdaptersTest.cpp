@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "tests/ProgramFolderSupport.h"
 #include "ui/Text.h"
 
@@ -21,7 +21,7 @@ protected:
         fs::current_path(folder_);
     }
     ~AdaptersTest() override {
-        engine::SetWriteFaultInjector(nullptr);
+        base::SetWriteFaultInjector(nullptr);
         fs::current_path(previous_);
         std::error_code ec;
         fs::remove_all(folder_, ec);
@@ -97,7 +97,7 @@ TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
     ASSERT_TRUE(store.CreateProfile("Peter", "Peter", true, true).ok);
     ProfileShutdownStore shutdown(store);
     // The injected reason is a system's, in UTF-8; the store's message is Windows-1250.
-    engine::SetWriteFaultInjector([](const std::string& path) {
+    base::SetWriteFaultInjector([](const std::string& path) {
         return path.find("tamzel.ini") != std::string::npos ? std::string("Disk je plný.")
                                                             : std::string();
     });
@@ -105,7 +105,7 @@ TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
     ShutdownStore::Settings settings{true, true, true, true, true, 10, 65, 3, "design/interface.thm"};
     std::string problem = shutdown.Store(settings, {"Peter", "Peter", true, 5});
     EXPECT_NE(problem.find(full), std::string::npos) << problem;
-    engine::SetWriteFaultInjector(nullptr);
+    base::SetWriteFaultInjector(nullptr);
     auto profile = store.LoadSignIn("Peter");
     ASSERT_TRUE(profile.value.has_value());
     EXPECT_EQ(profile.value->data.mood, profiles::BlendMood(5, 0)) << "the other files are written";

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "tests/ui/TempFolder.h"
 
 namespace tamzel::ui {
@@ -11,13 +11,13 @@ namespace {
 TEST(BuildCounterTest, OnlyTheBuildWordIncrements) {
     testing::TempFolder folder;
     EXPECT_EQ(BumpBuildCounter("build.txt", {"build"}), -1);  // no file: nothing happens
-    engine::WriteFileAtomically("build.txt", "41\r\n");
+    base::WriteFileAtomically("build.txt", "41\r\n");
     struct Case { std::vector<std::string> args; long result; } cases[] = {
         {{}, 41}, {{"Build"}, 41}, {{"x", "build"}, 41}, {{"build"}, 42}, {{"build"}, 43},
     };
     for (const Case& c : cases) EXPECT_EQ(BumpBuildCounter("build.txt", c.args), c.result);
     std::string content;
-    engine::ReadWholeFile("build.txt", content);
+    base::ReadWholeFile("build.txt", content);
     EXPECT_EQ(content, "43\r\n");
 }
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "tests/ui/TempFolder.h"
 #include "tests/ui/Unprivileged.h"
 
@@ -21,7 +21,7 @@ using testing::TempFolder;
 
 std::string Read(const std::string& path) {
     std::string text;
-    engine::ReadWholeFile(path, text);
+    base::ReadWholeFile(path, text);
     return text;
 }
 

@@ -10,7 +10,7 @@
 #include <deque>
 #include <filesystem>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/InputLimit.h"
 #include "tests/ui/TempFolder.h"
 #include "tests/ui/TestApplication.h"
@@ -114,7 +114,7 @@ public:
     std::vector<base::ProfileValues> users;
 };
 
-class FixedClock : public engine::Clock {
+class FixedClock : public base::Clock {
 public:
     std::tm Now() const override {
         std::tm t{};
@@ -150,7 +150,7 @@ protected:
     }
     std::string Read(const char* path) {
         std::string content;
-        engine::ReadWholeFile(path, content);
+        base::ReadWholeFile(path, content);
         return content;
     }
     void ShowWithRecords(bool records, bool speechOn = true) {
@@ -295,8 +295,8 @@ TEST_F(MainWindowTest, BothLayoutsGeometry) {
 
 TEST_F(MainWindowTest, ThemeChangeDerivesTheFolderAndFades) {
     folder.MakeFolder("Themes");
-    engine::WriteFileAtomically("Themes/blue.thm", "  16711680 modra\r\nignored\r\n");
-    engine::WriteFileAtomically("x.theme", "255\r\n");
+    base::WriteFileAtomically("Themes/blue.thm", "  16711680 modra\r\nignored\r\n");
+    base::WriteFileAtomically("x.theme", "255\r\n");
     window->ChangeTheme(folder.path() + "/Themes/blue.thm");
     EXPECT_EQ(window->theme().ThemeFolder, folder.path() + "/Themes/blue/");
     EXPECT_EQ(window->theme().ThemeFile, folder.path() + "/Themes/blue.thm");
@@ -305,7 +305,7 @@ TEST_F(MainWindowTest, ThemeChangeDerivesTheFolderAndFades) {
     EXPECT_EQ(speech.waves, std::vector<std::string>{"files/ping1.wav"});
     window->ChangeTheme("x.theme");
     EXPECT_EQ(window->theme().ThemeFolder, "x.t/");
-    engine::WriteFileAtomically("bad.thm", "modra\r\n");
+    base::WriteFileAtomically("bad.thm", "modra\r\n");
     window->ChangeTheme("bad.thm");
     EXPECT_EQ(window->theme().ThemeFile, "x.theme");
     EXPECT_EQ(messages.shown.size(), 1u);
@@ -363,7 +363,7 @@ TEST_F(MainWindowTest, NoSoundDeviceSwitchesSpeechOff) {
 
 TEST_F(MainWindowTest, MissingThemeImagesAreReportedWithoutStoppingTheShow) {
     Theme theme;
-    engine::WriteFileAtomically("empty.thm", "0\r\n");
+    base::WriteFileAtomically("empty.thm", "0\r\n");
     ASSERT_EQ(OpenTheme("empty.thm", theme), "");
     window->SetTheme(theme);
     ShowWithRecords(true);
@@ -388,9 +388,9 @@ TEST_F(MainWindowTest, DamagedThemePicturesAreNamedOnceAndThePreviousPicturesSta
     const std::filesystem::path source = SourceDir() + "/data/design/interface";
     for (const auto& entry : std::filesystem::directory_iterator(source))
         std::filesystem::copy_file(entry.path(), folder.path() + "/Themes/zly/" + entry.path().filename().string());
-    engine::WriteFileAtomically("Themes/zly/background1.jpg", "\xFF\xD8\xFF\xE0 nie je obrazok");
+    base::WriteFileAtomically("Themes/zly/background1.jpg", "\xFF\xD8\xFF\xE0 nie je obrazok");
     std::filesystem::remove(folder.path() + "/Themes/zly/3.jpg");
-    engine::WriteFileAtomically("Themes/zly.thm", "255\r\n");
+    base::WriteFileAtomically("Themes/zly.thm", "255\r\n");
     window->ChangeTheme("Themes/zly.thm");
     for (int tick = 0; tick < 200 && window->ticker().fade.FadeActive; ++tick) window->ticker().Tick();
     ASSERT_FALSE(window->ticker().fade.FadeActive);
@@ -404,7 +404,7 @@ TEST_F(MainWindowTest, DamagedThemePicturesAreNamedOnceAndThePreviousPicturesSta
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(window->Image1->pixmap().toImage().isNull());
 
-    engine::WriteFileAtomically("Themes/bez-cisla.thm", "modra\r\n");
+    base::WriteFileAtomically("Themes/bez-cisla.thm", "modra\r\n");
     window->ChangeTheme("Themes/bez-cisla.thm");
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_NE(messages.shown[1].find("Themes/bez-cisla.thm"), std::string::npos) << messages.shown[1];
@@ -442,7 +442,7 @@ TEST_F(MainWindowTest, SelfTalkHookAnswersTheOtherInstanceOnly) {
     EXPECT_EQ(Read("zaznamy/zaznamy.txt").find("ahoj\r\n"), std::string::npos);
     window->Timer2Timer();  // its own line: no turn
     EXPECT_EQ(talk.inputs.size(), 1u);
-    engine::WriteFileAtomically(window->selfTalkFile, "Bhalt\r\n");
+    base::WriteFileAtomically(window->selfTalkFile, "Bhalt\r\n");
     window->Timer2Timer();
     EXPECT_EQ(halts, 1);
 }
@@ -468,13 +468,13 @@ TEST_F(MainWindowTest, OverlongInputIsCutWithOneNoticeOnEveryPath) {
     window->selfTalkFile = folder.path() + "/self.txt";
     window->CheckBox1->setChecked(true);
     window->Edit2->setText("A");
-    ASSERT_EQ(engine::WriteFileAtomically(window->selfTalkFile,
+    ASSERT_EQ(base::WriteFileAtomically(window->selfTalkFile,
                                           "B" + std::string(20 * 1024 * 1024, 'd') + "\r\n"),
               "");
     window->Timer2Timer();
     EXPECT_EQ(talk.inputs.back(), std::string(engine::kMaxInputLength, 'd'));
     EXPECT_EQ(notices(), 3);
-    ASSERT_EQ(engine::WriteFileAtomically(window->selfTalkFile, "Bkratka\r\n"), "");
+    ASSERT_EQ(base::WriteFileAtomically(window->selfTalkFile, "Bkratka\r\n"), "");
     window->Timer2Timer();
     EXPECT_EQ(talk.inputs.back(), "kratka");
     EXPECT_EQ(notices(), 3);

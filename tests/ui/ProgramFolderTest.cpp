@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 #include "tests/ui/TempFolder.h"
 #include "tests/ui/Unprivileged.h"
 
@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using testing::TempFolder;
 
 std::string Refusal(const std::string& folder, int error) {
-    return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " + engine::ErrorPhrase(error) +
+    return "Priečinok programu \"" + folder + "\" sa nedá otvoriť: " + base::ErrorPhrase(error) +
            ".";
 }
 

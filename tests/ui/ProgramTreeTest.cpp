@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/AtomicFile.h"
-#include "engine/SystemErrors.h"
+#include "base/Files.h"
+#include "base/SystemErrors.h"
 #include "tests/ui/TempFolder.h"
 #include "tests/ui/Unprivileged.h"
 
@@ -38,7 +38,7 @@ const std::vector<std::pair<std::string, std::string>> kInstalled = {
 
 std::string Read(const fs::path& path) {
     std::string text;
-    engine::ReadWholeFile(path.string(), text);
+    base::ReadWholeFile(path.string(), text);
     return text;
 }
 
@@ -177,7 +177,7 @@ TEST_F(ProgramTreeTest, ACopyThatFailsIsNamedAndTheProgramFolderKept) {
         std::string target = (c.dataHome / "tamzel").string();
         EXPECT_EQ(Choose(c.dataHome.string()),
                   program_.string() + "|Kópiu programu v priečinku " + target +
-                      " sa nepodarilo vytvoriť: " + engine::ErrorPhrase(c.error) + ".")
+                      " sa nepodarilo vytvoriť: " + base::ErrorPhrase(c.error) + ".")
             << c.dataHome;
     }
 }

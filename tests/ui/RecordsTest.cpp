@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "tests/ui/TempFolder.h"
 #include "ui/Text.h"
 
@@ -54,8 +54,8 @@ TEST(RecordsTest, PageClosesABrokenBlockAndMarksRecordBlocks) {
     for (const std::string& l : RecordsOnLines("Peter", t)) record.push_back(l);
     record.push_back("x < y & \"z\"");
     for (const std::string& l : RecordsOffLines(t)) record.push_back(l);
-    std::string page = BuildRecordsPage(JoinLines(record));
-    Lines out = SplitLines(page);
+    std::string page = BuildRecordsPage(base::JoinLines(record));
+    Lines out = base::SplitLines(page);
     ASSERT_GE(out.size(), 6u);
     EXPECT_EQ(out[0], "<html>");
     EXPECT_EQ(out.back(), "</html>");
@@ -92,11 +92,11 @@ TEST(RecordsTest, UserLinesStartingWithMarksAreTakenAsTheirKinds) {
 TEST(RecordsTest, SavedConversationForms) {
     std::tm t = At(7, 12, 2026, 9, 5, 3);
     Lines lines = {Cp("» Ahoj!"), "<script>", Cp("» Čau")};
-    Lines text = SplitLines(ConversationText(lines, "Eva", t));
+    Lines text = base::SplitLines(ConversationText(lines, "Eva", t));
     EXPECT_EQ(text, (Lines{"<Rozhovor - Eva - 7.12.2026 - 9:5:3", std::string(50, '-'), Cp("» Ahoj!"),
                            "<script>", Cp("» Čau"), std::string(50, '-'), Cp(">Rozhovor ukončený")}));
     std::string html = ConversationHtml(lines, "Eva", t);
-    Lines out = SplitLines(html);
+    Lines out = base::SplitLines(html);
     EXPECT_EQ(out[5], "Rozhovor - Eva - 7.12.2026 - 9:5:3");
     EXPECT_EQ(out[8], Cp("<b>» Ahoj!</b><br>"));
     EXPECT_EQ(out[9], "&lt;script&gt;<br>");
@@ -136,7 +136,7 @@ TEST(RecordsTest, AppendingNeedsTheFileUnlessCreating) {
     EXPECT_EQ(AppendRecordLines("zaznamy/zaznamy.txt", {"a", ""}, true), "");
     EXPECT_EQ(AppendRecordLines("zaznamy/zaznamy.txt", {"b"}, false), "");
     std::string content;
-    ASSERT_TRUE(engine::ReadWholeFile("zaznamy/zaznamy.txt", content));
+    ASSERT_TRUE(base::ReadWholeFile("zaznamy/zaznamy.txt", content));
     EXPECT_EQ(content, "a\r\n\r\nb\r\n");
 }
 

@@ -7,15 +7,6 @@
 namespace tamzel::ui {
 namespace {
 
-TEST(TurnTextTest, StripTagsRemovesEveryRun) {
-    struct Case { const char* in; const char* out; } cases[] = {
-        {"a<b>c<d>e", "ace"}, {"", ""}, {"<smile>Ahoj!", "Ahoj!"},
-        {"<a><b>", ""}, {"x<<y>z", "xz"}, {"bez > znaciek", "bez > znaciek"},
-        {"koniec <otvorene", "koniec "}, {"<", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(StripTags(c.in), c.out) << c.in;
-}
-
 TEST(TurnTextTest, LookDirectionTable) {
     struct Case { int x, y; const char* frame; } cases[] = {
         {30, 0, "right"}, {30, 30, "look1"}, {0, -40, "down"}, {-30, 80, "up"},

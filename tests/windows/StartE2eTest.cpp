@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
 #include "tests/ProgramFolderSupport.h"
 #include "profiles/ProfileNames.h"
 #include "profiles/StartChoice.h"
@@ -60,7 +60,7 @@ TEST(StartE2eTest, FirstRunCreatesTheLoginProfileAndTheNextRunRemembersIt) {
     if (!fs::exists(fs::path(Home()) / "tamzel")) GTEST_SKIP() << "program not built";
     std::string login = tamzel::profiles::LoginName();
     if (!tamzel::profiles::IsValidName(login)) GTEST_SKIP() << "login name is not a user name";
-    std::string name = tamzel::engine::ToUtf8(login);
+    std::string name = tamzel::base::ToUtf8(login);
     fs::path folder = FreshProgramFolder("tamzel-start");
     fs::path profile = folder / "users" / ("_" + name);
 
@@ -89,7 +89,7 @@ TEST(StartE2eTest, FirstRunCreatesTheLoginProfileAndTheNextRunRemembersIt) {
     // in at once and quitting stores the same slider and theme.
     std::string darkIni = "[tamzel]\r\nautolog=0\r\nlast_user=" + login +
                           "\r\ntheme=design/tmava.thm\r\n";
-    ASSERT_EQ(tamzel::engine::WriteFileAtomically((folder / "users/tamzel.ini").string(), darkIni), "");
+    ASSERT_EQ(tamzel::base::WriteFileAtomically((folder / "users/tamzel.ini").string(), darkIni), "");
     std::ostringstream second;
     second << "win 277; sleep 0.5; xdotool key Return; win 558; MX=$X; MY=$Y; sleep 1; "
            << kQuit;

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace tamzel::profiles::testing {
 
@@ -66,7 +66,7 @@ void WindowTest::TearDown() {
 }
 
 std::string WindowTest::Path(const std::string& relative) const {
-    return dir.path().toStdString() + "/" + engine::ToUtf8(relative);
+    return dir.path().toStdString() + "/" + base::ToUtf8(relative);
 }
 
 std::string WindowTest::Read(const std::string& relative) const {

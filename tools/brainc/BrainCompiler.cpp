@@ -3,7 +3,7 @@
 #include <set>
 
 #include "engine/Brain.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 #include "engine/KeywordTable.h"
 #include "engine/TextUtils.h"
 
@@ -116,7 +116,7 @@ void Compiler::CompileLine(const std::string& raw) {
     if (StartsWith(utf8, "//")) return;  // comment
     lead_ = CharactersBefore(raw, first);
     size_t bad = 0;
-    auto converted = engine::FromUtf8(utf8, &bad);
+    auto converted = base::FromUtf8(utf8, &bad);
     if (!converted) {
         Report(true, lead_ + CharactersBefore(utf8, bad) + 1,
                "znak bez podoby vo Windows-1250 (alebo chybné UTF-8)");
@@ -221,7 +221,7 @@ void Compiler::CommandLine(const std::string& line) {
     }
     if (!IsCommand(line)) {
         if (LooksLikeKeyword(line))
-            Report(false, lead_ + 1, "neznáme kľúčové slovo \"" + engine::ToUtf8(LeadingToken(line)) +
+            Report(false, lead_ + 1, "neznáme kľúčové slovo \"" + base::ToUtf8(LeadingToken(line)) +
                                          "\"; mozog riadok preskočí");
         return;
     }
@@ -229,8 +229,8 @@ void Compiler::CommandLine(const std::string& line) {
     bool exact = false;
     for (int k = kw::InsertCommand; k <= kw::KeepGoingOffCommand; ++k) exact |= token == kw_[k];
     if (!exact)
-        Report(false, lead_ + 1, "\"" + engine::ToUtf8(token) + "\" sa číta ako príkaz so začiatkom \"" +
-                                     engine::ToUtf8(token.substr(0, 3)) + "...\"");
+        Report(false, lead_ + 1, "\"" + base::ToUtf8(token) + "\" sa číta ako príkaz so začiatkom \"" +
+                                     base::ToUtf8(token.substr(0, 3)) + "...\"");
     bool takesArgument = !StartsWith(line, kw_[kw::QuitCommand]) &&
                          !StartsWith(line, kw_[kw::HaltCommand]) &&
                          !StartsWith(line, kw_[kw::KeepGoingOffCommand]);
@@ -304,7 +304,7 @@ DecompileResult DecompileBrain(const std::string& file) {
     engine::BrainRecord brain;
     brain.checkBytes = file.substr(engine::kBrainHeaderSize, 3);
     brain.text = file.substr(engine::kBrainRecordsOffset);
-    while (!engine::AtEndOfBrain(brain)) out.lines.push_back(engine::ToUtf8(engine::ReadRecord(brain)));
+    while (!engine::AtEndOfBrain(brain)) out.lines.push_back(base::ToUtf8(engine::ReadRecord(brain)));
     if (brain.checkBytes != engine::BrainCheckBytes())
         out.problem = "kontrolné bajty nepatria tomuto vydaniu programu";
     else if (file.compare(48, 4, engine::ChecksumText(brain.sumPlain)) != 0 ||

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
+#include "base/Lines.h"
 #include "tools/brainc/DialogueRunner.h"
 
 namespace tamzel::brainc {
@@ -62,14 +63,10 @@ struct Sentence {
 
 std::vector<Sentence> SentenceList(const std::string& text) {
     std::vector<Sentence> sentences;
-    size_t start = 0;
-    for (int number = 1; start < text.size(); ++number) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] != '#') sentences.push_back({number, line});
-        start = end + 1;
+    base::Lines lines = base::SplitLines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (!line.empty() && line[0] != '#') sentences.push_back({static_cast<int>(i + 1), line});
     }
     return sentences;
 }
@@ -82,7 +79,7 @@ public:
 
     void File(const std::string& file) {
         std::string text;
-        if (!engine::ReadWholeFile(file, text)) {
+        if (!base::ReadWholeFile(file, text)) {
             report_.problems.push_back(file + ": súbor sa nedá prečítať");
             return;
         }
@@ -183,7 +180,7 @@ CoverageReport MeasureCoverage(const std::string& brainFile, const std::vector<s
                                int seeds) {
     CoverageReport report;
     std::string content;
-    if (!engine::ReadWholeFile(brainFile, content))
+    if (!base::ReadWholeFile(brainFile, content))
         throw std::runtime_error("mozog \"" + brainFile + "\" sa nedá prečítať");
     DecompileResult brain = DecompileBrain(content);
     if (!brain.problem.empty()) throw std::runtime_error(brainFile + ": " + brain.problem);

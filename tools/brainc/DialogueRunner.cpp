@@ -40,8 +40,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "engine/AtomicFile.h"
-#include "engine/Codepage.h"
+#include "base/Files.h"
+#include "base/Codepage.h"
+#include "base/Tags.h"
 #include "profiles/ConsoleSession.h"
 
 namespace tamzel::brainc {
@@ -300,20 +301,6 @@ std::vector<std::string> ExpandScriptArguments(const std::vector<std::string>& a
     return files;
 }
 
-std::string WithoutTags(const std::string& text) {
-    std::string shown;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '<') {
-            shown += text[i];
-            continue;
-        }
-        size_t close = text.find('>', i);
-        if (close == std::string::npos) break;
-        i = close;
-    }
-    return shown;
-}
-
 TemporaryProgramFolder::TemporaryProgramFolder(const std::string& brainFile) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tamzel-dialog-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
@@ -358,7 +345,7 @@ void DialogueSession::Start() {
     engine_->SetClock(std::make_shared<FixedClock>(when_));
     engine_->SetSeed(seed_);
     engine_->hooks().passTrace = trace_;
-    auto user = profiles::SignIn(engine::FromUtf8Lossy(user_), ".", male_);
+    auto user = profiles::SignIn(base::FromUtf8Lossy(user_), ".", male_);
     if (!user) throw std::runtime_error("prihlásenie zlyhalo: " + user.message());
     engine_->SetProfile(*user);
     NewConversation();
@@ -366,7 +353,7 @@ void DialogueSession::Start() {
 
 void DialogueSession::NewConversation() {
     if (base::Status loaded = engine_->InitEngine(); !loaded)
-        throw std::runtime_error(engine::ToUtf8(loaded.message()));
+        throw std::runtime_error(base::ToUtf8(loaded.message()));
     last_ = engine::TurnResult{};
 }
 
@@ -390,15 +377,15 @@ void DialogueSession::SetTime(std::tm when) {
 }
 
 std::string DialogueSession::Shown(base::Result<engine::TurnResult> turn) {
-    if (!turn) throw std::runtime_error(engine::ToUtf8(turn.message()));
+    if (!turn) throw std::runtime_error(base::ToUtf8(turn.message()));
     last_ = std::move(turn).value();
-    return WithoutTags(engine::ToUtf8(last_.reply));
+    return base::StripTags(base::ToUtf8(last_.reply));
 }
 
 std::string DialogueSession::Opening() { return Shown(engine_->OpeningLine()); }
 
 std::string DialogueSession::Say(const std::string& utf8) {
-    return Shown(engine_->AnswerSentence(engine::TypedFromUtf8(utf8)));
+    return Shown(engine_->AnswerSentence(base::TypedFromUtf8(utf8)));
 }
 
 std::string DialogueSession::Idle() {
@@ -504,7 +491,7 @@ int RunDialogueTests(const std::string& brainFile, const std::vector<std::string
     int passed = 0, failed = 0;
     for (const std::string& file : ExpandScriptArguments(files)) {
         std::string text;
-        if (!engine::ReadWholeFile(file, text)) {
+        if (!base::ReadWholeFile(file, text)) {
             std::printf("FAIL  %s: súbor sa nedá prečítať\n", file.c_str());
             ++failed;
             continue;

@@ -97,9 +97,6 @@ int RunDialogueTests(const std::string& brainFile, const std::vector<std::string
 // that a new script is picked up without configuring the build again.
 std::vector<std::string> ExpandScriptArguments(const std::vector<std::string>& args);
 
-// The reply as the window shows it: every "<...>" run removed.
-std::string WithoutTags(const std::string& text);
-
 // A temporary program folder made the working folder while it lives, holding the brain.
 class TemporaryProgramFolder {
 public:
@@ -114,7 +111,7 @@ private:
 };
 
 // A clock that always says the same time.
-class FixedClock : public engine::Clock {
+class FixedClock : public base::Clock {
 public:
     explicit FixedClock(std::tm when) : when_(when) {}
     std::tm Now() const override { return when_; }

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "engine/Brain.h"
 #include "tools/brainc/BrainCompiler.h"
 #include "tools/brainc/Coverage.h"
@@ -38,7 +38,7 @@ bool EndsWith(const std::string& s, const std::string& end) {
 
 int Decompile(const std::string& path) {
     std::string content;
-    if (!engine::ReadWholeFile(path, content)) {
+    if (!base::ReadWholeFile(path, content)) {
         std::fprintf(stderr, "tamzel-brainc: súbor \"%s\" sa nedá prečítať\n", path.c_str());
         return 1;
     }
@@ -52,7 +52,7 @@ int Decompile(const std::string& path) {
 bool ReadSources(const std::vector<std::string>& inputs, std::vector<brainc::SourceFile>& sources) {
     for (const std::string& path : inputs) {
         brainc::SourceFile source{path, {}};
-        if (!engine::ReadWholeFile(path, source.text)) {
+        if (!base::ReadWholeFile(path, source.text)) {
             std::fprintf(stderr, "tamzel-brainc: súbor \"%s\" sa nedá prečítať\n", path.c_str());
             return false;
         }
@@ -108,7 +108,7 @@ public:
         if (!::mkdtemp(pattern.data())) return {};
         folder_ = pattern;
         std::string path = folder_ + "/brainfile.ai";
-        std::string problem = engine::WriteFileAtomically(path, engine::BuildBrainFile(result.records));
+        std::string problem = base::WriteFileAtomically(path, engine::BuildBrainFile(result.records));
         if (!problem.empty()) {
             std::fprintf(stderr, "tamzel-brainc: %s\n", problem.c_str());
             return {};
@@ -158,7 +158,7 @@ int Compile(const std::vector<std::string>& inputs, const std::string& output) {
         std::fprintf(stderr, "tamzel-brainc: mozog nebol zapísaný pre chyby vyššie\n");
         return 1;
     }
-    std::string problem = engine::WriteFileAtomically(output, engine::BuildBrainFile(result.records));
+    std::string problem = base::WriteFileAtomically(output, engine::BuildBrainFile(result.records));
     if (!problem.empty()) {
         std::fprintf(stderr, "tamzel-brainc: %s\n", problem.c_str());
         return 1;

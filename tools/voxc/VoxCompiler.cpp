@@ -1,6 +1,7 @@
 #include "VoxCompiler.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
+#include "base/Lines.h"
 #include "speech/text/Dictionary.h"
 #include "speech/text/SpeechText.h"
 
@@ -26,7 +27,7 @@ std::string Uselessness(const speech::DictionaryEntry& e) {
     std::string expected = Trim(speech::TextBeforeDictionary(e.key), ' ');
     if (Trim(e.key, ' ') != expected)
         return "kľúč nie je v tvare textu pred slovníkom (očakávaný: \"" +
-               engine::ToUtf8(expected) + "\")";
+               base::ToUtf8(expected) + "\")";
     return "";
 }
 
@@ -34,13 +35,10 @@ std::string Uselessness(const speech::DictionaryEntry& e) {
 
 Compiled CompileSource(const std::string& utf8Source) {
     Compiled out;
-    size_t start = 0;
-    for (int number = 1; start < utf8Source.size(); ++number) {
-        size_t end = utf8Source.find('\n', start);
-        if (end == std::string::npos) end = utf8Source.size();
-        std::string line = utf8Source.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    base::Lines lines = base::SplitLines(utf8Source);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        int number = static_cast<int>(i + 1);
         std::string where = "riadok " + std::to_string(number) + ": ";
         if (line.empty() || line[0] == '#') continue;
         if (line.find('=') == std::string::npos) {
@@ -48,7 +46,7 @@ Compiled CompileSource(const std::string& utf8Source) {
             continue;
         }
         size_t bad = 0;
-        auto cp = engine::FromUtf8(Replace(line, '_', ' '), &bad);
+        auto cp = base::FromUtf8(Replace(line, '_', ' '), &bad);
         if (!cp) {
             out.errors.push_back(where + "znak na pozícii " + std::to_string(bad + 1) +
                                  " nie je platné UTF-8 alebo nemá tvar vo Windows-1250");
@@ -63,7 +61,7 @@ Compiled CompileSource(const std::string& utf8Source) {
 
 std::string DecompileLines(const std::vector<std::string>& lines) {
     std::string out;
-    for (const std::string& line : lines) out += Replace(engine::ToUtf8(line), ' ', '_') + "\n";
+    for (const std::string& line : lines) out += Replace(base::ToUtf8(line), ' ', '_') + "\n";
     return out;
 }
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "VoxCompiler.h"
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 #include "speech/text/Dictionary.h"
 #include "speech/text/SpeechError.h"
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ int Usage() {
 }
 
 int Write(const std::string& path, const std::string& content) {
-    std::string problem = tamzel::engine::WriteFileAtomically(path, content);
+    std::string problem = tamzel::base::WriteFileAtomically(path, content);
     if (problem.empty()) return 0;
     std::fprintf(stderr, "tamzel-voxc: %s\n", problem.c_str());
     return 1;
@@ -28,7 +28,7 @@ int Write(const std::string& path, const std::string& content) {
 
 int Compile(const std::string& sourcePath, const std::string& target) {
     std::string source;
-    if (!tamzel::engine::ReadWholeFile(sourcePath, source)) {
+    if (!tamzel::base::ReadWholeFile(sourcePath, source)) {
         std::fprintf(stderr, "tamzel-voxc: súbor %s sa nedá prečítať.\n", sourcePath.c_str());
         return 1;
     }
@@ -39,14 +39,14 @@ int Compile(const std::string& sourcePath, const std::string& target) {
     try {
         return Write(target, tamzel::speech::ScrambleFile(c.lines));
     } catch (const tamzel::speech::SpeechError& e) {
-        std::fprintf(stderr, "%s: chyba: %s\n", sourcePath.c_str(), tamzel::engine::ToUtf8(e.what()).c_str());
+        std::fprintf(stderr, "%s: chyba: %s\n", sourcePath.c_str(), tamzel::base::ToUtf8(e.what()).c_str());
         return 1;
     }
 }
 
 int Decompile(const std::string& storedPath, const char* target) {
     std::string stored;
-    if (!tamzel::engine::ReadWholeFile(storedPath, stored)) {
+    if (!tamzel::base::ReadWholeFile(storedPath, stored)) {
         std::fprintf(stderr, "tamzel-voxc: súbor %s sa nedá prečítať.\n", storedPath.c_str());
         return 1;
     }

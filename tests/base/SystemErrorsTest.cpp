@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/AtomicFile.h"
-#include "engine/SystemErrors.h"
+#include "base/Files.h"
+#include "base/SystemErrors.h"
 
-namespace tamzel::engine {
+namespace tamzel::base {
 namespace {
 
 TEST(SystemErrors, EveryErrorFileOperationsMeetHasASlovakPhrase) {
@@ -73,4 +73,4 @@ TEST(SystemErrors, AFailedWriteNamesTheReasonInSlovak) {
 }
 
 }  // namespace
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 // "users/_" + the UTF-8 form of the Windows-1250 user name.
 std::string ProfileFolder(const std::string& cp1250Name);
@@ -15,4 +15,4 @@ std::string ProfileFolder(const std::string& cp1250Name);
 // The user's memory file inside the profile folder: ProfileFolder(name) + "/user.mem".
 std::string MemoryFileOf(const std::string& cp1250Name);
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 // The Slovak phrase (UTF-8) for a system error number, e.g. EACCES -> "chýba oprávnenie".
 // Unknown numbers get a general phrase with the number.
@@ -22,4 +22,4 @@ std::string ErrorPhrase1250(const std::error_code& code);
 // With verbose messages on, each phrase is followed by the system's own text in brackets.
 void SetVerboseErrors(bool on);
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 // Windows-1250 bytes to UTF-8. Every Windows-1250 byte has a Unicode form except a few
 // undefined codes (0x81, 0x83, 0x88, 0x90, 0x98), which become U+FFFD.
@@ -24,4 +24,4 @@ std::string FromUtf8Lossy(const std::string& utf8);
 // becomes a blank. A "?" in its place would turn "Ahoj 😀" into a question.
 std::string TypedFromUtf8(const std::string& utf8);
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -1,11 +1,11 @@
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
-namespace tamzel::engine {
+namespace tamzel::base {
 namespace {
 
 bool& Verbose() {
@@ -84,4 +84,4 @@ std::string ErrorPhrase1250(const std::error_code& code) {
 
 void SetVerboseErrors(bool on) { Verbose() = on; }
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

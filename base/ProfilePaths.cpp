@@ -1,8 +1,8 @@
-#include "engine/ProfilePaths.h"
+#include "base/ProfilePaths.h"
 
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 std::string ProfileFolder(const std::string& cp1250Name) {
     return "users/_" + ToUtf8(cp1250Name);
@@ -12,4 +12,4 @@ std::string MemoryFileOf(const std::string& cp1250Name) {
     return ProfileFolder(cp1250Name) + "/user.mem";
 }
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

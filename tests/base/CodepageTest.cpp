@@ -1,8 +1,8 @@
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 #include <gtest/gtest.h>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 namespace {
 
 TEST(Codepage, RoundTripsSlovakLetters) {
@@ -41,4 +41,4 @@ TEST(Codepage, TypedTextLosesCharactersWithoutAFormAsBlanks) {
 }
 
 }  // namespace
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -1,4 +1,4 @@
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,9 +12,9 @@
 #include <sstream>
 #include <utility>
 
-#include "engine/SystemErrors.h"
+#include "base/SystemErrors.h"
 
-namespace tamzel::engine {
+namespace tamzel::base {
 namespace {
 
 constexpr char kTempMark[] = ".tmp";
@@ -177,4 +177,4 @@ BoundedRead ReadFileAtMost(const std::string& path, size_t maxBytes, std::string
     return BoundedRead::Ok;
 }
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -1,11 +1,11 @@
-#include "engine/Codepage.h"
+#include "base/Codepage.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <vector>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 namespace {
 
 // One iconv conversion of `in`; on an unconvertible or invalid sequence either stops
@@ -60,4 +60,4 @@ std::string TypedFromUtf8(const std::string& utf8) {
     return Convert("WINDOWS-1250", "UTF-8", utf8, nullptr, " ").value_or("");
 }
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

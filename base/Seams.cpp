@@ -1,8 +1,8 @@
-#include "engine/Seams.h"
+#include "base/Seams.h"
 
 #include <chrono>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 std::tm Clock::Now() const {
     std::time_t t = std::time(nullptr);
@@ -23,4 +23,4 @@ int32_t Random::Below(int32_t n) {
     return std::uniform_int_distribution<int32_t>(0, n - 1)(generator_);
 }
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

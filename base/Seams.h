@@ -7,7 +7,7 @@
 #include <memory>
 #include <random>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 // Local date and time, broken down as std::tm (tm_year + 1900 is the year, tm_wday 0 = Sunday).
 class Clock {
@@ -29,4 +29,4 @@ private:
     std::mt19937_64 generator_{5489u};
 };
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

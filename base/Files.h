@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-namespace tamzel::engine {
+namespace tamzel::base {
 
 // Writes `content` to `path` atomically. Returns an empty text on success, otherwise a
 // message naming the file (UTF-8 path, Slovak reason).
@@ -49,4 +49,4 @@ BoundedRead ReadFileAtMost(const std::string& path, size_t maxBytes, std::string
 // non-empty message makes the write fail with it (simulated full disk, read-only folder).
 void SetWriteFaultInjector(std::function<std::string(const std::string& path)> injector);
 
-}  // namespace tamzel::engine
+}  // namespace tamzel::base

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <set>
 
-#include "engine/AtomicFile.h"
+#include "base/Files.h"
 
-namespace tamzel::engine {
+namespace tamzel::base {
 namespace {
 
 namespace fs = std::filesystem;
@@ -81,4 +81,4 @@ TEST_F(TempFiles, ExclusiveCreationNeverOverwrites) {
 }
 
 }  // namespace
-}  // namespace tamzel::engine
+}  // namespace tamzel::base
