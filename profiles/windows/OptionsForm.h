@@ -11,8 +11,8 @@
 #include <string>
 
 #include "profiles/windows/ProfileLinks.h"
-#include "profiles/windows/WindowChrome.h"
-#include "ui/Ports.h"
+#include "chrome/WindowChrome.h"
+#include "chrome/Ports.h"
 
 namespace tamzel::profiles {
 
