@@ -127,7 +127,8 @@ int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sin
         samples = std::move(render.samples);
         if (cl.Has("--verbose"))
             std::printf("Dĺžka: %.3f s, reč skončila po %.3f s, %ld tikov\n",
-                        samples.size() / 2.0 / speech::OpenAlLoopbackSink::kSampleRate,
+                        static_cast<double>(samples.size()) / 2.0 /
+                            speech::OpenAlLoopbackSink::kSampleRate,
                         render.speakingSeconds, render.ticks);
     } else {
         speech::PlayUntilSilent(speech);

@@ -10,7 +10,8 @@ struct LevelRange {
     int max;
     int initial;
 
-    constexpr bool Contains(int level) const { return level >= min && level <= max; }
+    // Wide, so that a number read from the command line is judged before it is narrowed.
+    constexpr bool Contains(long long level) const { return level >= min && level <= max; }
 };
 
 inline constexpr LevelRange kVolumeLevels{0, 800, 400};
