@@ -285,7 +285,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
 
     profiles::ProfileStore store(".");
     engine::Engine engine;
-    engine.onRunProgram = OpenFromBrain;
+    engine.hooks().onRunProgram = OpenFromBrain;
     EngineTalk talk(engine);
     ProfileShutdownStore shutdownStore(store);
     profiles::ProfileLinks links;

@@ -8,7 +8,9 @@
 #include <regex>
 #include <sstream>
 
+// Test of engine internals.
 #include "ScriptFixtures.h"
+#include "engine/internal/Conditions.h"
 #include "engine/StoredWordLists.h"
 
 namespace tamzel::engine::testing {
