@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
   qt6-base-dev libopenal-dev libturbojpeg0-dev
-  xvfb xauth xdotool)
+  python3 xvfb xauth xdotool)
 
 install_missing() {
   local missing=()

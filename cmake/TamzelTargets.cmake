@@ -1,10 +1,13 @@
 # Helpers shared by the subsystem folders.
 
 # A core library: plain C++, never linked against Qt (checked at the end of configuration).
+# Its own sources are also checked for implicit conversions that may change a value: sizes,
+# sample counts and levels cross between integer widths and floating point there.
 set_property(GLOBAL PROPERTY TAMZEL_CORE_LIBRARIES "")
 function(tamzel_core_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}")
+  target_compile_options(${name} PRIVATE -Wconversion)
   set_property(GLOBAL APPEND PROPERTY TAMZEL_CORE_LIBRARIES ${name})
 endfunction()
 

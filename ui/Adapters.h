@@ -7,7 +7,7 @@
 #include "engine/Engine.h"
 #include "profiles/ProfileStore.h"
 #include "ui/MainWindow.h"
-#include "ui/Ports.h"
+#include "chrome/Ports.h"
 
 namespace tamzel::ui {
 

@@ -118,6 +118,156 @@ void RefuseSecondStart(const QString& folder) {
     QMessageBox::warning(nullptr, "Tamzel", text);
 }
 
+// The program runs in a writable copy of its folder (see WritableProgramFolder).
+void EnterProgramFolder() {
+    std::string treeProblem;
+    std::string folder = WritableProgramFolder(QDir::currentPath().toStdString(), treeProblem);
+    if (!treeProblem.empty()) std::fprintf(stderr, "%s\n", treeProblem.c_str());
+    QDir::setCurrent(QString::fromStdString(folder));
+}
+
+// The socket only finds another window; a console in this folder holds the lock alone.
+// False (and the user told why) when the folder is in use.
+bool LockFolder(FolderLock& lock) {
+    if (lock.Acquire("okno") != FolderLock::Outcome::Busy) return true;
+    RefuseSecondStart(QDir::currentPath());
+    return false;
+}
+
+// The brain's command to run a program or open a document.
+void OpenFromBrain(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(ToQt(path), QDir::currentPath()));
+}
+
+// The message dialog and the sliders exist only after the main window; the window and the
+// speech reach them through these forwarding ports, pointed at the forms once they exist.
+struct LateMessages : MessagePort {
+    profiles::TWarningForm* form = nullptr;
+    void ShowMessageDialog(const std::string& t, const std::string& x) override {
+        form->ShowMessageDialog(t, x);
+    }
+    bool AskQuestion(const std::string& t, const std::string& x) override {
+        return form->AskQuestion(t, x);
+    }
+};
+
+struct LateSettings : SettingsPort {
+    profiles::TOptionsForm* form = nullptr;
+    int Volume() const override { return form->Volume(); }
+    int Speed() const override { return form->Speed(); }
+    int Intonation() const override { return form->Intonation(); }
+    void SetLevels(int v, int s, int i) override { form->SetLevels(v, s, i); }
+    void ShowSettings() override { form->ShowSettings(); }
+};
+
+MainServices MainServicesFor(TalkPort& talk, ShutdownStore& store, MessagePort& messages,
+                             SettingsPort& settings, SpeechHookup& speech) {
+    MainServices services;
+    services.talk = &talk;
+    services.store = &store;
+    services.openUrl = OpenWithDesktop;
+    services.quit = [] { QCoreApplication::quit(); };
+    services.halt = [] { std::_Exit(0); };
+    services.messages = &messages;
+    services.settings = &settings;
+    services.speech = &speech.port();
+    return services;
+}
+
+// What the profile windows reach through their links, and the windows themselves.
+struct LinkedParts {
+    profiles::ProfileStore& store;
+    profiles::MainLink& main;
+    TalkPort& talk;
+    MainWindow& window;
+    SpeechHookup& speech;
+};
+
+struct ProfileWindows {
+    profiles::TWelcomeForm& welcome;
+    profiles::TOptionsForm& options;
+    profiles::TWarningForm& warning;
+    profiles::TRegisterForm& registration;
+};
+
+// The current theme of the main window as the profile windows see it.
+profiles::WindowTheme ProfileWindowTheme(const MainWindow& window) {
+    const Theme& t = window.theme();
+    profiles::WindowTheme theme;
+    theme.file = t.ThemeFile;
+    theme.folder = t.ThemeFolder;
+    theme.color = t.ThemeColor;
+    theme.load = [](const std::string& path) { return LoadJpeg(path); };
+    return theme;
+}
+
+void MinimizeEveryWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible()) w->showMinimized();
+    }
+}
+
+void LinkProfileWindows(profiles::ProfileLinks& links, const LinkedParts& parts,
+                        const ProfileWindows& windows) {
+    links.store = &parts.store;
+    links.main = &parts.main;
+    links.talk = &parts.talk;
+    links.theme = [&window = parts.window] { return ProfileWindowTheme(window); };
+    links.playWave = [&speech = parts.speech](const std::string& path) {
+        speech.port().PlayWaveFile(path);
+    };
+    links.quit = [] { QCoreApplication::quit(); };
+    links.minimize = MinimizeEveryWindow;
+    links.welcome = &windows.welcome;
+    links.options = &windows.options;
+    links.warning = &windows.warning;
+    links.registration = &windows.registration;
+}
+
+// The main window's own start; false (told on standard error) when the program cannot run.
+bool CreateMainWindow(MainWindow& window, const CommandLine& cl) {
+    base::Status created;
+    try {
+        created = window.FormCreate(cl.words);
+    } catch (const std::exception& e) {
+        created = base::Fail(e.what());
+    }
+    if (created) return true;
+    std::fprintf(stderr, "%s\n", ToQt(created.message()).toLocal8Bit().constData());
+    return false;
+}
+
+// A second start in this folder brings the program's front window forward instead.
+void RaiseOnLaterStarts(SingleInstance& instance, MainWindow& window,
+                        profiles::TWelcomeForm& welcome) {
+    instance.Listen([&window, &welcome] {
+        QWidget* front = window.isVisible() ? static_cast<QWidget*>(&window) : &welcome;
+        front->showNormal();
+        front->raise();
+        front->activateWindow();
+    });
+}
+
+// Ending the session or a termination request stores everything like "Ukonči"; before
+// anyone is signed in there is nothing to store.
+void EndInOrderOnRequest(QApplication& app, MainWindow& window) {
+    auto orderlyEnd = [&window] {
+        if (window.isVisible()) window.SaveAndQuit();
+        else QCoreApplication::quit();
+    };
+    CatchTermination(&app, orderlyEnd);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, orderlyEnd);
+}
+
+// Signs in the user named with --user, else shows the start window.
+void ShowStart(profiles::TWelcomeForm& welcome, const CommandLine& cl) {
+    std::optional<std::string> user = cl.Get("--user");
+    if (!user || !welcome.SignInDirect(base::FromUtf8Lossy(*user))) {
+        CentreOnScreen(welcome);
+        welcome.show();
+    }
+}
+
 }  // namespace
 
 int RunGui(int argc, char** argv, const CommandLine& cl) {
@@ -125,129 +275,42 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     QApplication app(argc, argv);
     app.setApplicationName("tamzel");
     Stamp("application");
-
-    std::string treeProblem;
-    std::string folder = WritableProgramFolder(QDir::currentPath().toStdString(), treeProblem);
-    if (!treeProblem.empty()) std::fprintf(stderr, "%s\n", treeProblem.c_str());
-    QDir::setCurrent(QString::fromStdString(folder));
+    EnterProgramFolder();
 
     // The single-instance check comes first, as part of creating the start window.
     SingleInstance instance(InstanceName(QDir::currentPath()));
     if (instance.OtherInstanceRaised()) return 0;
-    // The socket only finds another window; a console in this folder holds the lock alone.
     FolderLock lock;
-    if (lock.Acquire("okno") == FolderLock::Outcome::Busy) {
-        RefuseSecondStart(QDir::currentPath());
-        return kExitFolderInUse;
-    }
+    if (!LockFolder(lock)) return kExitFolderInUse;
 
     profiles::ProfileStore store(".");
     engine::Engine engine;
-    engine.hooks().onRunProgram = [](const std::string& path) {
-        QDesktopServices::openUrl(QUrl::fromUserInput(ToQt(path), QDir::currentPath()));
-    };
+    engine.hooks().onRunProgram = OpenFromBrain;
     EngineTalk talk(engine);
     ProfileShutdownStore shutdownStore(store);
     profiles::ProfileLinks links;
 
     profiles::TWelcomeForm welcome(links);
-    MainServices services;
-    services.talk = &talk;
-    services.store = &shutdownStore;
-    services.openUrl = OpenWithDesktop;
-    services.quit = [] { QCoreApplication::quit(); };
-    services.halt = [] { std::_Exit(0); };
-    // The message dialog and the sliders exist only after the main window; the window
-    // reaches them through these forwarding ports.
-    profiles::TWarningForm* warning = nullptr;
-    profiles::TOptionsForm* options = nullptr;
-    struct LateMessages : MessagePort {
-        profiles::TWarningForm** form;
-        void ShowMessageDialog(const std::string& t, const std::string& x) override {
-            (*form)->ShowMessageDialog(t, x);
-        }
-        bool AskQuestion(const std::string& t, const std::string& x) override {
-            return (*form)->AskQuestion(t, x);
-        }
-    } messages;
-    messages.form = &warning;
-    struct LateSettings : SettingsPort {
-        profiles::TOptionsForm** form;
-        int Volume() const override { return (*form)->Volume(); }
-        int Speed() const override { return (*form)->Speed(); }
-        int Intonation() const override { return (*form)->Intonation(); }
-        void SetLevels(int v, int s, int i) override { (*form)->SetLevels(v, s, i); }
-        void ShowSettings() override { (*form)->ShowSettings(); }
-    } settings;
-    settings.form = &options;
-    services.messages = &messages;
-    services.settings = &settings;
+    LateMessages messages;
+    LateSettings settings;
     SpeechHookup speech(messages, settings, talk);
-    services.speech = &speech.port();
-
-    MainWindow window(services);
+    MainWindow window(MainServicesFor(talk, shutdownStore, messages, settings, speech));
     profiles::TOptionsForm optionsForm(links);
     profiles::TWarningForm warningForm(links);
     profiles::TRegisterForm registerForm(links);
-    options = &optionsForm;
-    warning = &warningForm;
+    messages.form = &warningForm;
+    settings.form = &optionsForm;
     MainWindowLink mainLink(window);
-    links.store = &store;
-    links.main = &mainLink;
-    links.talk = &talk;
-    links.theme = [&window] {
-        const Theme& t = window.theme();
-        profiles::WindowTheme theme;
-        theme.file = t.ThemeFile;
-        theme.folder = t.ThemeFolder;
-        theme.color = t.ThemeColor;
-        theme.load = [](const std::string& path) { return LoadJpeg(path); };
-        return theme;
-    };
-    links.playWave = [&speech](const std::string& path) { speech.port().PlayWaveFile(path); };
-    links.quit = [] { QCoreApplication::quit(); };
-    links.minimize = [] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isVisible()) w->showMinimized();
-        }
-    };
-    links.welcome = &welcome;
-    links.options = &optionsForm;
-    links.warning = &warningForm;
-    links.registration = &registerForm;
+    LinkProfileWindows(links, {store, mainLink, talk, window, speech},
+                       {welcome, optionsForm, warningForm, registerForm});
 
     speech.Attach(window);
     Stamp("windows created");
-    base::Status created;
-    try {
-        created = window.FormCreate(cl.words);
-    } catch (const std::exception& e) {
-        created = base::Fail(e.what());
-    }
-    if (!created) {
-        std::fprintf(stderr, "%s\n", ToQt(created.message()).toLocal8Bit().constData());
-        return 1;
-    }
+    if (!CreateMainWindow(window, cl)) return 1;
     Stamp("main window created");
-    instance.Listen([&window, &welcome] {
-        QWidget* front = window.isVisible() ? static_cast<QWidget*>(&window) : &welcome;
-        front->showNormal();
-        front->raise();
-        front->activateWindow();
-    });
-    // Ending the session or a termination request stores everything like "Ukonči"; before
-    // anyone is signed in there is nothing to store.
-    auto orderlyEnd = [&window] {
-        if (window.isVisible()) window.SaveAndQuit();
-        else QCoreApplication::quit();
-    };
-    CatchTermination(&app, orderlyEnd);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, orderlyEnd);
-    std::optional<std::string> user = cl.Get("--user");
-    if (!user || !welcome.SignInDirect(base::FromUtf8Lossy(*user))) {
-        CentreOnScreen(welcome);
-        welcome.show();
-    }
+    RaiseOnLaterStarts(instance, window, welcome);
+    EndInOrderOnRequest(app, window);
+    ShowStart(welcome, cl);
     return app.exec();
 }
 

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QLabel>
 
-#include "profiles/windows/WindowChrome.h"
+#include "chrome/WindowChrome.h"
 
 namespace tamzel::ui {
 

@@ -15,7 +15,7 @@ struct MainLayout {
     QRect input;           // Edit1
     QRect titleStrip;      // Panel1
     QRect toolBar;         // ToolBar1
-    int FaceLeft;          // x of the small face frames (y is always 122)
+    int FaceLeft;          // x of the small face frames (y is always speech::kSmallFrameY)
     const char* background;      // theme image of Image1
     const char* layoutButton;    // normal image of the layout button Image3
     const char* layoutButtonDown;

@@ -2,7 +2,11 @@
 
 #include <cstdlib>
 
+#include "speech/playback/FaceGeometry.h"
+
 namespace tamzel::ui {
+
+using namespace ticks;
 
 void MainTicker::StartFade(bool fadeIn, bool themeFade) {
     fade.FadeActive = true;
@@ -19,9 +23,9 @@ void MainTicker::Tick() {
     HoverStep();
     BlinkTicks += 1;
     if (!host_.Speaking()) IdleTicks += 1;
-    if (BlinkTicks == 5 && !host_.Speaking()) host_.ShowFaceFrame("-");
+    if (BlinkTicks == kBlinkReopen && !host_.Speaking()) host_.ShowFaceFrame("-");
     BlinkStep();
-    if (IdleTicks > 2000) {
+    if (IdleTicks > kIdleTurn) {
         IdleTicks = 0;
         host_.IdleTurn();
     }
@@ -37,7 +41,7 @@ bool MainTicker::QuitStep() {
         return false;
     }
     QuitCountdown += 1;
-    if (!host_.Speaking() && QuitCountdown > 100) {
+    if (!host_.Speaking() && QuitCountdown > kQuitWait) {
         host_.SaveAndQuit();
         return true;
     }
@@ -60,16 +64,17 @@ void MainTicker::ActivationStep() {
 
 void MainTicker::InfoStep() {
     if (!host_.InfoBarOn()) return;
-    if (InfoTicks == 1000 && !InfoShown) {
+    if (InfoTicks == kInfoDelay && !InfoShown) {
         InfoShown = true;
         InfoTicks = 0;
-        InfoIndex = host_.Random(5) + 1;
+        InfoIndex = host_.Random(kInfoMessages) + 1;
         host_.InfoBegin(InfoIndex);
     }
     InfoTicks += 1;
     if (!InfoShown) return;
-    if (InfoTicks < 25 || (InfoTicks > 1100 && InfoTicks < 1120)) host_.InfoMoveDown();
-    if (InfoTicks == 1120) {
+    if (InfoTicks < kInfoSlideIn || (InfoTicks > kInfoSlideOut && InfoTicks < kInfoEnd))
+        host_.InfoMoveDown();
+    if (InfoTicks == kInfoEnd) {
         InfoShown = false;
         host_.InfoEnd();
         InfoTicks = 0;
@@ -87,35 +92,35 @@ void MainTicker::HoverStep() {
         return;
     }
     CloseHoverTicks += 1;
-    if (CloseHoverTicks == 750) CloseHoverTicks = 0;
-    if (CloseHoverTicks == 10) LookMode = true;
-    if (CloseHoverTicks == 100) host_.HoverTurn();
+    if (CloseHoverTicks == kHoverRestart) CloseHoverTicks = 0;
+    if (CloseHoverTicks == kHoverLook) LookMode = true;
+    if (CloseHoverTicks == kHoverTurn) host_.HoverTurn();
 }
 
 void MainTicker::BlinkStep() {
     bool fire = false;
-    if (!host_.Speaking() && LookMode) fire = host_.Random(401) + 200 < BlinkTicks;
-    if (!fire) fire = host_.Random(401) + 600 < BlinkTicks;
+    if (!host_.Speaking() && LookMode) fire = host_.Random(kBlinkSpread) + kBlinkAfterLooking < BlinkTicks;
+    if (!fire) fire = host_.Random(kBlinkSpread) + kBlinkAfter < BlinkTicks;
     if (!fire) return;
     host_.ShowFaceFrame("mrk");
     BlinkTicks = 0;
 }
 
 void MainTicker::LookModeStep() {
-    int draw = host_.Random(LookMode ? 500 : 1200);
+    int draw = host_.Random(LookMode ? kLookStopChance : kLookStartChance);
     if (draw != 0 || CloseHoverTicks != 0 || host_.Speaking()) return;
     LookMode = !LookMode;
     if (!LookMode) host_.ShowFaceFrame("-");
 }
 
 void MainTicker::GazeStep() {
-    if (host_.Speaking() || BlinkTicks <= 5 || !LookMode) return;
+    if (host_.Speaking() || BlinkTicks <= kBlinkReopen || !LookMode) return;
     ScreenPoint p = host_.Pointer();
     ScreenPoint w = host_.WindowTopLeft();
-    int x = p.x - w.x - (host_.SimpleLayout() ? 127 : 432);
-    int y = w.y + 144 - p.y;
+    int x = p.x - w.x - speech::GazeCentreX(host_.SimpleLayout());
+    int y = w.y + speech::kGazeCentreY - p.y;
     if (x != LastLookX || y != LastLookY || CloseHoverTicks != 0) {
-        bool deadZone = std::abs(x) < 22 && std::abs(y) < 10;
+        bool deadZone = std::abs(x) < kGazeDeadZoneX && std::abs(y) < kGazeDeadZoneY;
         host_.ShowFaceFrame(deadZone ? "-" : LookFrame(LookDirection(x, y)));
     }
     LastLookX = x;

@@ -11,6 +11,45 @@
 
 namespace tamzel::ui {
 
+// The fast timer's tick counts. A tick is kTickMs milliseconds; every count below is in
+// ticks of that timer, so the window's rhythm (blinking, the idle remark, the info bar's
+// slide) changes in one place.
+namespace ticks {
+inline constexpr int kTickMs = 15;
+// The program saves and ends at least this long after the brain's quit command, and not
+// before the farewell has been spoken.
+inline constexpr int kQuitWait = 100;
+// Silence before Tamzel starts talking by itself.
+inline constexpr int kIdleTurn = 2000;
+// The eyes open again this many ticks after a blink.
+inline constexpr int kBlinkReopen = 5;
+// A blink comes after kBlinkAfter + a random 0..kBlinkSpread-1 ticks, sooner while looking
+// at the pointer.
+inline constexpr int kBlinkSpread = 401;
+inline constexpr int kBlinkAfter = 600;
+inline constexpr int kBlinkAfterLooking = 200;
+// Looking at the pointer starts or stops with a chance of one in this many per tick.
+inline constexpr int kLookStartChance = 1200;
+inline constexpr int kLookStopChance = 500;
+// The info bar: shown after kInfoDelay ticks, slides in during its first kInfoSlideIn
+// ticks, slides out between kInfoSlideOut and kInfoEnd, then hides.
+inline constexpr int kInfoDelay = 1000;
+inline constexpr int kInfoSlideIn = 25;
+inline constexpr int kInfoSlideOut = 1100;
+inline constexpr int kInfoEnd = 1120;
+inline constexpr int kInfoMessages = 5;  // the bar's texts are numbered 1..kInfoMessages
+// The pointer resting on the close button: Tamzel looks at it after kHoverLook ticks and
+// remarks on it after kHoverTurn; the count starts again at kHoverRestart.
+inline constexpr int kHoverLook = 10;
+inline constexpr int kHoverTurn = 100;
+inline constexpr int kHoverRestart = 750;
+}  // namespace ticks
+
+// The gaze follows the pointer outside a dead zone around the face's centre, so that small
+// moves near the face keep the eyes straight ahead (half-width and half-height, pixels).
+inline constexpr int kGazeDeadZoneX = 22;
+inline constexpr int kGazeDeadZoneY = 10;
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;

@@ -186,7 +186,7 @@ void MainWindow::BuildControls() {
     connect(Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(15);
+    Timer1->setInterval(ticks::kTickMs);
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
     DXTimer1 = new QTimer(this);

@@ -4,7 +4,7 @@
 // tick DXTimer1 only while an utterance plays, the self-talk hook Timer2), the records,
 // saving and reading aloud, the theme change and the shutdown sequence SaveAndQuit.
 //
-// Everything outside the window comes in through the ports of ui/Ports.h; file paths are
+// Everything outside the window comes in through the ports of chrome/Ports.h; file paths are
 // relative to the working folder, which is the program folder.
 #pragma once
 
@@ -27,7 +27,7 @@
 #include "ui/ImageButton.h"
 #include "ui/MainLayout.h"
 #include "ui/MainTicker.h"
-#include "ui/Ports.h"
+#include "chrome/Ports.h"
 #include "ui/Records.h"
 #include "ui/Theme.h"
 

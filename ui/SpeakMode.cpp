@@ -17,6 +17,7 @@
 #include "speech/playback/SpeechDriver.h"
 #include "speech/playback/SpeechOutput.h"
 #include "speech/playback/WaveFile.h"
+#include "speech/text/SpeechLevels.h"
 #include "ui/Modes.h"
 
 namespace tamzel::ui {
@@ -53,10 +54,12 @@ struct SpeakOptions {
     std::string userName, pronunciation;
 };
 
-bool ReadLevel(const CommandLine& cl, const char* key, int low, int high, int& level) {
+bool ReadLevel(const CommandLine& cl, const char* key, const speech::LevelRange& levels,
+               int& level) {
     auto value = cl.GetInt(key, level);
-    if (!value || *value < low || *value > high) {
-        std::fprintf(stderr, "Voľba %s potrebuje celé číslo od %d do %d.\n", key, low, high);
+    if (!value || !levels.Contains(*value)) {
+        std::fprintf(stderr, "Voľba %s potrebuje celé číslo od %d do %d.\n", key, levels.min,
+                     levels.max);
         return false;
     }
     level = static_cast<int>(*value);
@@ -79,9 +82,9 @@ std::optional<SpeakOptions> ReadOptions(const CommandLine& cl) {
         o.settings.speed = profile.value->config.speed;
         o.settings.intonation = profile.value->config.intonation;
     }
-    if (!ReadLevel(cl, "--volume", 0, 800, o.settings.volume) ||
-        !ReadLevel(cl, "--speed", 51, 100, o.settings.speed) ||
-        !ReadLevel(cl, "--intonation", 0, 18, o.settings.intonation))
+    if (!ReadLevel(cl, "--volume", speech::kVolumeLevels, o.settings.volume) ||
+        !ReadLevel(cl, "--speed", speech::kSpeedLevels, o.settings.speed) ||
+        !ReadLevel(cl, "--intonation", speech::kIntonationLevels, o.settings.intonation))
         return std::nullopt;
     return o;
 }
@@ -124,7 +127,8 @@ int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sin
         samples = std::move(render.samples);
         if (cl.Has("--verbose"))
             std::printf("Dĺžka: %.3f s, reč skončila po %.3f s, %ld tikov\n",
-                        samples.size() / 2.0 / speech::OpenAlLoopbackSink::kSampleRate,
+                        static_cast<double>(samples.size()) / 2.0 /
+                            speech::OpenAlLoopbackSink::kSampleRate,
                         render.speakingSeconds, render.ticks);
     } else {
         speech::PlayUntilSilent(speech);

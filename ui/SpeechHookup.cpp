@@ -26,7 +26,7 @@ class WindowSurface : public speech::FaceSurface {
 public:
     MainWindow* window = nullptr;
     speech::FaceView View() const override {
-        if (!window) return {false, false, 385};
+        if (!window) return {false, false, speech::SmallFrameX(false)};
         return {window->animationOn(), window->simpleOn(), window->FaceLeft()};
     }
     void DrawFrame(const std::string&, const speech::JpegImage& image, int x, int y) override {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "ui/MainWindow.h"
-#include "ui/Ports.h"
+#include "chrome/Ports.h"
 
 namespace tamzel::ui {
 

@@ -16,9 +16,9 @@ TOptionsForm::TOptionsForm(ProfileLinks& links, QWidget* parent)
     resize(349, 254);
     setWindowTitle("Tamzel");
     Image1 = MakePicture(this, 0, 0, 349, 254);
-    TrackBar1 = Slider(84, 0, 800, 400);
-    TrackBar2 = Slider(141, 51, 100, 60);
-    TrackBar3 = Slider(197, 0, 18, 4);
+    TrackBar1 = Slider(84, speech::kVolumeLevels);
+    TrackBar2 = Slider(141, speech::kSpeedLevels);
+    TrackBar3 = Slider(197, speech::kIntonationLevels);
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(24, 61, 121, 153);
     ListBox1->setToolTip(Qt1250(Cp1250("Užívateľské kontá - pre editovanie urob dvojklik")));
@@ -45,11 +45,11 @@ TOptionsForm::TOptionsForm(ProfileLinks& links, QWidget* parent)
     connect(Image5, &ChromeButton::clicked, this, &TOptionsForm::DeleteClick);
 }
 
-QSlider* TOptionsForm::Slider(int y, int min, int max, int position) {
+QSlider* TOptionsForm::Slider(int y, const speech::LevelRange& levels) {
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setGeometry(175, y, 150, 25);
-    slider->setRange(min, max);
-    slider->setValue(position);
+    slider->setRange(levels.min, levels.max);
+    slider->setValue(levels.initial);
     slider->setTickPosition(QSlider::NoTicks);
     return slider;
 }

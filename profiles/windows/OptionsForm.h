@@ -1,7 +1,7 @@
 // The settings window (TOptionsForm): the three speech sliders, whose positions are the
-// live settings speech reads for every unit (volume 0..800, speed 51..100, intonation
-// 0..18), and the accounts of the installation, filled once per run from the start
-// window's list. Accounts are opened for editing (button or double-click) or deleted after
+// live settings speech reads for every unit (ranges in speech/text/SpeechLevels.h), and
+// the accounts of the installation, filled once per run from the start window's list.
+// Accounts are opened for editing (button or double-click) or deleted after
 // the "Potvrdenie" question; the signed-in user's own account cannot be deleted. While the
 // window is shown the main window is disabled and faded out.
 #pragma once
@@ -11,8 +11,9 @@
 #include <string>
 
 #include "profiles/windows/ProfileLinks.h"
-#include "profiles/windows/WindowChrome.h"
-#include "ui/Ports.h"
+#include "chrome/WindowChrome.h"
+#include "speech/text/SpeechLevels.h"
+#include "chrome/Ports.h"
 
 namespace tamzel::profiles {
 
@@ -53,7 +54,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    QSlider* Slider(int y, int min, int max, int position);
+    QSlider* Slider(int y, const speech::LevelRange& levels);
     std::string SelectedAccount() const;
     bool SignedInMale() const;
     void DeleteAccount(const std::string& name);

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "profiles/ProfileStore.h"
-#include "profiles/windows/WindowChrome.h"
-#include "ui/Ports.h"
+#include "chrome/WindowChrome.h"
+#include "chrome/Ports.h"
 
 namespace tamzel::profiles {
 

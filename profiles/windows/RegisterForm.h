@@ -11,7 +11,7 @@
 #include <string>
 
 #include "profiles/windows/ProfileLinks.h"
-#include "profiles/windows/WindowChrome.h"
+#include "chrome/WindowChrome.h"
 
 namespace tamzel::profiles {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "profiles/windows/ProfileLinks.h"
-#include "profiles/windows/WindowChrome.h"
-#include "ui/Ports.h"
+#include "chrome/WindowChrome.h"
+#include "chrome/Ports.h"
 
 namespace tamzel::profiles {
 

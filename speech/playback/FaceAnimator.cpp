@@ -67,7 +67,7 @@ void FaceAnimator::ShowFaceFrame(const std::string& name) {
     if (!Drawing()) return;
     std::string frame = FaceFrameName(name);
     JpegImage image = JpegImage::Decode(pack_->ReadFrame(frame), pack_->ResourcePath("Jpg", frame));
-    surface_->DrawFrame(frame, image, surface_->View().faceLeft, kFrameTop);
+    surface_->DrawFrame(frame, image, surface_->View().faceLeft, kSmallFrameY);
 }
 
 void FaceAnimator::ShowUnitFrame(char c) {
@@ -76,12 +76,11 @@ void FaceAnimator::ShowUnitFrame(char c) {
     FaceView view = surface_->View();
     if (k >= kFirstHeadFrame) {
         surface_->RepaintWindow();
-        int left = view.simpleLayout ? kHeadLeftSimple : kHeadLeftFull;
-        surface_->DrawFrame(names_[k - 1], frames_[k - 1], left, kHeadTop);
+        surface_->DrawFrame(names_[k - 1], frames_[k - 1], FaceLeft(view.simpleLayout), kFaceTop);
         surface_->RepaintLabel();
         return;
     }
-    surface_->DrawFrame(names_[k - 1], frames_[k - 1], view.faceLeft, kFrameTop);
+    surface_->DrawFrame(names_[k - 1], frames_[k - 1], view.faceLeft, kSmallFrameY);
 }
 
 }  // namespace tamzel::speech

@@ -2,7 +2,7 @@
 //
 // While speaking, every started unit shows the frame of its lip group (ShowUnitFrame);
 // between utterances the window shows frames by name (ShowFaceFrame: "-", "mrk", gaze
-// frames). Small frames (mouth and eyes) go to (FaceLeft, 122); the five head frames are
+// frames). Small frames (mouth and eyes) go to (FaceLeft, kSmallFrameY); the five head frames are
 // whole faces and go to the face picture's place after a repaint of the whole window,
 // which wipes earlier small frames, followed by a repaint of the label lying over the face.
 //
@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "speech/playback/FaceGeometry.h"
 #include "speech/playback/JpegImage.h"
 #include "speech/text/VoicePack.h"
 
@@ -25,7 +26,7 @@ namespace tamzel::speech {
 struct FaceView {
     bool animationOn = true;  // menu entry "Animácia"
     bool simpleLayout = false;
-    int faceLeft = 385;       // x of the small frames: 385 full layout, 83 simple
+    int faceLeft = SmallFrameX(false);  // x of the small frames in the current layout
 };
 
 class FaceSurface {
@@ -55,11 +56,6 @@ int LipGroup(char c);
 
 class FaceAnimator {
 public:
-    static constexpr int kFrameTop = 122;
-    static constexpr int kHeadTop = 65;
-    static constexpr int kHeadLeftFull = 326;
-    static constexpr int kHeadLeftSimple = 24;
-
     // Reads and decodes the 26 unit frames from the pack (throws SpeechError naming a
     // missing or broken frame) and keeps the pack for frames shown by name.
     void Load(std::shared_ptr<const VoicePack> pack);

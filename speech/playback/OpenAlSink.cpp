@@ -145,7 +145,8 @@ public:
     void SetFrequency(int32_t samplesPerSecond) override {
         if (size_ == 0 || rate_ <= 0) return;
         output_->MakeCurrent();
-        float pitch = std::max(1, samplesPerSecond) / static_cast<float>(rate_);
+        // Sample rates lie far below 2^24, so they are exact as floats (OpenAL's pitch type).
+        float pitch = static_cast<float>(std::max(1, samplesPerSecond)) / static_cast<float>(rate_);
         for (ALuint s : sources_) alSourcef(s, AL_PITCH, pitch);
     }
 

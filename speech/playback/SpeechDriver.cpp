@@ -20,10 +20,12 @@ OfflineRender RenderUntilSilent(SpeechOutput& speech, OpenAlLoopbackSink& sink, 
         if (speech.Speaking) {
             speech.SpeechTick();
             ++result.ticks;
-            if (!speech.Speaking) result.speakingSeconds = done / rate;
+            if (!speech.Speaking) result.speakingSeconds = static_cast<double>(done) / rate;
         }
         // Frames up to the next tick, rounded from the step count so no drift builds up.
-        auto next = static_cast<uint64_t>(std::llround(++steps * timing.tickSeconds * rate));
+        ++steps;
+        auto next =
+            static_cast<uint64_t>(std::llround(static_cast<double>(steps) * timing.tickSeconds * rate));
         sink.Render(next > done ? next - done : 1, result.samples);
     }
     return result;

@@ -118,7 +118,8 @@ bool SpeechOutput::WaitingForCurrentUnit() const {
     const SoundVoice& voice = *UnitVoice[k - 1];
     int64_t size = voice.Size();
     if (size == 0) return false;
-    return static_cast<double>(voice.Position()) <= size * (150.0 - settings_.Speed()) / 100.0;
+    return static_cast<double>(voice.Position()) <=
+           static_cast<double>(size) * (150.0 - settings_.Speed()) / 100.0;
 }
 
 void SpeechOutput::StartUnit(char c) {

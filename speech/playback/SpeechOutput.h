@@ -30,26 +30,27 @@
 #include "speech/playback/FaceAnimator.h"
 #include "speech/playback/PlaybackClock.h"
 #include "speech/playback/SoundSink.h"
+#include "speech/text/SpeechLevels.h"
 #include "speech/text/SpeechText.h"
 #include "speech/text/Units.h"
 #include "speech/text/VoicePack.h"
 
 namespace tamzel::speech {
 
-// The three speech sliders, read afresh for every unit.
+// The three speech sliders, read afresh for every unit; their ranges are in SpeechLevels.h.
 class SpeechSettings {
 public:
     virtual ~SpeechSettings() = default;
-    virtual int Volume() const = 0;      // 0..800
-    virtual int Speed() const = 0;       // 51..100
-    virtual int Intonation() const = 0;  // 0..18
+    virtual int Volume() const = 0;
+    virtual int Speed() const = 0;
+    virtual int Intonation() const = 0;
 };
 
 // Fixed values (command line, tests); the window's sliders implement SpeechSettings too.
 struct FixedSpeechSettings : SpeechSettings {
-    int volume = 400;
-    int speed = 60;
-    int intonation = 4;
+    int volume = kVolumeLevels.initial;
+    int speed = kSpeedLevels.initial;
+    int intonation = kIntonationLevels.initial;
     int Volume() const override { return volume; }
     int Speed() const override { return speed; }
     int Intonation() const override { return intonation; }

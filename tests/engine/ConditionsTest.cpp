@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 
+// Test of engine internals.
 #include "ScriptFixtures.h"
 #include "engine/internal/Conditions.h"
 #include "engine/StoredWordLists.h"

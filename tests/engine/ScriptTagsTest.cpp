@@ -2,6 +2,7 @@
 // the shapes that decide what a tag cuts out, and the bounds that stop self-repeating tags.
 #include <gtest/gtest.h>
 
+// Test of engine internals.
 #include "ScriptFixtures.h"
 #include "engine/internal/ScriptTags.h"
 

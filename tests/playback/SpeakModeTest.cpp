@@ -132,8 +132,10 @@ TEST_F(SpeakModeTest, RelativeOutputsLandInTheStartingFolder) {
 
 TEST_F(SpeakModeTest, RefusesBadLevelsAndUnknownUsers) {
     auto wav = (temp.path() / "x.wav").string();
+    // 2^32 + 400 and 2^32 + 60 are in range only when cut to 32 bits.
     const std::string cases[] = {"--speed 50", "--speed 101", "--volume -1", "--volume 801",
-                                 "--intonation 19", "--speed fast"};
+                                 "--intonation 19", "--speed fast", "--volume 4294967696",
+                                 "--speed 4294967356"};
     for (const std::string& bad : cases) {
         EXPECT_EQ(Run("--speak Ahoj --wav '" + wav + "' " + bad), 2) << bad;
         EXPECT_FALSE(std::filesystem::exists(wav)) << bad;

@@ -1,4 +1,4 @@
-#include "profiles/windows/WindowChrome.h"
+#include "chrome/WindowChrome.h"
 
 #include <QMouseEvent>
 #include <QPushButton>

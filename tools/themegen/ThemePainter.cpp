@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "speech/playback/FaceGeometry.h"
+
 namespace tamzel::tools {
 namespace {
 
@@ -149,16 +151,18 @@ QImage MainBackground(const ThemeColors& c, bool simple) {
         p.setFont(Font(12, true));
         p.drawText(QRect(8, 0, 110, 24), Qt::AlignVCenter, "Tamzel");
     }
-    int faceLeft = simple ? 23 : 325;
-    Inset(p, c, QRect(faceLeft, 64, 209, 216));
-    Inset(p, c, QRect(faceLeft, 288, 209, 19));
+    const int border = speech::kFaceFrameBorder;
+    const QRect face = QRect(speech::FaceLeft(simple), speech::kFaceTop, speech::kFaceWidth,
+                             speech::kFaceHeight).adjusted(-border, -border, border, border);
+    Inset(p, c, face);
+    Inset(p, c, QRect(face.left(), speech::kFaceStripTop, face.width(), speech::kFaceStripHeight));
     if (!simple) {
         Inset(p, c, QRect(14, 64, 275, 300));
         Caption(p, c, 18, 59, QString::fromUtf8("Rozhovor"), 10);
     }
     p.setPen(c.caption);
     p.setFont(Font(10, false, true));
-    p.drawText(QRect(faceLeft, 309, 209, 14), Qt::AlignCenter,
+    p.drawText(QRect(face.left(), 309, face.width(), 14), Qt::AlignCenter,
                QString::fromUtf8("Napíš vetu a stlač Enter"));
     return image;
 }

@@ -10,7 +10,7 @@
 
 #include "HostileJpeg.h"
 #include "JpegSizeTest.h"
-#include "profiles/windows/WindowChrome.h"
+#include "chrome/WindowChrome.h"
 #include "ui/Theme.h"
 
 namespace tamzel::hardening {

@@ -1,4 +1,4 @@
-#include "profiles/windows/WindowChrome.h"
+#include "chrome/WindowChrome.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "base/Files.h"
-#include "profiles/ProfileMessages.h"  // Cp1250
 #include "base/Codepage.h"
 
 namespace tamzel::profiles {
@@ -49,16 +48,17 @@ std::string ThemePictures::Problem() const {
     if (failed_.empty()) return text;
     if (!text.empty()) text += "\\";
     if (failed_.size() == 1) {
-        return text + Cp1250("Obrázok vzhľadu ") + base::FromUtf8Lossy(failed_[0]) +
-               Cp1250(" chýba alebo je poškodený. Okno ukazuje obrázok základného vzhľadu alebo "
-                      "predchádzajúci.");
+        return text + base::FromUtf8Lossy("Obrázok vzhľadu ") + base::FromUtf8Lossy(failed_[0]) +
+               base::FromUtf8Lossy(" chýba alebo je poškodený. Okno ukazuje obrázok základného "
+                                     "vzhľadu alebo predchádzajúci.");
     }
-    text += Cp1250("Obrázky vzhľadu chýbajú alebo sú poškodené: ");
+    text += base::FromUtf8Lossy("Obrázky vzhľadu chýbajú alebo sú poškodené: ");
     for (size_t i = 0; i < failed_.size() && i < kNamedPictures; ++i)
         text += (i ? ", " : "") + base::FromUtf8Lossy(failed_[i]);
     if (failed_.size() > kNamedPictures)
-        text += Cp1250(" a ďalšie (spolu ") + std::to_string(failed_.size()) + ")";
-    return text + Cp1250(". Okno ukazuje obrázky základného vzhľadu alebo predchádzajúce.");
+        text += base::FromUtf8Lossy(" a ďalšie (spolu ") + std::to_string(failed_.size()) + ")";
+    return text + base::FromUtf8Lossy(
+                      ". Okno ukazuje obrázky základného vzhľadu alebo predchádzajúce.");
 }
 
 QColor WindowTheme::Color() const {

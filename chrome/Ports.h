@@ -45,8 +45,8 @@ public:
     virtual bool AskQuestion(const std::string& title, const std::string& text) = 0;
 };
 
-// The speech sliders of the settings window (volume 0..800, speed 51..100, intonation 0..18)
-// and the window itself.
+// The speech sliders of the settings window (ranges in speech/text/SpeechLevels.h) and the
+// window itself.
 class SettingsPort {
 public:
     virtual ~SettingsPort() = default;
