@@ -49,6 +49,12 @@ void EngineTalk::SetProfile(const base::ProfileValues& values) {
     engine_.Mood = values.mood;
 }
 
+void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window) {
+    engine.onMemoryProblem = [&window](const std::string& message) {
+        window.ShowEngineProblem(message);
+    };
+}
+
 std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {
     profiles::StartSettings start;
     start.autolog = s.autolog;

@@ -186,6 +186,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     services.speech = &speech.port();
 
     MainWindow window(services);
+    ReportEngineProblemsTo(engine, window);
     profiles::TOptionsForm optionsForm(links);
     profiles::TWarningForm warningForm(links);
     profiles::TRegisterForm registerForm(links);
