@@ -81,6 +81,7 @@ constexpr QRect kCloseButtonRect(44, 2, 16, 16);
 // The info-bar message, in the info strip's coordinates: it starts above the strip and the
 // ticker slides it down into view.
 constexpr QRect kInfoMessageStart(0, -20, 250, 18);
+constexpr int kInfoSlidePixels = 1;  // a tick's step down
 // The build number, right-aligned in the face frame's lower right corner.
 constexpr QRect kBuildLabelRect(478, 264, 52, 14);
 const char* const kBuildLabelText = "Build:3894";
@@ -671,6 +672,7 @@ void MainWindow::Timer2Timer() {
     QFile probe(QString::fromStdString(selfTalkFile));
     if (!probe.exists()) WriteSelfTalk("-ahoj\r\n");
     bool cut = false;
+    // One byte more than a sentence may have tells an overlong line from one at the limit.
     std::string line = ReadFirstLine(selfTalkFile, engine::kMaxInputLength + 1, cut);
     std::string marker = FromQt(Edit2->text());
     if (line.empty() || line.substr(0, kMarkerLength) == marker) return;
@@ -746,7 +748,7 @@ void MainWindow::InfoBegin(int index) {
     Label2->move(kInfoMessageStart.topLeft());
 }
 
-void MainWindow::InfoMoveDown() { Label2->move(Label2->x(), Label2->y() + 1); }
+void MainWindow::InfoMoveDown() { Label2->move(Label2->x(), Label2->y() + kInfoSlidePixels); }
 void MainWindow::InfoEnd() { Label2->setEnabled(false); }
 
 ScreenPoint MainWindow::Pointer() {
