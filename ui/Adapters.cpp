@@ -28,12 +28,25 @@ engine::TurnResult TurnOf(const engine::Engine& engine_, std::string reply) {
 
 }  // namespace
 
-engine::TurnResult EngineTalk::OpeningLine() { return TurnOf(engine_, engine_.OpeningLine()); }
+base::Result<engine::TurnResult> EngineTalk::OpeningLine() {
+    try {
+        return TurnOf(engine_, engine_.OpeningLine());
+    } catch (const engine::IoError& e) {
+        return base::Fail(e.what());
+    }
+}
 
-engine::TurnResult EngineTalk::AnswerSentence(const std::string& text, engine::TurnKind kind) {
+base::Result<engine::TurnResult> EngineTalk::AnswerSentence(const std::string& text,
+                                                            engine::TurnKind kind) {
     engine_.IdleTurn = kind == engine::TurnKind::Idle;
     engine_.HoverTurn = kind == engine::TurnKind::Hover;
-    std::string reply = engine_.AnswerSentence(text);
+    std::string reply;
+    try {
+        reply = engine_.AnswerSentence(text);
+    } catch (const engine::IoError& e) {
+        engine_.IdleTurn = engine_.HoverTurn = false;
+        return base::Fail(e.what());
+    }
     engine_.IdleTurn = engine_.HoverTurn = false;
     return TurnOf(engine_, std::move(reply));
 }

@@ -15,8 +15,9 @@ class EngineTalk : public TalkPort {
 public:
     explicit EngineTalk(engine::Engine& engine) : engine_(engine) {}
     base::Status InitEngine() override;
-    engine::TurnResult OpeningLine() override;
-    engine::TurnResult AnswerSentence(const std::string& text, engine::TurnKind kind) override;
+    base::Result<engine::TurnResult> OpeningLine() override;
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override;
     base::ProfileValues Profile() const override;
     void SetProfile(const base::ProfileValues& values) override;
 

@@ -603,9 +603,14 @@ TurnSwitches MainWindow::Switches() const { return {Zaznamy_->isChecked(), Rec_-
 void MainWindow::TakeTurn(TurnOrigin origin, const std::string& input,
                           const std::string& selfTalkMarker) {
     Guard([&] {
-        lastTurn_ = origin == TurnOrigin::Opening
-                        ? services_.talk->OpeningLine()
-                        : services_.talk->AnswerSentence(input, KindOf(origin));
+        base::Result<engine::TurnResult> turn =
+            origin == TurnOrigin::Opening ? services_.talk->OpeningLine()
+                                          : services_.talk->AnswerSentence(input, KindOf(origin));
+        if (!turn) {
+            ShowFailure(turn.error());
+            return;
+        }
+        lastTurn_ = std::move(turn).value();
         Present(PresentTurn(origin, input, lastTurn_, Switches(), selfTalkMarker));
     });
 }

@@ -39,12 +39,15 @@ public:
         ++inits;
         return base::Ok();
     }
-    engine::TurnResult OpeningLine() override {
+    base::Result<engine::TurnResult> OpeningLine() override {
         if (fail) fail();
-        return {"<smile>Ahoj!"};
+        if (!failure.empty()) return base::Fail(failure);
+        return engine::TurnResult{"<smile>Ahoj!"};
     }
-    engine::TurnResult AnswerSentence(const std::string& text, engine::TurnKind kind) override {
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override {
         if (fail) fail();
+        if (!failure.empty()) return base::Fail(failure);
         inputs.push_back(text);
         idleFlags.push_back(kind == engine::TurnKind::Idle);
         hoverFlags.push_back(kind == engine::TurnKind::Hover);
@@ -68,6 +71,7 @@ public:
     int inits = 0;
     bool understood = true;
     std::function<void()> fail;  // throws to play an engine that fails
+    std::string failure;         // a turn that comes out as this message
     bool profileFails = false;
     std::deque<std::string> answers;
     std::vector<std::string> inputs;
@@ -542,30 +546,38 @@ TEST_F(MainWindowTest, AnEngineFailureOnAnyTurnIsTheThemedErrorAndNothingElse) {
          }},
     };
     for (const Path& path : paths) {
-        SCOPED_TRACE(path.name);
-        window.reset();
-        Create();
-        ShowWithRecords(true);
-        window->selfTalkFile = folder.path() + "/self.txt";
-        window->CheckBox1->setChecked(true);
-        window->Edit2->setText("A");
-        const std::string recordBefore = Read("zaznamy/zaznamy.txt");
-        const size_t linesBefore = window->ConversationLines().size();
-        const size_t spokenBefore = speech.spoken.size();
-        messages.shown.clear();
-        talk.fail = [] { throw std::runtime_error(Cp("Mozog sa nedá načítať.")); };
-        path.run(*window);
-        talk.fail = nullptr;
-        EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Mozog sa nedá načítať.")});
-        EXPECT_FALSE(window->recordProblemReported());
-        EXPECT_EQ(window->ConversationLines().size(), path.name == std::string("opening") ? 0u : linesBefore);
-        EXPECT_EQ(speech.spoken.size(), spokenBefore);
-        if (path.name != std::string("opening")) EXPECT_EQ(Read("zaznamy/zaznamy.txt"), recordBefore);
-        std::filesystem::remove_all("zaznamy");
-        window->SubmitInput("Ahoj");
-        EXPECT_EQ(messages.shown.size(), 2u) << "the record problem after the failure is said";
-        EXPECT_TRUE(window->recordProblemReported());
-        folder.MakeFolder("zaznamy");
+        for (bool asResult : {false, true}) {
+            SCOPED_TRACE(std::string(path.name) + (asResult ? " result" : " exception"));
+            window.reset();
+            Create();
+            ShowWithRecords(true);
+            window->selfTalkFile = folder.path() + "/self.txt";
+            window->CheckBox1->setChecked(true);
+            window->Edit2->setText("A");
+            const std::string recordBefore = Read("zaznamy/zaznamy.txt");
+            const size_t linesBefore = window->ConversationLines().size();
+            const size_t spokenBefore = speech.spoken.size();
+            const bool opening = path.name == std::string("opening");
+            messages.shown.clear();
+            if (asResult) {
+                talk.failure = Cp("Mozog sa nedá načítať.");
+            } else {
+                talk.fail = [] { throw std::runtime_error(Cp("Mozog sa nedá načítať.")); };
+            }
+            path.run(*window);
+            talk.fail = nullptr;
+            talk.failure.clear();
+            EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Mozog sa nedá načítať.")});
+            EXPECT_FALSE(window->recordProblemReported());
+            EXPECT_EQ(window->ConversationLines().size(), opening ? 0u : linesBefore);
+            EXPECT_EQ(speech.spoken.size(), spokenBefore);
+            if (!opening) EXPECT_EQ(Read("zaznamy/zaznamy.txt"), recordBefore);
+            std::filesystem::remove_all("zaznamy");
+            window->SubmitInput("Ahoj");
+            EXPECT_EQ(messages.shown.size(), 2u) << "the record problem after the failure is said";
+            EXPECT_TRUE(window->recordProblemReported());
+            folder.MakeFolder("zaznamy");
+        }
     }
 }
 
