@@ -66,6 +66,8 @@ void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window) {
     engine.onMemoryProblem = [&window](const std::string& message) {
         window.ShowEngineProblem(message);
     };
+    // The engine lives longer than the window in the desktop program.
+    QObject::connect(&window, &QObject::destroyed, [&engine] { engine.onMemoryProblem = nullptr; });
 }
 
 std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {

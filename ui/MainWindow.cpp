@@ -109,20 +109,23 @@ constexpr long long kNanosecondsPerSecond = 1000000000;
 QFont PixelFont(int pixels, bool bold, bool italic = false) {
     QFont font(kFontFamily);
     font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
+    // Only what differs from the window's font is set, so the rest is still inherited.
+    if (bold) font.setBold(true);
+    if (italic) font.setItalic(true);
     return font;
 }
 
 QString MenuStyleSheet() {
-    const QString grey = QString("rgb(%1,%2,%3)").arg(kToolGrey.red()).arg(kToolGrey.green()).arg(kToolGrey.blue());
-    const QString hover = QString("rgb(%1,%2,%3)").arg(kToolHover.red()).arg(kToolHover.green()).arg(kToolHover.blue());
+    auto rgb = [](const QColor& c) {
+        return QString("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+    };
     return QString("QToolBar { background: %1; border: none; spacing: 0px; padding: 0px; }"
-                   "QToolButton { min-width: %3px; max-width: %3px; min-height: %4px; max-height: %4px;"
+                   "QToolButton { min-width: %3px; max-width: %3px;"
+                   " min-height: %4px; max-height: %4px;"
                    " border: none; padding: 0px; font: %5px '%6'; }"
                    "QToolButton:hover, QToolButton:pressed { background: %2; }"
                    "QToolButton::menu-indicator { image: none; width: 0px; }")
-        .arg(grey, hover)
+        .arg(rgb(kToolGrey), rgb(kToolHover))
         .arg(kMenuButton.width())
         .arg(kMenuButton.height())
         .arg(kMenuFontPixels)
@@ -770,7 +773,9 @@ void MainWindow::Label2Click() {
         case kInfoWebSite: services_.openUrl(kWebSite); break;
         case kInfoMail: services_.openUrl(std::string("mailto:") + kMailAddress); break;
         case kInfoDownload: services_.openUrl(kDownloadPage); break;
-        case kInfoThemeHint: services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText()); break;
+        case kInfoThemeHint:
+            services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText());
+            break;
         default: break;
     }
 }

@@ -226,7 +226,8 @@ private:
     void OpeningTurn();
     // The one path of every turn: asks the engine, then shows, records, reports, speaks and
     // answers the self-talk partner as the presenter says for the turn's origin.
-    void TakeTurn(TurnOrigin origin, const std::string& input, const std::string& selfTalkMarker = "");
+    void TakeTurn(TurnOrigin origin, const std::string& input,
+                  const std::string& selfTalkMarker = "");
     void Present(const TurnPresentation& turn);
     TurnSwitches Switches() const;
     void ShowFailure(const base::Error& error);

@@ -567,7 +567,8 @@ TEST_F(MainWindowTest, AnEngineFailureOnAnyTurnIsTheThemedErrorAndNothingElse) {
             path.run(*window);
             talk.fail = nullptr;
             talk.failure.clear();
-            EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Mozog sa nedá načítať.")});
+            EXPECT_EQ(messages.shown,
+                      std::vector<std::string>{Cp("Chyba: Mozog sa nedá načítať.")});
             EXPECT_FALSE(window->recordProblemReported());
             EXPECT_EQ(window->ConversationLines().size(), opening ? 0u : linesBefore);
             EXPECT_EQ(speech.spoken.size(), spokenBefore);
@@ -617,9 +618,12 @@ TEST_F(MainWindowTest, MemoryProblemsOfTheEngineReachTheThemedDialog) {
     ASSERT_TRUE(engine.onMemoryProblem);
     engine.onMemoryProblem(Cp("Pamäť používateľa sa nedá zapísať."));
     engine.onMemoryProblem(Cp("Pamäť používateľa sa nedá prečítať."));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{Cp("Pozor: Pamäť používateľa sa nedá zapísať."),
-                                                       Cp("Pozor: Pamäť používateľa sa nedá prečítať.")}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{Cp("Pozor: Pamäť používateľa sa nedá zapísať."),
+                                        Cp("Pozor: Pamäť používateľa sa nedá prečítať.")}));
     EXPECT_FALSE(window->recordProblemReported());
+    window.reset();
+    EXPECT_FALSE(engine.onMemoryProblem) << "no hook into a window that is gone";
 }
 
 // The self-talk file that cannot be written is said once, not at every second of the hook.
