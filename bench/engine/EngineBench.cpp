@@ -12,7 +12,8 @@
 
 #include "engine/AtomicFile.h"
 #include "engine/Brain.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ std::string BrainFolder(int records) {
 
 void AnswerSentenceTurn(benchmark::State& state) {
     std::filesystem::current_path(BrainFolder(static_cast<int>(state.range(0))));
-    Engine engine;
+    EngineCore engine;
     engine.UserName = "Jan";
     engine.InitEngine();
     std::string input = "Dnes je pekn\xFD de\xF2, ako sa m\xE1\x9A?";

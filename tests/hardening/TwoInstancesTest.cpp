@@ -11,6 +11,8 @@
 #include <thread>
 
 #include "HardeningSupport.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 #include "engine/Codepage.h"
 #include "profiles/ProfileFiles.h"
 
@@ -175,10 +177,10 @@ TEST_F(TwoInstances, ConcurrentMemoryChangesNeverMixTwoUsersFiles) {
         std::fflush(nullptr);
         pid_t pid = ::fork();
         if (pid == 0) {
-            engine::Engine e;
+            engine::EngineCore e;
             e.UserName = user;
             int problems = 0;
-            e.onMemoryProblem = [&](const std::string&) { ++problems; };
+            e.hooks.onMemoryProblem = [&](const std::string&) { ++problems; };
             for (int i = 0; i < kFacts; ++i)
                 e.AddMemoryValue("user,fakt" + std::to_string(i) + "," + user);
             ::_exit(problems == 0 ? 0 : 1);

@@ -14,19 +14,14 @@
 #include "engine/AtomicFile.h"
 #include "engine/InputLimit.h"
 #include "tests/ui/TempFolder.h"
+#include "tests/ui/TestApplication.h"
 #include "ui/Adapters.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return testing::TestApp(); }
 
 std::string SourceDir() {
     const char* source = std::getenv("TAMZEL_SOURCE_DIR");
@@ -42,7 +37,9 @@ public:
     base::Result<engine::TurnResult> OpeningLine() override {
         if (fail) fail();
         if (!failure.empty()) return base::Fail(failure);
-        return engine::TurnResult{"<smile>Ahoj!"};
+        engine::TurnResult opening;
+        opening.reply = "<smile>Ahoj!";
+        return opening;
     }
     base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
                                                     engine::TurnKind kind) override {
@@ -157,7 +154,7 @@ protected:
         s.quit = [this] { ++quits; };
         s.halt = [this] { ++halts; };
         window = std::make_unique<MainWindow>(s);
-        window->FormCreate({});
+        ASSERT_TRUE(window->FormCreate({}).ok());
         // The default theme of the sources, so that no image is missing.
         Theme theme;
         ASSERT_EQ(OpenTheme(SourceDir() + "/data/design/interface.thm", theme), "");
@@ -572,7 +569,9 @@ TEST_F(MainWindowTest, AnEngineFailureOnAnyTurnIsTheThemedErrorAndNothingElse) {
             EXPECT_FALSE(window->recordProblemReported());
             EXPECT_EQ(window->ConversationLines().size(), opening ? 0u : linesBefore);
             EXPECT_EQ(speech.spoken.size(), spokenBefore);
-            if (!opening) EXPECT_EQ(Read("zaznamy/zaznamy.txt"), recordBefore);
+            if (!opening) {
+                EXPECT_EQ(Read("zaznamy/zaznamy.txt"), recordBefore);
+            }
             std::filesystem::remove_all("zaznamy");
             window->SubmitInput("Ahoj");
             EXPECT_EQ(messages.shown.size(), 2u) << "the record problem after the failure is said";
@@ -615,15 +614,15 @@ TEST_F(MainWindowTest, MemoryProblemsOfTheEngineReachTheThemedDialog) {
     ShowWithRecords(true);
     engine::Engine engine;
     ReportEngineProblemsTo(engine, *window);
-    ASSERT_TRUE(engine.onMemoryProblem);
-    engine.onMemoryProblem(Cp("Pamäť používateľa sa nedá zapísať."));
-    engine.onMemoryProblem(Cp("Pamäť používateľa sa nedá prečítať."));
+    ASSERT_TRUE(engine.hooks().onMemoryProblem);
+    engine.hooks().onMemoryProblem(Cp("Pamäť používateľa sa nedá zapísať."));
+    engine.hooks().onMemoryProblem(Cp("Pamäť používateľa sa nedá prečítať."));
     EXPECT_EQ(messages.shown,
               (std::vector<std::string>{Cp("Pozor: Pamäť používateľa sa nedá zapísať."),
                                         Cp("Pozor: Pamäť používateľa sa nedá prečítať.")}));
     EXPECT_FALSE(window->recordProblemReported());
     window.reset();
-    EXPECT_FALSE(engine.onMemoryProblem) << "no hook into a window that is gone";
+    EXPECT_FALSE(engine.hooks().onMemoryProblem) << "no hook into a window that is gone";
 }
 
 // The self-talk file that cannot be written is said once, not at every second of the hook.
