@@ -4,6 +4,15 @@
 
 namespace tamzel::ui {
 
+void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window) {
+    engine.hooks().onMemoryProblem = [&window](const std::string& message) {
+        window.ShowEngineProblem(message);
+    };
+    // The engine lives longer than the window in the desktop program.
+    QObject::connect(&window, &QObject::destroyed,
+                     [&engine] { engine.hooks().onMemoryProblem = nullptr; });
+}
+
 std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {
     profiles::StartSettings start;
     start.autolog = s.autolog;

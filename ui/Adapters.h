@@ -28,6 +28,10 @@ private:
     engine::Engine& engine_;
 };
 
+// Routes the problems the engine reports while it goes on (memory files that cannot be
+// written) to the window's themed message dialog.
+void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window);
+
 class ProfileShutdownStore : public ShutdownStore {
 public:
     explicit ProfileShutdownStore(profiles::ProfileStore& store) : store_(store) {}

@@ -295,6 +295,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     LateSettings settings;
     SpeechHookup speech(messages, settings, talk);
     MainWindow window(MainServicesFor(talk, shutdownStore, messages, settings, speech));
+    ReportEngineProblemsTo(engine, window);
     profiles::TOptionsForm optionsForm(links);
     profiles::TWarningForm warningForm(links);
     profiles::TRegisterForm registerForm(links);

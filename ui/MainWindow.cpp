@@ -30,32 +30,124 @@ namespace {
 
 const char* const kRecordFile = "zaznamy/zaznamy.txt";
 const char* const kReportFile = "zaznamy/report.txt";
-const QColor kToolGrey(220, 220, 220);  // 14474460 in the toolkit's encoding
 
-// The menu icons: a small coloured tile with a glyph, drawn once at creation.
+// --- Colours ---------------------------------------------------------------------------------
+const QColor kToolGrey(220, 220, 220);  // 14474460 in the toolkit's encoding
+const QColor kToolHover(200, 200, 210);
+const QColor kIconGround(240, 240, 240);
+const QColor kIconFrameOn(0, 0, 0);
+const QColor kIconFrameOff(220, 0, 0);
+const char* const kInfoTextColour = "#800000";
+
+// --- Fonts (pixel sizes) -----------------------------------------------------------------------
+const char* const kFontFamily = "Arial";
+constexpr int kViewFontPixels = 12;
+constexpr int kInfoFontPixels = 13;
+constexpr int kBuildFontPixels = 10;
+constexpr int kMenuFontPixels = 12;
+
+// --- Menu icons: a rounded tile with a glyph ---------------------------------------------------
+constexpr int kIconPixels = 18;
+constexpr QRectF kIconTile(2.5, 2.5, 13, 13);
+constexpr qreal kIconTileRadius = 3;
+constexpr QRect kIconGlyphBox(2, 2, 14, 14);
+constexpr int kIconGlyphPoints = 7;
+constexpr int kIconGlyphPixels = 10;
+
+struct IconLook {
+    QColor color;
+    const char* glyph;
+};
+
+// Indexed by IconIndex.
+const IconLook kIconLooks[kIconCount] = {
+    {{70, 110, 170}, "J"}, {{150, 90, 160}, "V"}, {{170, 60, 60}, "X"},
+    {{60, 140, 80}, "+"},  {{150, 120, 60}, "C"}, {{60, 120, 150}, "P"},
+    {{80, 100, 130}, "U"}, {{110, 110, 110}, "Z"}, {{60, 130, 130}, "R"},
+    {{190, 120, 40}, "A"}, {{90, 90, 150}, "L"},  {{140, 40, 40}, "i"},
+    {{100, 100, 100}, "N"}, {{70, 110, 170}, "?"}, {{70, 130, 90}, "!"},
+    {{120, 120, 120}, "E"}};
+
+// --- The menu bar: a flat tool bar of equal text buttons ----------------------------------------
+constexpr QSize kMenuButton(66, 19);
+
+// --- Geometry of the fixed controls ------------------------------------------------------------
+// The title strip (Panel1), in its own coordinates: the theme's strip picture and the layout,
+// minimise and close buttons.
+constexpr QRect kTitleStripPicture(0, 0, 64, 22);
+constexpr QRect kLayoutButtonRect(4, 2, 16, 16);
+constexpr QRect kMinimizeButtonRect(24, 2, 16, 16);
+constexpr QRect kCloseButtonRect(44, 2, 16, 16);
+// The info-bar message, in the info strip's coordinates: it starts above the strip and the
+// ticker slides it down into view.
+constexpr QRect kInfoMessageStart(0, -20, 250, 18);
+constexpr int kInfoSlidePixels = 1;  // a tick's step down
+// The build number, right-aligned in the face frame's lower right corner.
+constexpr QRect kBuildLabelRect(478, 264, 52, 14);
+const char* const kBuildLabelText = "Build:3894";
+
+// --- Timers (milliseconds) ---------------------------------------------------------------------
+constexpr int kWindowTickMs = 15;       // Timer1: fades, face, info bar, idle time
+constexpr int kSpeechTickMs = 2;        // DXTimer1: polls the utterance while it plays
+constexpr int kSelfTalkPollMs = 1000;   // Timer2: looks at the self-talk file
+
+// --- The info-bar messages with an action behind a click (MainTicker's InfoIndex) -------------
+constexpr int kInfoWebSite = 1;
+constexpr int kInfoMail = 2;
+constexpr int kInfoDownload = 3;
+constexpr int kInfoThemeHint = 5;
+
+// The self-talk file's lines start with one character naming the program that wrote them.
+constexpr size_t kMarkerLength = 1;
+
+constexpr int kOpaque = 255;
+
+constexpr long kMillisecondsPerSecond = 1000;
+constexpr long kMicrosecondsPerMillisecond = 1000;
+constexpr long long kNanosecondsPerSecond = 1000000000;
+
+QFont PixelFont(int pixels, bool bold, bool italic = false) {
+    QFont font(kFontFamily);
+    font.setPixelSize(pixels);
+    // Only what differs from the window's font is set, so the rest is still inherited.
+    if (bold) font.setBold(true);
+    if (italic) font.setItalic(true);
+    return font;
+}
+
+QString MenuStyleSheet() {
+    auto rgb = [](const QColor& c) {
+        return QString("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+    };
+    return QString("QToolBar { background: %1; border: none; spacing: 0px; padding: 0px; }"
+                   "QToolButton { min-width: %3px; max-width: %3px;"
+                   " min-height: %4px; max-height: %4px;"
+                   " border: none; padding: 0px; font: %5px '%6'; }"
+                   "QToolButton:hover, QToolButton:pressed { background: %2; }"
+                   "QToolButton::menu-indicator { image: none; width: 0px; }")
+        .arg(rgb(kToolGrey), rgb(kToolHover))
+        .arg(kMenuButton.width())
+        .arg(kMenuButton.height())
+        .arg(kMenuFontPixels)
+        .arg(kFontFamily);
+}
+
+// The menu icons, drawn once at creation.
 std::vector<QImage> DrawImageList() {
-    struct Look { QColor color; const char* glyph; };
-    const Look looks[kIconCount] = {
-        {{70, 110, 170}, "J"}, {{150, 90, 160}, "V"}, {{170, 60, 60}, "X"},
-        {{60, 140, 80}, "+"},  {{150, 120, 60}, "C"}, {{60, 120, 150}, "P"},
-        {{80, 100, 130}, "U"}, {{110, 110, 110}, "Z"}, {{60, 130, 130}, "R"},
-        {{190, 120, 40}, "A"}, {{90, 90, 150}, "L"},  {{140, 40, 40}, "i"},
-        {{100, 100, 100}, "N"}, {{70, 110, 170}, "?"}, {{70, 130, 90}, "!"},
-        {{120, 120, 120}, "E"}};
     std::vector<QImage> list;
-    for (const Look& look : looks) {
-        QImage icon(18, 18, QImage::Format_ARGB32);
-        icon.fill(QColor(240, 240, 240));
+    for (const IconLook& look : kIconLooks) {
+        QImage icon(kIconPixels, kIconPixels, QImage::Format_ARGB32);
+        icon.fill(kIconGround);
         QPainter p(&icon);
         p.setRenderHint(QPainter::Antialiasing);
         p.setBrush(look.color);
         p.setPen(Qt::NoPen);
-        p.drawRoundedRect(QRectF(2.5, 2.5, 13, 13), 3, 3);
+        p.drawRoundedRect(kIconTile, kIconTileRadius, kIconTileRadius);
         p.setPen(Qt::white);
-        QFont font("DejaVu Sans", 7, QFont::Bold);
-        font.setPixelSize(10);
+        QFont font("DejaVu Sans", kIconGlyphPoints, QFont::Bold);
+        font.setPixelSize(kIconGlyphPixels);
         p.setFont(font);
-        p.drawText(QRect(2, 2, 14, 14), Qt::AlignCenter, look.glyph);
+        p.drawText(kIconGlyphBox, Qt::AlignCenter, look.glyph);
         list.push_back(icon);
     }
     return list;
@@ -97,10 +189,26 @@ MainWindow::~MainWindow() = default;
 
 // --- Creation ---------------------------------------------------------------------------
 
+// Siblings stack in the order they are created, so the steps run in this order.
 void MainWindow::BuildControls() {
     setAttribute(Qt::WA_TranslucentBackground, false);
+    BuildBackground();
+    BuildConversationView();
+    BuildFace();
+    BuildInputLine();
+    BuildTitleStrip();
+    BuildInfoStrip();
+    BuildBuildLabel();
+    BuildSelfTalkControls();
+    BuildTimers();
+}
+
+void MainWindow::BuildBackground() {
     Image1 = new QLabel(this);
-    Image1->setGeometry(0, 0, 558, 378);
+    Image1->setGeometry(QRect(QPoint(0, 0), FullLayout().window));
+}
+
+void MainWindow::BuildConversationView() {
     Shape2 = new QFrame(this);
     Shape2->setFrameShape(QFrame::Box);
     Shape2->setGeometry(ConversationFrameRect());
@@ -110,18 +218,21 @@ void MainWindow::BuildControls() {
     RichEdit1->setUndoRedoEnabled(false);  // a long conversation must not grow an undo stack
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setFrameShape(QFrame::NoFrame);
-    QFont viewFont("Arial");
-    viewFont.setPixelSize(12);
-    viewFont.setBold(true);
-    RichEdit1->setFont(viewFont);
+    RichEdit1->setFont(PixelFont(kViewFontPixels, true));
     RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QTextEdit::textChanged, this, [this] {
         QScrollBar* bar = RichEdit1->verticalScrollBar();
         bar->setValue(bar->maximum());
     });
+}
+
+void MainWindow::BuildFace() {
     Shape1 = new QFrame(this);
     Shape1->setFrameShape(QFrame::Box);
     Image2 = new FaceView(this);
+}
+
+void MainWindow::BuildInputLine() {
     Edit1 = new QLineEdit(this);
     Edit1->setFrame(true);
     Edit1->setMaxLength(static_cast<int>(engine::kMaxInputLength));
@@ -133,23 +244,27 @@ void MainWindow::BuildControls() {
         if (text.isEmpty()) inputCutNoted_ = false;
     });
     Edit1->installEventFilter(this);
+}
 
+void MainWindow::BuildTitleStrip() {
     Panel1 = new QWidget(this);
     Image6 = new QLabel(Panel1);
-    Image6->setGeometry(0, 0, 64, 22);
+    Image6->setGeometry(kTitleStripPicture);
     Image3 = new ImageButton(Panel1);
     Image4 = new ImageButton(Panel1);
     Image5 = new ImageButton(Panel1);
-    Image3->setGeometry(4, 2, 16, 16);
-    Image4->setGeometry(24, 2, 16, 16);
-    Image5->setGeometry(44, 2, 16, 16);
+    Image3->setGeometry(kLayoutButtonRect);
+    Image4->setGeometry(kMinimizeButtonRect);
+    Image5->setGeometry(kCloseButtonRect);
     Image3->setToolTip(QString::fromUtf8("Jednoduchá verzia"));
     Image4->setToolTip(QString::fromUtf8("Minimalizuj"));
     Image5->setToolTip(QString::fromUtf8("Ukonči"));
-    connect(Image3, &ImageButton::clicked, this, &MainWindow::simpleClick);
+    connect(Image3, &ImageButton::clicked, this, Guarded(&MainWindow::simpleClick));
     connect(Image4, &ImageButton::clicked, this, [this] { showMinimized(); });
-    connect(Image5, &ImageButton::clicked, this, &MainWindow::SaveAndQuit);
+    connect(Image5, &ImageButton::clicked, this, Guarded(&MainWindow::SaveAndQuit));
+}
 
+void MainWindow::BuildInfoStrip() {
     Panel2 = new QWidget(this);
     Panel2->setGeometry(InfoStripRect());
     Panel2->setAutoFillBackground(true);
@@ -158,43 +273,44 @@ void MainWindow::BuildControls() {
     Panel2->setPalette(strip);
     Label2 = new QLabel(Panel2);
     Label2->setAlignment(Qt::AlignCenter);
-    QFont infoFont("Arial");
-    infoFont.setPixelSize(13);
-    infoFont.setBold(true);
-    infoFont.setItalic(true);
-    Label2->setFont(infoFont);
-    Label2->setStyleSheet("color: #800000;");
+    Label2->setFont(PixelFont(kInfoFontPixels, true, true));
+    Label2->setStyleSheet(QString("color: %1;").arg(kInfoTextColour));
     Label2->setCursor(Qt::PointingHandCursor);
-    Label2->setGeometry(0, -20, 250, 18);
+    Label2->setGeometry(kInfoMessageStart);
     Label2->setEnabled(false);
     Label2->installEventFilter(this);
+}
 
-    Label1 = new QLabel("Build:3894", this);
+void MainWindow::BuildBuildLabel() {
+    Label1 = new QLabel(kBuildLabelText, this);
     Label1->setAttribute(Qt::WA_TranslucentBackground);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont small("Arial");
-    small.setPixelSize(10);
-    Label1->setFont(small);
-    Label1->setGeometry(478, 264, 52, 14);
+    Label1->setFont(PixelFont(kBuildFontPixels, false));
+    Label1->setGeometry(kBuildLabelRect);
+}
 
+// The hidden controls of the self-talk hook and of the report button.
+void MainWindow::BuildSelfTalkControls() {
     CheckBox1 = new QCheckBox("AT", this);
     CheckBox1->hide();
     Edit2 = new QLineEdit(this);
     Edit2->hide();
     Button1 = new QPushButton(QString::fromUtf8("Zlé"), this);
     Button1->hide();
-    connect(Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, Guarded(&MainWindow::Button1Click));
+}
 
+void MainWindow::BuildTimers() {
     Timer1 = new QTimer(this);
     Timer1->setInterval(ticks::kTickMs);
     Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, Guarded(&MainWindow::Timer1Timer));
     DXTimer1 = new QTimer(this);
-    DXTimer1->setInterval(2);
-    connect(DXTimer1, &QTimer::timeout, this, &MainWindow::DXTimer1Timer);
+    DXTimer1->setInterval(kSpeechTickMs);
+    connect(DXTimer1, &QTimer::timeout, this, Guarded(&MainWindow::DXTimer1Timer));
     Timer2 = new QTimer(this);
-    Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
+    Timer2->setInterval(kSelfTalkPollMs);
+    connect(Timer2, &QTimer::timeout, this, Guarded(&MainWindow::Timer2Timer));
     Timer2->start();
     // The speech tick runs only while the program is the active application.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
@@ -211,64 +327,87 @@ QAction* MainWindow::AddItem(QMenu* menu, const char* caption, int iconIndex, bo
         action->setIcon(QIcon(QPixmap::fromImage(ImageList1_[iconIndex])));
         iconActions_[iconIndex] = action;
     }
-    connect(action, &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, Guarded(handler));
     return action;
+}
+
+// An item with an icon of its own whose handler is not one of the window's actions.
+void MainWindow::AddCommand(QMenu* menu, const char* caption, int iconIndex,
+                            const std::function<void()>& handler) {
+    menu->addAction(QIcon(QPixmap::fromImage(ImageList1_[iconIndex])), QString::fromUtf8(caption),
+                    this, [this, handler] { Guard(handler); });
+}
+
+// A button of the menu bar that opens its menu; returns the menu and the bar's place for it.
+std::pair<QMenu*, QAction*> MainWindow::AddMenu(const char* caption) {
+    auto* menu = new QMenu(QString::fromUtf8(caption), this);
+    auto* button = new QToolButton(ToolBar1);
+    button->setText(QString::fromUtf8(caption));
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction* holder = ToolBar1->addWidget(button);
+    return {menu, holder};
 }
 
 void MainWindow::BuildMenu() {
     ToolBar1 = new QToolBar(this);
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
-    ToolBar1->setIconSize(QSize(18, 18));
-    ToolBar1->setStyleSheet(
-        "QToolBar { background: rgb(220,220,220); border: none; spacing: 0px; padding: 0px; }"
-        "QToolButton { min-width: 66px; max-width: 66px; min-height: 19px; max-height: 19px;"
-        " border: none; padding: 0px; font: 12px 'Arial'; }"
-        "QToolButton:hover, QToolButton:pressed { background: rgb(200,200,210); }"
-        "QToolButton::menu-indicator { image: none; width: 0px; }");
-    auto addMenu = [this](const char* caption) {
-        auto* menu = new QMenu(QString::fromUtf8(caption), this);
-        auto* button = new QToolButton(ToolBar1);
-        button->setText(QString::fromUtf8(caption));
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        QAction* holder = ToolBar1->addWidget(button);
-        return std::make_pair(menu, holder);
-    };
-    auto [program, programHolder] = addMenu("Program");
+    ToolBar1->setIconSize(QSize(kIconPixels, kIconPixels));
+    ToolBar1->setStyleSheet(MenuStyleSheet());
+    BuildProgramMenu();
+    BuildTalkMenu();
+    BuildOptionsMenu();
+    BuildHelpMenu();
+    BuildEditorMenu();
+    Rec_->setChecked(true);
+    // The info strip lies in the tool bar's row, right of the menu buttons.
+    Panel2->raise();
+    Label1->raise();
+}
+
+void MainWindow::BuildProgramMenu() {
+    QMenu* program = AddMenu("Program").first;
     simple_ = AddItem(program, "Jednoduchá verzia", kIconSimple, true, &MainWindow::simpleClick);
     AddItem(program, "Zmeň vzhľad", kIconTheme, false, &MainWindow::ChangeThemeClick);
     program->addSeparator();
     AddItem(program, "Ukonči", kIconQuit, false, &MainWindow::SaveAndQuit);
-    auto [talk, talkHolder] = addMenu("Rozhovor");
+}
+
+void MainWindow::BuildTalkMenu() {
+    QMenu* talk = AddMenu("Rozhovor").first;
     AddItem(talk, "Nový", kIconNew, false, &MainWindow::NovyClick);
     AddItem(talk, "Vymaž", kIconClear, false, &MainWindow::VymazClick);
     talk->addSeparator();
     AddItem(talk, "Prečítaj", kIconRead, false, &MainWindow::PrecitajClick);
     AddItem(talk, "Ulož", kIconSave, false, &MainWindow::UlozClick);
-    auto [options, optionsHolder] = addMenu("Nastavenia");
+}
+
+void MainWindow::BuildOptionsMenu() {
+    QMenu* options = AddMenu("Nastavenia").first;
     Zaznamy_ = AddItem(options, "Záznamy", kIconRecords, true, &MainWindow::ZaznamyClick);
     Rec_ = AddItem(options, "Reč", kIconSpeech, true, &MainWindow::RecClick);
     Animacia_ = AddItem(options, "Animácia", kIconAnimation, true, &MainWindow::AnimaciaClick);
     Autolog_ = AddItem(options, "Autolog", kIconAutolog, true, &MainWindow::AutologClick);
     InfoBar_ = AddItem(options, "InfoTamzel", kIconInfoBar, true, &MainWindow::InfoBarClick);
     options->addSeparator();
-    options->addAction(QIcon(QPixmap::fromImage(ImageList1_[kIconOther])), QString::fromUtf8("Iné"),
-                       this, [this] { if (services_.settings) services_.settings->ShowSettings(); });
-    auto [help, helpHolder] = addMenu("Pomoc");
-    help->addAction(QIcon(QPixmap::fromImage(ImageList1_[kIconAbout])), "O programe", this,
-                    [this] { OpenDocument("help/about.htm"); });
-    help->addAction(QIcon(QPixmap::fromImage(ImageList1_[kIconHelp])), "Pomoc", this,
-                    [this] { OpenDocument("help/index.htm"); });
-    auto [editor, editorHolder] = addMenu("Edituj SZ");
+    AddCommand(options, "Iné", kIconOther, [this] {
+        if (services_.settings) services_.settings->ShowSettings();
+    });
+}
+
+void MainWindow::BuildHelpMenu() {
+    QMenu* help = AddMenu("Pomoc").first;
+    AddCommand(help, "O programe", kIconAbout, [this] { OpenDocument("help/about.htm"); });
+    AddCommand(help, "Pomoc", kIconHelp, [this] { OpenDocument("help/index.htm"); });
+}
+
+// The brain editor's menu exists but stays hidden: there is no editor in this program.
+void MainWindow::BuildEditorMenu() {
+    auto [editor, holder] = AddMenu("Edituj SZ");
     editor->addAction("Editor", this, [] { (void)QDir::currentPath(); });
-    editorHolder->setVisible(false);
-    Rec_->setChecked(true);
-    // The info strip lies in the tool bar's row, right of the menu buttons.
-    Panel2->raise();
-    Label1->raise();
-    (void)programHolder; (void)talkHolder; (void)optionsHolder; (void)helpHolder;
+    holder->setVisible(false);
 }
 
 base::Status MainWindow::FormCreate(const std::vector<std::string>& args) {
@@ -304,7 +443,7 @@ void MainWindow::SetSwitches(bool records, bool speech, bool animation, bool inf
 void MainWindow::MarkToggleIcon(int index, bool on) {
     QImage& icon = ImageList1_[index];
     QPainter p(&icon);
-    p.setPen(on ? QColor(0, 0, 0) : QColor(220, 0, 0));
+    p.setPen(on ? kIconFrameOn : kIconFrameOff);
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, icon.width() - 1, icon.height() - 1);
     p.end();
@@ -317,7 +456,8 @@ void MainWindow::ApplyLayout() {
     const MainLayout& l = layout();
     Shape1->setGeometry(l.faceFrame);
     Panel1->setGeometry(l.titleStrip);
-    ticker_.SetCloseButton({l.titleStrip.x() + 44, 2, 16, 16});
+    const QRect close = kCloseButtonRect.translated(l.titleStrip.x(), 0);
+    ticker_.SetCloseButton({close.x(), close.y(), close.width(), close.height()});
     RichEdit1->setVisible(l.conversationView);
     Shape2->setVisible(l.conversationView);
     Edit1->setGeometry(l.input);
@@ -413,30 +553,14 @@ bool MainWindow::StampFirstPaint(QObject* watched, QEvent* event) {
     clock_gettime(CLOCK_REALTIME, &now);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    long cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000L +
-                 (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000L;
+    long cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * kMillisecondsPerSecond +
+                 (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / kMicrosecondsPerMillisecond;
     std::fprintf(stderr, "tamzel: first paint at %lld (cpu %ld ms)\n",
-                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, cpuMs);
+                 static_cast<long long>(now.tv_sec) * kNanosecondsPerSecond + now.tv_nsec, cpuMs);
     return false;
 }
 
-bool MainWindow::TakeTurn(base::Result<engine::TurnResult> turn) {
-    if (!turn) {
-        services_.messages->ShowMessageDialog("Chyba", turn.message());
-        return false;
-    }
-    lastTurn_ = std::move(turn).value();
-    return true;
-}
-
-void MainWindow::OpeningTurn() {
-    if (!TakeTurn(services_.talk->OpeningLine())) return;
-    std::string raw = lastTurn_.reply;
-    std::string shown = StripTags(raw);
-    if (Zaznamy_->isChecked()) Record(kRecordFile, {kCharacterPrefix + shown}, false);
-    AddConversationLine(shown, true);
-    if (Rec_->isChecked()) Speak(raw);
-}
+void MainWindow::OpeningTurn() { TakeTurn(TurnOrigin::Opening, ""); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     StampFirstPaint(watched, event);
@@ -448,7 +572,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) Label2Click();
+    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {
+        Guard([this] { Label2Click(); });
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -467,40 +593,54 @@ void MainWindow::SubmitInput(const std::string& typed) {
         services_.halt();
         return;
     }
-    if (!TakeTurn(services_.talk->AnswerSentence(text, engine::TurnKind::Typed))) return;
-    std::string raw = lastTurn_.reply;
-    AddConversationLine(text, false);
-    std::string shown = StripTags(raw);
-    AddConversationLine(shown, true);
-    if (Zaznamy_->isChecked()) Record(kRecordFile, {text, kCharacterPrefix + shown}, false);
-    if (!lastTurn_.understood) ReportTurn(text, shown);
-    Edit1->clear();
-    inputCutNoted_ = false;
-    ticker_.ResetIdle();
-    if (Rec_->isChecked()) Speak(raw);
+    TakeTurn(TurnOrigin::Typed, text);
 }
 
 void MainWindow::WindowTurn(bool hover) {
-    auto kind = hover ? engine::TurnKind::Hover : engine::TurnKind::Idle;
-    base::Result<engine::TurnResult> turn = services_.talk->AnswerSentence("", kind);
-    if (!turn) {
-        ReportProblem(ToQt(turn.message()).toStdString());
-        return;
+    TakeTurn(hover ? TurnOrigin::Hover : TurnOrigin::Idle, "");
+}
+
+TurnSwitches MainWindow::Switches() const { return {Zaznamy_->isChecked(), Rec_->isChecked()}; }
+
+// A failing engine leaves the window as it was: nothing is shown, recorded or spoken.
+void MainWindow::TakeTurn(TurnOrigin origin, const std::string& input,
+                          const std::string& selfTalkMarker) {
+    Guard([&] {
+        base::Result<engine::TurnResult> turn =
+            origin == TurnOrigin::Opening ? services_.talk->OpeningLine()
+                                          : services_.talk->AnswerSentence(input, KindOf(origin));
+        if (!turn) {
+            ShowFailure(turn.error());
+            return;
+        }
+        lastTurn_ = std::move(turn).value();
+        Present(PresentTurn(origin, input, lastTurn_, Switches(), selfTalkMarker));
+    });
+}
+
+void MainWindow::Present(const TurnPresentation& turn) {
+    for (const ShownLine& line : turn.shown) {
+        ConversationLines_.push_back(line.text);
+        ShowInView(line.text, line.character);
     }
-    lastTurn_ = std::move(turn).value();
-    std::string raw = lastTurn_.reply;
-    std::string shown = StripTags(raw);
-    AddConversationLine(shown, true);
-    if (Zaznamy_->isChecked()) {
-        Record(kRecordFile, {hover ? HoverNoteLine() : IdleNoteLine(), kCharacterPrefix + shown},
-               false);
+    if (!turn.record.empty()) Record(kRecordFile, turn.record, false);
+    if (!turn.report.empty()) Record(kReportFile, turn.report, false);
+    if (turn.endsTypedLine) {
+        Edit1->clear();
+        inputCutNoted_ = false;
+        ticker_.ResetIdle();
     }
-    if (Rec_->isChecked()) Speak(raw);
+    if (turn.speech) Speak(*turn.speech);
+    if (turn.selfTalkAnswer) WriteSelfTalk(*turn.selfTalkAnswer);
 }
 
 void MainWindow::AddConversationLine(const std::string& text, bool character) {
     std::string line = character ? kCharacterPrefix + text : text;
     ConversationLines_.push_back(line);
+    ShowInView(line, character);
+}
+
+void MainWindow::ShowInView(const std::string& line, bool character) {
     QTextCursor cursor(RichEdit1->document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat format;
@@ -538,28 +678,57 @@ void MainWindow::DXTimer1Timer() {
 void MainWindow::Timer2Timer() {
     if (!CheckBox1->isChecked()) return;
     QFile probe(QString::fromStdString(selfTalkFile));
-    if (!probe.exists()) base::WriteFileAtomically(selfTalkFile, "-ahoj\r\n");
+    if (!probe.exists()) WriteSelfTalk("-ahoj\r\n");
     bool cut = false;
+    // One byte more than a sentence may have tells an overlong line from one at the limit.
     std::string line = ReadFirstLine(selfTalkFile, engine::kMaxInputLength + 1, cut);
     std::string marker = FromQt(Edit2->text());
-    if (line.empty() || line.substr(0, 1) == marker) return;
-    std::string sentence = line.substr(1);
+    if (line.empty() || line.substr(0, kMarkerLength) == marker) return;
+    std::string sentence = line.substr(kMarkerLength);
     if (cut) NoteInputCut();
     if (sentence == "halt") {
         services_.halt();
         return;
     }
-    if (!TakeTurn(services_.talk->AnswerSentence(sentence, engine::TurnKind::Typed))) return;
-    std::string raw = lastTurn_.reply;
-    AddConversationLine(sentence, false);
-    std::string shown = StripTags(raw);
-    AddConversationLine(shown, true);
-    if (!lastTurn_.understood) ReportTurn(sentence, shown);
-    Edit1->clear();
-    inputCutNoted_ = false;
-    ticker_.ResetIdle();
-    if (Rec_->isChecked()) Speak(raw);
-    base::WriteFileAtomically(selfTalkFile, marker + shown + "\r\n");
+    TakeTurn(TurnOrigin::SelfTalk, sentence, marker);
+}
+
+// The partner reads only what is there; a write that fails is said once a run, or the
+// hook's second would repeat it every second.
+void MainWindow::WriteSelfTalk(const std::string& content) {
+    std::string problem = base::WriteFileAtomically(selfTalkFile, content);
+    if (problem.empty() || selfTalkProblemReported_) return;
+    selfTalkProblemReported_ = true;
+    ShowFailure(base::Fail(problem, base::Encoding::Utf8));
+}
+
+// --- Failures ------------------------------------------------------------------------------
+
+void MainWindow::Guard(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const base::Error& e) {
+        ShowFailure(e);
+    } catch (const std::exception& e) {
+        ShowFailure(base::Fail(e.what()));
+    } catch (...) {
+        ShowFailure(base::Fail(Cp("Nastala neočakávaná chyba.")));
+    }
+}
+
+std::function<void()> MainWindow::Guarded(void (MainWindow::*handler)()) {
+    return [this, handler] { Guard([this, handler] { (this->*handler)(); }); };
+}
+
+void MainWindow::ShowFailure(const base::Error& error) {
+    const std::string text = error.encoding == base::Encoding::Utf8
+                                 ? base::FromUtf8Lossy(error.message)
+                                 : error.message;
+    services_.messages->ShowMessageDialog("Chyba", text);
+}
+
+void MainWindow::ShowEngineProblem(const std::string& message) {
+    services_.messages->ShowMessageDialog("Pozor", message);
 }
 
 // --- TickHost ----------------------------------------------------------------------------
@@ -570,7 +739,7 @@ bool MainWindow::WindowActive() { return isActiveWindow(); }
 
 void MainWindow::SetOpacity(int opacity) {
     opacity_ = opacity;
-    setWindowOpacity(opacity / 255.0);
+    setWindowOpacity(opacity / static_cast<double>(kOpaque));
 }
 
 void MainWindow::ShowFaceFrame(const std::string& name) {
@@ -581,13 +750,13 @@ bool MainWindow::InfoBarOn() { return InfoBar_->isChecked(); }
 
 void MainWindow::InfoBegin(int index) {
     Label2->setEnabled(true);
-    Label2->move(0, -20);
+    Label2->move(kInfoMessageStart.topLeft());
     Label2->setText(ToQt(InfoMessage(index, services_.talk->Profile().mood)));
-    Label2->resize(250, 18);
-    Label2->move(0, -20);
+    Label2->resize(kInfoMessageStart.size());
+    Label2->move(kInfoMessageStart.topLeft());
 }
 
-void MainWindow::InfoMoveDown() { Label2->move(Label2->x(), Label2->y() + 1); }
+void MainWindow::InfoMoveDown() { Label2->move(Label2->x(), Label2->y() + kInfoSlidePixels); }
 void MainWindow::InfoEnd() { Label2->setEnabled(false); }
 
 ScreenPoint MainWindow::Pointer() {
@@ -601,10 +770,12 @@ int MainWindow::Random(int n) { return services_.random->Below(n); }
 void MainWindow::Label2Click() {
     if (!ticker_.InfoShown) return;
     switch (ticker_.InfoIndex) {
-        case 1: services_.openUrl(kWebSite); break;
-        case 2: services_.openUrl(std::string("mailto:") + kMailAddress); break;
-        case 3: services_.openUrl(kDownloadPage); break;
-        case 5: services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText()); break;
+        case kInfoWebSite: services_.openUrl(kWebSite); break;
+        case kInfoMail: services_.openUrl(std::string("mailto:") + kMailAddress); break;
+        case kInfoDownload: services_.openUrl(kDownloadPage); break;
+        case kInfoThemeHint:
+            services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText());
+            break;
         default: break;
     }
 }

@@ -30,6 +30,7 @@
 #include "chrome/Ports.h"
 #include "ui/Records.h"
 #include "ui/Theme.h"
+#include "ui/TurnPresenter.h"
 
 namespace tamzel::ui {
 
@@ -112,6 +113,15 @@ public:
     // (`hover`) or after a long idle time.
     void WindowTurn(bool hover);
 
+    // --- Failures --------------------------------------------------------------------------
+    // The window's one boundary for failures: runs `handler`, and whatever it throws (a
+    // base::Error, any std::exception) is shown in the themed message dialog instead of
+    // ending the program. Every menu action, timer and turn runs through it.
+    void Guard(const std::function<void()>& handler);
+    // A problem the engine reports while it goes on (its memory files); Windows-1250. The
+    // engine says each problem once until it is over.
+    void ShowEngineProblem(const std::string& message);
+
     // --- Face animation surface ------------------------------------------------------------
     void DrawFaceImage(const QImage& frame, QPoint windowPos);
     void RepaintFace();
@@ -191,12 +201,38 @@ private:
     int Random(int n) override;
 
     void BuildControls();
+    void BuildBackground();
+    void BuildConversationView();
+    void BuildFace();
+    void BuildInputLine();
+    void BuildTitleStrip();
+    void BuildInfoStrip();
+    void BuildBuildLabel();
+    void BuildSelfTalkControls();
+    void BuildTimers();
     void BuildMenu();
+    void BuildProgramMenu();
+    void BuildTalkMenu();
+    void BuildOptionsMenu();
+    void BuildHelpMenu();
+    void BuildEditorMenu();
+    std::pair<QMenu*, QAction*> AddMenu(const char* caption);
     QAction* AddItem(QMenu* menu, const char* caption, int iconIndex, bool checkable,
                      void (MainWindow::*handler)());
+    void AddCommand(QMenu* menu, const char* caption, int iconIndex,
+                    const std::function<void()>& handler);
     void ApplyLayout();
     void FormShow();
     void OpeningTurn();
+    // The one path of every turn: asks the engine, then shows, records, reports, speaks and
+    // answers the self-talk partner as the presenter says for the turn's origin.
+    void TakeTurn(TurnOrigin origin, const std::string& input,
+                  const std::string& selfTalkMarker = "");
+    void Present(const TurnPresentation& turn);
+    TurnSwitches Switches() const;
+    void ShowFailure(const base::Error& error);
+    // A connectable slot that runs a handler of the window through Guard.
+    std::function<void()> Guarded(void (MainWindow::*handler)());
     bool StampFirstPaint(QObject* watched, QEvent* event);
     void ReportTurn(const std::string& input, const std::string& answer);
     void StartNewConversationRecord();
@@ -205,9 +241,9 @@ private:
     void SpeechStarted();
     void DXTimer1Timer();
     void Record(const char* path, const Lines& lines, bool create);
+    void WriteSelfTalk(const std::string& content);
+    void ShowInView(const std::string& line, bool character);
     void ReportProblem(const std::string& utf8);
-    // Keeps a turn that came out; a failed one is shown in the message dialog instead.
-    bool TakeTurn(base::Result<engine::TurnResult> turn);
     // The notice that a sentence was cut to the input limit, once per typed line.
     void NoteInputCut();
     void OpenDocument(const char* path);
@@ -232,6 +268,7 @@ private:
     bool picturesReported_ = false;
     bool stampedFirstPaint_ = false;
     bool inputCutNoted_ = false;
+    bool selfTalkProblemReported_ = false;
     engine::TurnResult lastTurn_;  // the latest turn, for the report button and the ticker
     QPoint dragOffset_;
     bool manualDrag_ = false;

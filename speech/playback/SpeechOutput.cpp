@@ -74,7 +74,6 @@ void SpeechOutput::Speak(const std::string& text) {
     request.dictionaryPath = dictionaryPath;
     PreparedSpeech prepared = PrepareSpeechText(request);
     PitchOffset = 0;
-    SwitchTimer(true);
     UnitString = std::move(prepared.unitString);
     Contour = std::move(prepared.contour);
     Speaking = true;
@@ -85,7 +84,6 @@ void SpeechOutput::SpeechTick() {
     if (!Speaking || WaitingForCurrentUnit()) return;
     ++PlayPosition;
     if (PlayPosition > static_cast<int>(UnitString.size())) {
-        SwitchTimer(false);
         Speaking = false;
         return;
     }
@@ -138,10 +136,6 @@ void SpeechOutput::StartUnit(char c) {
     voice.SetVolume(started.volume);
     voice.Play();
     if (onUnitStarted) onUnitStarted(started);
-}
-
-void SpeechOutput::SwitchTimer(bool on) {
-    if (onTimer) onTimer(on);
 }
 
 }  // namespace tamzel::speech

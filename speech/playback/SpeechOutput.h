@@ -11,7 +11,8 @@
 // so the rest of a unit sounds under the start of the next. SpeechTick is cheap when there
 // is nothing to do: while a unit plays it reads one character and one voice position.
 // The caller polls it from a 1-2 ms timer (not a zero-interval one, which would spin a
-// core) and only while Speaking.
+// core) and only while Speaking: the caller starts its timer after Speak and stops it when
+// Speaking has turned false, so the output needs no hook of its own to drive the timer.
 //
 // Per unit: rate 22050 + (contour - 128) * intonation + PitchOffset (Hz, played as a pitch
 // ratio to the recording's own rate); volume contour * 6 + volume - 1568 hundredths of a
@@ -87,8 +88,6 @@ public:
     // --- Hooks set by the owner -------------------------------------------------------
     // A message for the user (title, text; Windows-1250). Default: standard error.
     std::function<void(const std::string& title, const std::string& text)> onMessage;
-    // Switches the window's speech timer on (Speak) and off (end of an utterance).
-    std::function<void(bool on)> onTimer;
     // The window's place on the screen; without it the pan is 0.
     std::function<ScreenPlacement()> placement;
     // The signed-in user's name and its pronunciation, read at every Speak.
@@ -124,7 +123,6 @@ public:
 private:
     bool WaitingForCurrentUnit() const;
     void StartUnit(char c);
-    void SwitchTimer(bool on);
 
     SoundSink& sink_;
     FaceAnimator& face_;

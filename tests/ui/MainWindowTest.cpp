@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <stdexcept>
 
 #include "base/Files.h"
 #include "engine/InputLimit.h"
 #include "tests/ui/TempFolder.h"
 #include "tests/ui/TestApplication.h"
+#include "ui/Adapters.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
@@ -33,12 +35,16 @@ public:
         return base::Ok();
     }
     base::Result<engine::TurnResult> OpeningLine() override {
+        if (fail) fail();
+        if (!failure.empty()) return base::Fail(failure);
         engine::TurnResult opening;
         opening.reply = "<smile>Ahoj!";
         return opening;
     }
     base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
                                                     engine::TurnKind kind) override {
+        if (fail) fail();
+        if (!failure.empty()) return base::Fail(failure);
         inputs.push_back(text);
         idleFlags.push_back(kind == engine::TurnKind::Idle);
         hoverFlags.push_back(kind == engine::TurnKind::Hover);
@@ -49,7 +55,10 @@ public:
         turn.heardReply = "<sad>Neviem.";
         return turn;
     }
-    base::ProfileValues Profile() const override { return values; }
+    base::ProfileValues Profile() const override {
+        if (profileFails) throw std::runtime_error("profil");
+        return values;
+    }
     void SetProfile(const base::ProfileValues& v) override { values = v; }
     std::string Pop() {
         std::string a = answers.front();
@@ -58,6 +67,9 @@ public:
     }
     int inits = 0;
     bool understood = true;
+    std::function<void()> fail;  // throws to play an engine that fails
+    std::string failure;         // a turn that comes out as this message
+    bool profileFails = false;
     std::deque<std::string> answers;
     std::vector<std::string> inputs;
     std::vector<bool> idleFlags, hoverFlags;
@@ -142,7 +154,7 @@ protected:
         s.quit = [this] { ++quits; };
         s.halt = [this] { ++halts; };
         window = std::make_unique<MainWindow>(s);
-        ASSERT_TRUE(window->FormCreate({}));
+        ASSERT_TRUE(window->FormCreate({}).ok());
         // The default theme of the sources, so that no image is missing.
         Theme theme;
         ASSERT_EQ(OpenTheme(SourceDir() + "/data/design/interface.thm", theme), "");
@@ -510,6 +522,139 @@ TEST_F(MainWindowTest, AnimationToggleDrawsTheNeutralFaceOnlyWhenSwitchingOff) {
     window->AnimaciaClick();  // off -> on: the frame is asked for while off, so not drawn
     EXPECT_TRUE(window->animationOn());
     EXPECT_EQ(face.frames, (std::vector<std::string>{"-+", "--"}));
+}
+
+// Every way into a turn meets an engine failure the same way: the themed "Chyba" message,
+// nothing shown, recorded or spoken, and the records' show-once flag left alone so that a
+// later record problem is still said.
+TEST_F(MainWindowTest, AnEngineFailureOnAnyTurnIsTheThemedErrorAndNothingElse) {
+    struct Path {
+        const char* name;
+        std::function<void(MainWindow&)> run;
+    };
+    const Path paths[] = {
+        {"opening", [](MainWindow& w) { w.NovyClick(); }},
+        {"typed", [](MainWindow& w) { w.SubmitInput("Ahoj"); }},
+        {"idle", [](MainWindow& w) { w.WindowTurn(false); }},
+        {"hover", [](MainWindow& w) { w.WindowTurn(true); }},
+        {"self-talk", [](MainWindow& w) {
+             ASSERT_EQ(base::WriteFileAtomically(w.selfTalkFile, "Bahoj\r\n"), "");
+             w.Timer2Timer();
+         }},
+    };
+    for (const Path& path : paths) {
+        for (bool asResult : {false, true}) {
+            SCOPED_TRACE(std::string(path.name) + (asResult ? " result" : " exception"));
+            window.reset();
+            Create();
+            ShowWithRecords(true);
+            window->selfTalkFile = folder.path() + "/self.txt";
+            window->CheckBox1->setChecked(true);
+            window->Edit2->setText("A");
+            const std::string recordBefore = Read("zaznamy/zaznamy.txt");
+            const size_t linesBefore = window->ConversationLines().size();
+            const size_t spokenBefore = speech.spoken.size();
+            const bool opening = path.name == std::string("opening");
+            messages.shown.clear();
+            if (asResult) {
+                talk.failure = Cp("Mozog sa nedá načítať.");
+            } else {
+                talk.fail = [] { throw std::runtime_error(Cp("Mozog sa nedá načítať.")); };
+            }
+            path.run(*window);
+            talk.fail = nullptr;
+            talk.failure.clear();
+            EXPECT_EQ(messages.shown,
+                      std::vector<std::string>{Cp("Chyba: Mozog sa nedá načítať.")});
+            EXPECT_FALSE(window->recordProblemReported());
+            EXPECT_EQ(window->ConversationLines().size(), opening ? 0u : linesBefore);
+            EXPECT_EQ(speech.spoken.size(), spokenBefore);
+            if (!opening) {
+                EXPECT_EQ(Read("zaznamy/zaznamy.txt"), recordBefore);
+            }
+            std::filesystem::remove_all("zaznamy");
+            window->SubmitInput("Ahoj");
+            EXPECT_EQ(messages.shown.size(), 2u) << "the record problem after the failure is said";
+            EXPECT_TRUE(window->recordProblemReported());
+            folder.MakeFolder("zaznamy");
+        }
+    }
+}
+
+// A failure that says its own encoding is shown in the dialog's Windows-1250.
+TEST_F(MainWindowTest, AFailureInUtf8IsShownInWindows1250) {
+    ShowWithRecords(false);
+    talk.fail = [] { throw base::Fail("Pamäť je plná.", base::Encoding::Utf8); };
+    window->SubmitInput("Ahoj");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Pamäť je plná.")});
+    talk.fail = [] { throw base::Fail(Cp("Súbor chýba.")); };
+    window->WindowTurn(false);
+    EXPECT_EQ(messages.shown.back(), Cp("Chyba: Súbor chýba."));
+    talk.fail = [] { throw 7; };
+    window->WindowTurn(true);
+    EXPECT_EQ(messages.shown.back(), Cp("Chyba: Nastala neočakávaná chyba."));
+    EXPECT_EQ(window->ConversationLines().size(), 1u);
+}
+
+// Menu actions run through the same boundary: a failing handler is a message, and the
+// program goes on.
+TEST_F(MainWindowTest, AFailingMenuActionIsTheThemedError) {
+    ShowWithRecords(true);
+    talk.profileFails = true;
+    window->Zaznamy_->trigger();
+    talk.profileFails = false;
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Chyba: profil"});
+    window->SubmitInput("Ahoj");
+    EXPECT_EQ(window->ConversationLines().size(), 3u);
+}
+
+// The desktop program hands the engine's memory-file problems to the themed dialog as they
+// come (the engine says each once), not to the records' dialog and its show-once flag.
+TEST_F(MainWindowTest, MemoryProblemsOfTheEngineReachTheThemedDialog) {
+    ShowWithRecords(true);
+    engine::Engine engine;
+    ReportEngineProblemsTo(engine, *window);
+    ASSERT_TRUE(engine.hooks().onMemoryProblem);
+    engine.hooks().onMemoryProblem(Cp("Pamäť používateľa sa nedá zapísať."));
+    engine.hooks().onMemoryProblem(Cp("Pamäť používateľa sa nedá prečítať."));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{Cp("Pozor: Pamäť používateľa sa nedá zapísať."),
+                                        Cp("Pozor: Pamäť používateľa sa nedá prečítať.")}));
+    EXPECT_FALSE(window->recordProblemReported());
+    window.reset();
+    EXPECT_FALSE(engine.hooks().onMemoryProblem) << "no hook into a window that is gone";
+}
+
+// The self-talk file that cannot be written is said once, not at every second of the hook.
+TEST_F(MainWindowTest, ASelfTalkFileThatCannotBeWrittenIsSaidOnce) {
+    ShowWithRecords(false);
+    window->selfTalkFile = folder.path() + "/chyba/self.txt";
+    window->CheckBox1->setChecked(true);
+    window->Edit2->setText("A");
+    window->Timer2Timer();
+    window->Timer2Timer();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("chyba/self.txt"), std::string::npos) << messages.shown[0];
+    EXPECT_TRUE(talk.inputs.empty());
+
+    window.reset();
+    Create();
+    ShowWithRecords(false);
+    messages.shown.clear();
+    window->selfTalkFile = folder.path() + "/self.txt";
+    window->CheckBox1->setChecked(true);
+    window->Edit2->setText("A");
+    ASSERT_EQ(base::WriteFileAtomically(window->selfTalkFile, "Bahoj\r\n"), "");
+    const std::string target = window->selfTalkFile;
+    base::SetWriteFaultInjector([target](const std::string& path) {
+        return path == target ? std::string("Disk je plný.") : std::string();
+    });
+    window->Timer2Timer();
+    window->Timer2Timer();  // the line is still the partner's: answered again, not said again
+    base::SetWriteFaultInjector(nullptr);
+    EXPECT_EQ(talk.inputs, (std::vector<std::string>{"ahoj", "ahoj"}));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Disk je plný.")});
+    EXPECT_EQ(Read(target.c_str()), "Bahoj\r\n");
 }
 
 }  // namespace
