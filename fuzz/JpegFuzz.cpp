@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "speech/playback/JpegImage.h"
-#include "speech/text/SpeechError.h"
 #ifdef TAMZEL_FUZZ_WITH_QT
 #include "ui/Theme.h"
 #endif
@@ -13,12 +12,14 @@ using namespace tamzel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    try {
-        speech::JpegImage image = speech::JpegImage::Decode(bytes, "fuzz.jpg");
+    base::Result<speech::JpegImage> decoded = speech::JpegImage::Decode(bytes, "fuzz.jpg");
+    if (decoded) {
+        const speech::JpegImage& image = *decoded;
         size_t expected = static_cast<size_t>(image.width()) * static_cast<size_t>(image.height()) * 3;
         if (image.rgb().size() != expected) __builtin_trap();
         if (!image.empty()) image.Pixel(image.width() - 1, image.height() - 1);
-    } catch (const speech::SpeechError&) {
+    } else if (decoded.message().empty()) {
+        __builtin_trap();
     }
 #ifdef TAMZEL_FUZZ_WITH_QT
     QImage picture = ui::DecodeJpeg(data, size);

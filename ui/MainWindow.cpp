@@ -87,7 +87,6 @@ constexpr QRect kBuildLabelRect(478, 264, 52, 14);
 const char* const kBuildLabelText = "Build:3894";
 
 // --- Timers (milliseconds) ---------------------------------------------------------------------
-constexpr int kWindowTickMs = 15;       // Timer1: fades, face, info bar, idle time
 constexpr int kSpeechTickMs = 2;        // DXTimer1: polls the utterance while it plays
 constexpr int kSelfTalkPollMs = 1000;   // Timer2: looks at the self-talk file
 

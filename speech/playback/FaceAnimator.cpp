@@ -1,6 +1,9 @@
 #include "speech/playback/FaceAnimator.h"
 
 #include <array>
+#include <utility>
+
+#include "speech/text/SpeechError.h"
 
 namespace tamzel::speech {
 namespace {
@@ -58,7 +61,9 @@ void FaceAnimator::Load(std::shared_ptr<const VoicePack> pack) {
     for (int k = 1; k <= kUnitFrameCount; ++k) {
         names_[k - 1] = FaceFrameName(kUnitFrameCodes.substr(k - 1, 1));
         const std::string& name = names_[k - 1];
-        frames_[k - 1] = JpegImage::Decode(pack->ReadFrame(name), pack->ResourcePath("Jpg", name));
+        base::Result<JpegImage> frame = JpegImage::Decode(pack->ReadFrame(name), pack->ResourcePath("Jpg", name));
+        if (!frame) throw SpeechError(frame.message());
+        frames_[k - 1] = std::move(*frame);
     }
     pack_ = std::move(pack);
 }
@@ -66,8 +71,9 @@ void FaceAnimator::Load(std::shared_ptr<const VoicePack> pack) {
 void FaceAnimator::ShowFaceFrame(const std::string& name) {
     if (!Drawing()) return;
     std::string frame = FaceFrameName(name);
-    JpegImage image = JpegImage::Decode(pack_->ReadFrame(frame), pack_->ResourcePath("Jpg", frame));
-    surface_->DrawFrame(frame, image, surface_->View().faceLeft, kSmallFrameY);
+    base::Result<JpegImage> image = JpegImage::Decode(pack_->ReadFrame(frame), pack_->ResourcePath("Jpg", frame));
+    if (!image) throw SpeechError(image.message());
+    surface_->DrawFrame(frame, *image, surface_->View().faceLeft, kSmallFrameY);
 }
 
 void FaceAnimator::ShowUnitFrame(char c) {

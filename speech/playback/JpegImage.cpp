@@ -15,9 +15,13 @@ struct TjHandleCloser {
 };
 using TjHandle = std::unique_ptr<void, TjHandleCloser>;
 
-SpeechError JpegError(const std::string& fileName, tjhandle handle) {
+std::string JpegMessage(const std::string& fileName, tjhandle handle) {
     std::string reason = handle ? tjGetErrorStr2(handle) : "TurboJPEG";
-    return SpeechError(SlovakText("Obrázok ") + fileName + SlovakText(" sa nedá prečítať: ") + reason);
+    return SlovakText("Obrázok ") + fileName + SlovakText(" sa nedá prečítať: ") + reason;
+}
+
+base::Error JpegError(const std::string& fileName, tjhandle handle) {
+    return base::Fail(JpegMessage(fileName, handle));
 }
 
 }  // namespace
@@ -30,23 +34,23 @@ JpegImage::JpegImage(int width, int height, std::vector<uint8_t> rgb)
         throw SpeechError(SlovakText("Obrázok má nesprávnu veľkosť."));
 }
 
-JpegImage JpegImage::Decode(const std::string& jpeg, const std::string& fileName) {
+base::Result<JpegImage> JpegImage::Decode(const std::string& jpeg, const std::string& fileName) {
     TjHandle handle(tjInitDecompress());
-    if (!handle || jpeg.empty()) throw JpegError(fileName, handle.get());
+    if (!handle || jpeg.empty()) return JpegError(fileName, handle.get());
     auto* src = reinterpret_cast<const unsigned char*>(jpeg.data());
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     if (tjDecompressHeader3(handle.get(), src, jpeg.size(), &width, &height, &subsampling, &colorspace) != 0)
-        throw JpegError(fileName, handle.get());
+        return JpegError(fileName, handle.get());
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxJpegPixels)
-        throw SpeechError(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
+        return base::Fail(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
     if (CountJpegScans(src, jpeg.size()) > kMaxJpegScans)
-        throw SpeechError(SlovakText("Obrázok ") + fileName +
+        return base::Fail(SlovakText("Obrázok ") + fileName +
                           SlovakText(" má priveľa častí (") + std::to_string(kMaxJpegScans) +
                           SlovakText(" je najviac), nie je to obyčajný obrázok."));
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
     if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB,
                       kSafeJpegDecodeFlags) != 0)
-        throw JpegError(fileName, handle.get());
+        return JpegError(fileName, handle.get());
     return JpegImage(width, height, std::move(rgb));
 }
 
@@ -58,7 +62,7 @@ std::string JpegImage::Encode(int quality) const {
         tjCompress2(handle.get(), rgb_.data(), width_, 0, height_, TJPF_RGB, &out, &size, TJSAMP_444,
                     quality, 0) != 0) {
         if (out) tjFree(out);
-        throw JpegError(SlovakText("(nový obrázok)"), handle.get());
+        throw SpeechError(JpegMessage(SlovakText("(nový obrázok)"), handle.get()));
     }
     std::string bytes(reinterpret_cast<const char*>(out), size);
     tjFree(out);

@@ -1,8 +1,8 @@
 // A decoded picture: 8-bit RGB pixels, rows top to bottom, no padding. Decoding uses
 // TurboJPEG; the face frames of the voice pack and the theme images are JPEG files.
 //
-//   JpegImage face = JpegImage::Decode(pack.ReadFrame("default2"), "gorvin/Jpg/default2.jpg");
-//   face.width(), face.height(), face.Pixel(x, y)
+//   base::Result<JpegImage> face = JpegImage::Decode(pack.ReadFrame("default2"), "gorvin/Jpg/default2.jpg");
+//   face->width(), face->height(), face->Pixel(x, y); face.message() when it failed
 //
 // Encode() exists for tools and tests that need to make small JPEG files.
 #pragma once
@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/Result.h"
 
 namespace tamzel::speech {
 
@@ -62,10 +64,10 @@ public:
     JpegImage() = default;
     JpegImage(int width, int height, std::vector<uint8_t> rgb);
 
-    // Decodes JPEG bytes; throws SpeechError naming `fileName` when they are not a JPEG
+    // Decodes JPEG bytes; fails with a message naming `fileName` when they are not a JPEG
     // picture TurboJPEG reads without a warning, it has more than kMaxJpegScans scans or
     // more than kMaxJpegPixels pixels.
-    static JpegImage Decode(const std::string& jpeg, const std::string& fileName);
+    static base::Result<JpegImage> Decode(const std::string& jpeg, const std::string& fileName);
     // Encodes at the given quality (1..100); throws SpeechError on failure.
     std::string Encode(int quality = 90) const;
 

@@ -22,17 +22,15 @@ constexpr double kQuickSeconds = 1.0;
 
 TEST(HostileFiles, RepeatedProgressiveScansAreRefusedQuickly) {
     const std::string plain = ProgressiveJpeg(kHostileSide);
-    speech::JpegImage image = speech::JpegImage::Decode(plain, "postupny.jpg");
-    EXPECT_EQ(image.width(), kHostileSide);
+    base::Result<speech::JpegImage> image = speech::JpegImage::Decode(plain, "postupny.jpg");
+    ASSERT_TRUE(image) << image.message();
+    EXPECT_EQ(image->width(), kHostileSide);
 
     const std::string hostile = WithScanRepeated(plain, kHostileRepeats);
     std::string message;
     double seconds = SecondsOf([&] {
-        try {
-            speech::JpegImage::Decode(hostile, "zly.jpg");
-        } catch (const speech::SpeechError& error) {
-            message = error.what();
-        }
+        base::Result<speech::JpegImage> decoded = speech::JpegImage::Decode(hostile, "zly.jpg");
+        if (!decoded) message = decoded.message();
     });
     EXPECT_LT(seconds, kQuickSeconds);
     EXPECT_NE(message.find("zly.jpg"), std::string::npos) << "decoded, or refused without the name: "
@@ -68,11 +66,8 @@ TEST(HostileFiles, ScansAreCountedAndTooManyRefusedBeforeDecoding) {
             EXPECT_LE(count(c.jpeg), plainScans);
         }
         std::string message;
-        try {
-            speech::JpegImage::Decode(c.jpeg, "skeny.jpg");
-        } catch (const speech::SpeechError& error) {
-            message = error.what();
-        }
+        base::Result<speech::JpegImage> decoded = speech::JpegImage::Decode(c.jpeg, "skeny.jpg");
+        if (!decoded) message = decoded.message();
         bool tooManyScans = message.find("prive\xBE" "a") != std::string::npos;
         EXPECT_EQ(tooManyScans, c.refusedForScans) << c.scans << ": " << message;
     }

@@ -141,15 +141,20 @@ TEST_F(FaceAnimatorTest, UnitFramesAreDecodedOnceAtLoad) {
 TEST(JpegImageTest, RoundTripAndBrokenData) {
     std::vector<uint8_t> rgb(16 * 8 * 3);
     for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = 250, rgb[i + 1] = 10, rgb[i + 2] = 120;
-    JpegImage decoded = JpegImage::Decode(JpegImage(16, 8, rgb).Encode(95), "x.jpg");
+    base::Result<JpegImage> result = JpegImage::Decode(JpegImage(16, 8, rgb).Encode(95), "x.jpg");
+    ASSERT_TRUE(result) << result.message();
+    const JpegImage& decoded = *result;
     ASSERT_EQ(decoded.width(), 16);
     ASSERT_EQ(decoded.height(), 8);
     auto p = decoded.Pixel(5, 5);
     EXPECT_NEAR(p[0], 250, 4);
     EXPECT_NEAR(p[1], 10, 4);
     EXPECT_NEAR(p[2], 120, 4);
-    for (const std::string& broken : {std::string(), std::string("not a jpeg"), std::string("\xFF\xD8\xFF", 3)})
-        EXPECT_THROW(JpegImage::Decode(broken, "broken.jpg"), SpeechError);
+    for (const std::string& broken : {std::string(), std::string("not a jpeg"), std::string("\xFF\xD8\xFF", 3)}) {
+        base::Result<JpegImage> refused = JpegImage::Decode(broken, "broken.jpg");
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.message().find("broken.jpg"), std::string::npos) << refused.message();
+    }
 }
 
 }  // namespace
