@@ -24,7 +24,12 @@ OUT="$2"
 if [ -e "$OUT" ] && [ -n "$(ls -A "$OUT")" ]; then echo "$OUT is not empty" >&2; exit 2; fi
 mkdir -p "$OUT"
 OUT="$(cd "$OUT" && pwd)"
-WORK="$(mktemp -d /tmp/behaviour-snapshot.XXXXXX)"
+# One fixed working folder: the program stores some paths (the chosen theme) whole, and
+# messages may name the home, so the homes must have the same path in every snapshot.
+WORK=/tmp/behaviour-snapshot.work
+if ! mkdir "$WORK" 2>/dev/null; then
+  echo "$WORK exists: another snapshot is running (or one was killed; remove it)" >&2; exit 2
+fi
 trap 'rm -rf "$WORK"' EXIT
 
 FIXED_START="2026-12-08 10:00:00"
@@ -104,14 +109,31 @@ for f in "$OUT"/inputs/[0-9]*.txt; do SESSIONS+=("$(basename "$f" .txt)"); done
 
 # --- console conversations ------------------------------------------------------------------
 # session HOME USER SEED(or -) INPUT OUTPREFIX [FLAG...]
+# A sentence like "Dobrú noc." ends the conversation; the lines after it are played in a new
+# console session on the same home (as a user coming back would), noted in the output, so
+# no line of a set is skipped. Every reply ends with its "# understood=" line (--verbose),
+# which tells how many lines a session took.
 session() {
   local home="$1" user="$2" seed="$3" input="$4" prefix="$5"; shift 5
   local seeding=(); [ "$seed" != - ] && seeding=(--seed "$seed")
-  local rc=0
-  ( cd "$WORK" && timeout "$SESSION_TIMEOUT" env "${PROGRAM_ENV[@]}" "$home/tamzel" --console \
-      --home "$home" --user "$user" "${seeding[@]}" --verbose "$@" \
-      < "$input" > "$prefix.stdout.txt" 2> "$prefix.stderr.txt" ) || rc=$?
-  echo "$rc" > "$prefix.rc"
+  local total done=0 taken rc part="$WORK/session-part.txt"
+  total=$(wc -l < "$input")
+  : > "$prefix.stdout.txt"; : > "$prefix.stderr.txt"; : > "$prefix.rc"
+  while :; do
+    tail -n +"$((done + 1))" "$input" > "$part"
+    rc=0
+    ( cd "$WORK" && timeout "$SESSION_TIMEOUT" env "${PROGRAM_ENV[@]}" "$home/tamzel" --console \
+        --home "$home" --user "$user" "${seeding[@]}" --verbose "$@" \
+        < "$part" > "$WORK/session.out" 2> "$WORK/session.err" ) || rc=$?
+    cat "$WORK/session.out" >> "$prefix.stdout.txt"
+    cat "$WORK/session.err" >> "$prefix.stderr.txt"
+    echo "$rc" >> "$prefix.rc"
+    taken=$(( $(grep -c '^# understood=' "$WORK/session.out" || true) - 1 ))
+    done=$((done + taken))
+    [ "$rc" = 0 ] && [ "$taken" -gt 0 ] && [ "$done" -lt "$total" ] || break
+    printf '=== a new session from line %d ===\n' "$((done + 1))" | tee -a "$prefix.stderr.txt" >> "$prefix.stdout.txt"
+    shift $#  # the gender option counts only when the profile is made
+  done
 }
 
 conversations() { # NAME SEED: both users, every session, one home
@@ -161,6 +183,12 @@ cli bad-seed --console --home "$WORK/homes/cli" --seed x
 cli units-missing --units
 cli console-empty --console --home "$WORK/homes/cli" --user "$MALE" --seed 1
 cli console-bad-name --console --home "$WORK/homes/cli" --user "Peter_1" --seed 1
+# A line longer than the input limit is cut with a notice; bytes that are not UTF-8 are
+# not lost silently.
+{ printf 'Ahoj %*s\n' 5000 '' | tr ' ' 'a'; echo "Ako sa máš?"; } > "$WORK/long-line.txt"
+{ printf 'Ahoj, \xe8o rob\xed\x9a?\n'; echo "Ako sa máš?"; } > "$WORK/not-utf8.txt"
+session "$WORK/homes/cli" "$MALE" 1 "$WORK/long-line.txt" "$OUT/cli/console-long-line"
+session "$WORK/homes/cli" "$MALE" 1 "$WORK/not-utf8.txt" "$OUT/cli/console-not-utf8"
 capture_home cli
 
 # --- speech tools ---------------------------------------------------------------------------

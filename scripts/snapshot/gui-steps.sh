@@ -15,14 +15,24 @@ MENU_SETTINGS="520 358"       # main window menu "Nastavenia"
 MENU_OTHER="530 490"          # its item "Iné": the settings window
 SETTINGS_CLOSE="801 396"      # settings window close button
 MAIN_CLOSE="903 334"          # main window close button: stores and ends
+MENU_PROGRAM="395 358"        # main window menu "Program", in both layouts
+MENU_SIMPLE="430 378"         # its item "Jednoduchá verzia" (switches the layout)
+MENU_THEME="430 400"          # its item "Zmeň vzhľad" (a file dialog)
+MENU_QUIT="430 424"           # its item "Ukonči"
+DARK_THEME="design/tmava.thm"
 # Parts of the main window that move by themselves on timers that depend on how fast the
 # machine ticks: the face (blinks, gaze, looking away), the input line (the caret) and the
 # info bar sliding into the menu row. behaviour-compare.sh counts their pixels separately.
 MAIN_WINDOW_NOISE="685,385,895,602 683,606,897,634 640,343,912,370"
+SIMPLE_NOISE="381,386,595,608 381,611,595,636 540,343,615,370"
 SETTINGS_NOISE="814,385,895,602"   # the part of the face the settings window leaves visible
 START_WAIT=4                  # seconds from start to a painted start window
 SIGN_IN_WAIT=4                # from the click to the main window with its opening line
 REPLY_WAIT=4                  # from Enter to the reply shown
+HOVER_WAIT=4                  # pointer on the close button: a remark comes after 100 ticks
+IDLE_WAIT=40                  # an idle remark comes after 2000 ticks (30 s) without a key,
+                              # the next one 30 s later: the shot falls between them
+FADE_WAIT=5                   # a theme change fades out and in
 CLICK_WAIT=2                  # after a click that opens or closes a window
 EXIT_WAIT=15                  # a closed main window must end the program within this
 SHOT_TRIES=6                  # captures until two in a row agree
@@ -115,15 +125,30 @@ click "$MENU_OTHER"
 shot settings "$SETTINGS_NOISE"
 click "$SETTINGS_CLOSE"
 shot main-after-settings "$MAIN_WINDOW_NOISE"
+# The file dialog shows the machine's folders, so it is typed into, never captured.
+click "$MENU_PROGRAM"; click "$MENU_THEME"
+xdotool type --delay 20 -- "$HOME_DIR/$DARK_THEME"
+xdotool key Return; sleep "$FADE_WAIT"
+shot theme-dark "$MAIN_WINDOW_NOISE"
+click "$MENU_PROGRAM"; click "$MENU_SIMPLE"
+shot simple-layout "$SIMPLE_NOISE"
+click "$MENU_PROGRAM"; click "$MENU_SIMPLE"
+shot full-layout-again "$MAIN_WINDOW_NOISE"
 click "$MAIN_CLOSE"
 wait_for_end first
 
-# Second start on the same home: the remembered user and what Tamzel learnt.
+# Second start on the same home: the remembered user, theme and what Tamzel learnt.
 start_program second
 shot start-second
 click "$SIGN_IN_BUTTON"; sleep "$SIGN_IN_WAIT"
 shot main-second "$MAIN_WINDOW_NOISE"
 say "Ako sa volám?"
 shot reply-name "$MAIN_WINDOW_NOISE"
-click "$MAIN_CLOSE"
+xdotool mousemove $MAIN_CLOSE; sleep "$HOVER_WAIT"
+xdotool mousemove $PARK; sleep "$REPLY_WAIT"
+shot hover-remark "$MAIN_WINDOW_NOISE"
+xdotool key End   # a key in the input line starts the idle count from zero
+sleep "$IDLE_WAIT"
+shot idle-remark "$MAIN_WINDOW_NOISE"
+click "$MENU_PROGRAM"; click "$MENU_QUIT"
 wait_for_end second
