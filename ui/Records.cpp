@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "base/SystemErrors.h"
-#include "ui/Text.h"
+#include "ui/TextLiteral.h"
 
 namespace tamzel::ui {
 namespace {

@@ -5,13 +5,11 @@
 
 #include <string>
 
+#include "ui/TextLiteral.h"
+
 class QString;
 
 namespace tamzel::ui {
-
-// A UTF-8 literal of our own sources as Windows-1250 bytes. Our literals always have a
-// Windows-1250 form; a literal without one is a programming error and aborts.
-std::string Cp(const char* utf8);
 
 // Windows-1250 bytes to a QString and back (characters without a Windows-1250 form become '?').
 QString ToQt(const std::string& cp1250);

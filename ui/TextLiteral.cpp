@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "base/Codepage.h"
-#include "ui/Text.h"
+#include "ui/TextLiteral.h"
 
 namespace tamzel::ui {
 

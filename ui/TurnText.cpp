@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/Text.h"
+#include "ui/TextLiteral.h"
 
 namespace tamzel::ui {
 
