@@ -602,7 +602,7 @@ void MainWindow::Label2Click() {
         case 1: services_.openUrl(kWebSite); break;
         case 2: services_.openUrl(std::string("mailto:") + kMailAddress); break;
         case 3: services_.openUrl(kDownloadPage); break;
-        case 5: services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText()); break;
+        case 5: services_.messages->ShowMessageDialog(base::Cp1250("Informácia"), ThemeHintText()); break;
         default: break;
     }
 }

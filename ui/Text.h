@@ -1,17 +1,15 @@
-// Small text helpers of the desktop program: Windows-1250 literals written in UTF-8 source,
-// and conversions at the Qt boundary. Everything the window hands to the engine, the
+// Small text helpers of the desktop program: conversions at the Qt boundary (the literals
+// come from base/Codepage.h, included here for every window file). Everything the window hands to the engine, the
 // speech output or a record file is Windows-1250; everything shown by Qt is QString.
 #pragma once
 
 #include <string>
 
+#include "base/Codepage.h"
+
 class QString;
 
 namespace tamzel::ui {
-
-// A UTF-8 literal of our own sources as Windows-1250 bytes. Our literals always have a
-// Windows-1250 form; a literal without one is a programming error and aborts.
-std::string Cp(const char* utf8);
 
 // Windows-1250 bytes to a QString and back (characters without a Windows-1250 form become '?').
 QString ToQt(const std::string& cp1250);

@@ -13,10 +13,9 @@ namespace tamzel::profiles {
 namespace {
 
 using testing::TestFolder;
-using testing::W;
 
 TEST(StartChoice, PreselectionTable) {
-    const std::vector<std::string> users = {"Eva", W("Peter"), "Eva", W("Ján")};
+    const std::vector<std::string> users = {"Eva", base::Cp1250("Peter"), "Eva", base::Cp1250("Ján")};
     struct Case {
         const char* what;
         std::optional<std::string> lastUser;
@@ -43,12 +42,12 @@ TEST(StartChoice, PreselectionTable) {
 TEST(ConsoleSession, FirstSignInCreatesTheProfileQuietly) {
     TestFolder folder;
     engine::Engine e;
-    ASSERT_EQ(SignIn(e, W("Ján"), folder.path()), "");
-    EXPECT_EQ(e.UserName, W("Ján"));
-    EXPECT_EQ(e.UserNamePronunciation, W("Ján"));
+    ASSERT_EQ(SignIn(e, base::Cp1250("Ján"), folder.path()), "");
+    EXPECT_EQ(e.UserName, base::Cp1250("Ján"));
+    EXPECT_EQ(e.UserNamePronunciation, base::Cp1250("Ján"));
     EXPECT_TRUE(e.UserIsMale);
     EXPECT_EQ(e.Mood, 0);
-    EXPECT_EQ(folder.Read("users/user.lst"), W("Ján") + "\r\n");
+    EXPECT_EQ(folder.Read("users/user.lst"), base::Cp1250("Ján") + "\r\n");
     EXPECT_EQ(folder.Read("users/_Ján/user.mem"), NewMemoryFile());
 }
 
@@ -102,8 +101,8 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
         TestFolder folder;
         ProfileStore store(folder.path());
         ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok);
-        ASSERT_TRUE(store.CreateProfile(W("Ján"), "Jano", true, true).ok);
-        folder.Write("users/_Ján/user.dat", FormatUserData({W("Ján"), "Jano", true, 7}));
+        ASSERT_TRUE(store.CreateProfile(base::Cp1250("Ján"), "Jano", true, true).ok);
+        folder.Write("users/_Ján/user.dat", FormatUserData({base::Cp1250("Ján"), "Jano", true, 7}));
         folder.Write("users/_Ján/user.mem", memory);
         UserConfig config;
         config.volume = 3;
@@ -113,7 +112,7 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
         else std::filesystem::remove(folder.path() + "/users/user.lst");
 
         engine::Engine e;
-        ASSERT_EQ(SignIn(e, W("Ján"), folder.path()), "") << c.what;
+        ASSERT_EQ(SignIn(e, base::Cp1250("Ján"), folder.path()), "") << c.what;
         EXPECT_EQ(e.Mood, 7) << c.what;
         EXPECT_EQ(e.UserNamePronunciation, "Jano") << c.what;
         for (const char* file : {"users/_Ján/user.dat", "users/_Ján/user.cfg",
@@ -121,7 +120,7 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
                                  "users/_Eva/user.mem"})
             EXPECT_EQ(folder.Read(file), before.at(file)) << c.what << ": " << file;
         std::vector<std::string> users = store.ListUsers();
-        EXPECT_EQ(std::count(users.begin(), users.end(), W("Ján")), 1) << c.what;
+        EXPECT_EQ(std::count(users.begin(), users.end(), base::Cp1250("Ján")), 1) << c.what;
         EXPECT_EQ(std::count(users.begin(), users.end(), "Eva"), 1) << c.what;
     }
 }

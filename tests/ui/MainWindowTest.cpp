@@ -171,11 +171,11 @@ protected:
 
 TEST_F(MainWindowTest, ShowRecordsAndSpeaksTheOpeningLine) {
     ShowWithRecords(true);
-    EXPECT_EQ(window->ConversationLines(), Lines{Cp("» Ahoj!")});
+    EXPECT_EQ(window->ConversationLines(), Lines{base::Cp1250("» Ahoj!")});
     EXPECT_EQ(speech.spoken, std::vector<std::string>{"<smile>Ahoj!"});
     EXPECT_EQ(Read("zaznamy/zaznamy.txt"),
-              Cp("\r\n<Nový rozhovor - Peter - 7.12.2026 - 9:5:3\r\n") + std::string(50, '-') +
-                  Cp("\r\n» Ahoj!\r\n"));
+              base::Cp1250("\r\n<Nový rozhovor - Peter - 7.12.2026 - 9:5:3\r\n") + std::string(50, '-') +
+                  base::Cp1250("\r\n» Ahoj!\r\n"));
     EXPECT_NE(Read("zaznamy/report.txt").find(" Novy Report - Peter - 7.12.2026 - 9:5:3"),
               std::string::npos);
     EXPECT_TRUE(window->RichEdit1->toPlainText().contains(QString::fromUtf8("» Ahoj!")));
@@ -188,9 +188,9 @@ TEST_F(MainWindowTest, TurnShowsRecordsReportsAndSpeaks) {
     window->Edit1->setText("xyz");
     window->SubmitInput("xyz");
     EXPECT_EQ(window->ConversationLines(),
-              (Lines{Cp("» Ahoj!"), "xyz", Cp("» Nerozumiem ti.")}));
+              (Lines{base::Cp1250("» Ahoj!"), "xyz", base::Cp1250("» Nerozumiem ti.")}));
     std::string record = Read("zaznamy/zaznamy.txt");
-    EXPECT_NE(record.find(Cp("xyz\r\n» Nerozumiem ti.\r\n")), std::string::npos);
+    EXPECT_NE(record.find(base::Cp1250("xyz\r\n» Nerozumiem ti.\r\n")), std::string::npos);
     EXPECT_NE(Read("zaznamy/report.txt").find("\r\n\r\n-xyz\r\n>>>Nerozumiem ti.\r\n"),
               std::string::npos);
     EXPECT_EQ(speech.spoken.back(), "<sad>Nerozumiem <b>ti.");
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, SpeechOffStillShowsAndRecords) {
     window->SubmitInput("Ahoj");
     EXPECT_TRUE(speech.spoken.empty());
     EXPECT_EQ(window->ConversationLines().size(), 3u);
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("Ahoj\r\n» Rozumiem.\r\n")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250("Ahoj\r\n» Rozumiem.\r\n")), std::string::npos);
     EXPECT_EQ(Read("zaznamy/report.txt").find("-Ahoj"), std::string::npos);  // understood
 }
 
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, WindowTurnsWriteTheirNotes) {
     EXPECT_EQ(talk.idleFlags, (std::vector<bool>{false, true}));
     EXPECT_EQ(talk.inputs, (std::vector<std::string>{"", ""}));
     std::string record = Read("zaznamy/zaznamy.txt");
-    EXPECT_NE(record.find(HoverNoteLine() + Cp("\r\n» Rozumiem.\r\n") + IdleNoteLine()),
+    EXPECT_NE(record.find(HoverNoteLine() + base::Cp1250("\r\n» Rozumiem.\r\n") + IdleNoteLine()),
               std::string::npos);
 }
 
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, SaveAndQuitBuildsThePageAndStoresEverything) {
     window->SaveAndQuit();
     std::string page = Read("zaznamy/zaznamy.htm");
     EXPECT_NE(page.find("a &lt;b&gt;tucne&lt;/b&gt;<br>"), std::string::npos);
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp(">Rozhovor ukončený - 9:5:3")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250(">Rozhovor ukončený - 9:5:3")), std::string::npos);
     EXPECT_NE(Read("zaznamy/report.txt").find(" Report Ukonceny "), std::string::npos);
     ASSERT_EQ(store.stored.size(), 1u);
     const ShutdownStore::Settings& s = store.stored[0];
@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, SavingFollowsTheNamingRulesAndAsksBeforeReplacing) {
     EXPECT_TRUE(window->RichEdit1->toPlainText().isEmpty());
     window->SaveConversation(folder.path() + "/rozhovor", 0);
     std::string html = Read("rozhovor.htm");
-    EXPECT_NE(html.find(Cp("<b>» Ahoj!</b><br>")), std::string::npos);
+    EXPECT_NE(html.find(base::Cp1250("<b>» Ahoj!</b><br>")), std::string::npos);
     EXPECT_NE(html.find("Ahoj<br>"), std::string::npos);
     window->SaveConversation(folder.path() + "/rozhovor", 1);
     EXPECT_EQ(Read("rozhovor.txt").substr(0, 10), "<Rozhovor ");
@@ -336,16 +336,16 @@ TEST_F(MainWindowTest, NewConversationReadAloudAndToggles) {
     ShowWithRecords(true);
     window->SubmitInput("Ahoj");
     window->PrecitajClick();
-    EXPECT_EQ(speech.spoken.back(), Cp("+» Ahoj!+Ahoj+» Rozumiem."));
+    EXPECT_EQ(speech.spoken.back(), base::Cp1250("+» Ahoj!+Ahoj+» Rozumiem."));
     window->NovyClick();
     EXPECT_EQ(talk.inits, 2);
-    EXPECT_EQ(window->ConversationLines(), Lines{Cp("» Ahoj!")});
+    EXPECT_EQ(window->ConversationLines(), Lines{base::Cp1250("» Ahoj!")});
     std::string record = Read("zaznamy/zaznamy.txt");
-    EXPECT_NE(record.find(Cp(">Rozhovor ukončený - 9:5:3\r\n\r\n\r\n<Nový rozhovor")), std::string::npos);
+    EXPECT_NE(record.find(base::Cp1250(">Rozhovor ukončený - 9:5:3\r\n\r\n\r\n<Nový rozhovor")), std::string::npos);
     window->ZaznamyClick();  // off
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp(">Záznamy vypnuté - 9:5:3\r\n")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250(">Záznamy vypnuté - 9:5:3\r\n")), std::string::npos);
     window->ZaznamyClick();  // on again
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("\r\n<Záznamy zapnuté - Peter")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250("\r\n<Záznamy zapnuté - Peter")), std::string::npos);
     // Frames around the icons: black when on, red when off.
     EXPECT_EQ(window->icon(kIconRecords).pixelColor(0, 0), QColor(0, 0, 0));
     window->RecClick();
