@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/Codepage.h"
-#include "engine/Engine.h"
+#include "engine/internal/EngineCore.h"
 
 namespace tamzel::engine {
 namespace {

@@ -3,7 +3,8 @@
 // true condition recognised goes to the block's capture slot.
 #include <algorithm>
 
-#include "engine/Engine.h"
+#include "engine/internal/EngineCore.h"
+#include "engine/internal/Conditions.h"
 #include "engine/StoredWordLists.h"
 
 namespace tamzel::engine {
@@ -25,7 +26,7 @@ bool IsPlainLetter(char c) { return c >= 'a' && c <= 'z'; }
 // One evaluation of a block's lines; keeps the two accumulators of the block.
 class ConditionEvaluation {
 public:
-    ConditionEvaluation(Engine& engine, BrainRecord& reader) : e_(engine), reader_(reader) {}
+    ConditionEvaluation(EngineCore& engine, BrainRecord& reader) : e_(engine), reader_(reader) {}
 
     bool Run(int slot) {
         std::string line = e_.ReadLine(reader_);
@@ -174,18 +175,18 @@ private:
         return numbers ? TextToInt(left) > TextToInt(right) : left > right;
     }
 
-    Engine& e_;
+    EngineCore& e_;
     BrainRecord& reader_;
     bool b_ = true;
     std::string remembered_;
 };
 
-bool Engine::EvaluateCondition(int slot, BrainRecord& reader) {
+bool EngineCore::EvaluateCondition(int slot, BrainRecord& reader) {
     ConditionEvaluation evaluation(*this, reader);
     return evaluation.Run(slot);
 }
 
-bool Engine::MatchWordList(int kind, std::string& item) {
+bool EngineCore::MatchWordList(int kind, std::string& item) {
     if (kind < 1 || kind > 3) return false;
     std::string list = kind == 3 ? item : StoredWordList(kind);
     item.clear();

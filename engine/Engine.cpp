@@ -1,110 +1,95 @@
 #include "engine/Engine.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-#include "base/Codepage.h"
-#include "engine/InputLimit.h"
+#include "engine/internal/EngineCore.h"
 
 namespace tamzel::engine {
+namespace {
 
-Engine::Engine() : clock_(std::make_shared<base::Clock>()), random_(std::make_shared<base::Random>()) {}
+// What one turn left behind, read off the state before the next turn changes it.
+TurnResult TurnOf(const EngineCore& core, std::string reply) {
+    TurnResult turn;
+    turn.reply = std::move(reply);
+    turn.understood = core.InputUnderstood;
+    turn.quitRequested = core.QuitRequested;
+    turn.mood = core.Mood;
+    turn.heardInput = core.LastInput;
+    turn.heardReply = core.LastAnswer;
+    turn.repeatCount = core.RepeatCount;
+    turn.idleCount = core.IdleCount;
+    return turn;
+}
+
+// The window's turns are marked only while their pass runs, also when it fails.
+class TurnMarks {
+public:
+    TurnMarks(EngineCore& core, TurnKind kind) : core_(core) {
+        core_.IdleTurn = kind == TurnKind::Idle;
+        core_.HoverTurn = kind == TurnKind::Hover;
+    }
+    ~TurnMarks() { core_.IdleTurn = core_.HoverTurn = false; }
+    TurnMarks(const TurnMarks&) = delete;
+    TurnMarks& operator=(const TurnMarks&) = delete;
+
+private:
+    EngineCore& core_;
+};
+
+}  // namespace
+
+Engine::Engine() : core_(std::make_unique<EngineCore>()) {}
 
 Engine::~Engine() = default;
 
-void Engine::SetClock(std::shared_ptr<base::Clock> clock) {
-    if (clock) clock_ = std::move(clock);
+base::Status Engine::InitEngine() {
+    try {
+        core_->InitEngine();
+    } catch (const IoError& e) {
+        return base::Fail(e.what());
+    }
+    return base::Ok();
 }
 
-void Engine::SetRandom(std::shared_ptr<base::Random> random) {
-    if (random) random_ = std::move(random);
+base::Result<TurnResult> Engine::OpeningLine() {
+    try {
+        return TurnOf(*core_, core_->OpeningLine());
+    } catch (const IoError& e) {
+        return base::Fail(e.what());
+    }
 }
 
-void Engine::InitEngine() {
-    LoadBrain(Brain, brainPath);
-    if (Brain.checkBytes != BrainCheckBytes())
-        FatalStop(base::FromUtf8Lossy("Súbor mozgu \"" + brainPath + "\" nie je mozog tohto vydania "
-                                "programu (nesedia kontrolné bajty)."));
-    OpeningTurn = false;
-    if (!keepSeed) random().SeedFromClock();
-    InWordListTest = false;
-    FirstTurn = true;
-    for (Variable& v : Variables) v.free = true;
-    AnswerHistory.clear();
-    AnswerHistory.reserve(1);
-    IdleTurn = false;
-    RepeatCount = 1;
-    IdleCount = 0;
-    LastAnswer.clear();
-    LastInput.clear();
+base::Result<TurnResult> Engine::AnswerSentence(const std::string& text, TurnKind kind) {
+    TurnMarks marks(*core_, kind);
+    try {
+        return TurnOf(*core_, core_->AnswerSentence(text));
+    } catch (const IoError& e) {
+        return base::Fail(e.what());
+    }
 }
 
-std::string Engine::OpeningLine() {
-    CurrentInput.clear();
-    NoHistory = true;
-    OpeningTurn = true;
-    // The flags must not stay set when the pass ends with an input/output error.
-    struct Restore {
-        Engine& e;
-        ~Restore() {
-            e.OpeningTurn = false;
-            e.NoHistory = false;
-        }
-    } restore{*this};
-    CurrentReply = RunTurn();
-    OpeningTurn = false;
-    LastAnswer = CurrentReply;
-    LastInput = CurrentInput;
-    NormaliseSentence(LastAnswer);
-    NormaliseSentence(LastInput);
-    return CurrentReply;
+void Engine::FinalizeEngine() { core_->FinalizeEngine(); }
+
+base::ProfileValues Engine::Profile() const {
+    return {core_->UserName, core_->UserNamePronunciation, core_->UserIsMale, core_->Mood};
 }
 
-std::string Engine::AnswerSentence(const std::string& text) {
-    CurrentInput = text;
-    // Every input path cuts long lines itself and says so; this is the last guard.
-    if (CutToInputLimit(CurrentInput))
-        ReportError("Vstup skrateny na " + IntToText(static_cast<int32_t>(kMaxInputLength)) +
-                    " znakov");
-    NormaliseInput(CurrentInput);
-    IdleCount = IdleTurn ? IdleCount + 1 : 0;
-    bool same = base::FoldDiacritics(CurrentInput) == base::FoldDiacritics(LastInput);
-    RepeatCount = (!same || IdleTurn || HoverTurn) ? 1 : RepeatCount + 1;
-    CurrentReply = RunTurn();
-    LastAnswer = CurrentReply;
-    LastInput = CurrentInput;
-    NormaliseSentence(LastAnswer);
-    NormaliseSentence(LastInput);
-    FirstTurn = false;
-    return CurrentReply;
+void Engine::SetProfile(const base::ProfileValues& values) {
+    core_->UserName = values.name;
+    core_->UserNamePronunciation = values.pronunciation;
+    core_->UserIsMale = values.male;
+    core_->Mood = values.mood;
 }
 
-void Engine::FinalizeEngine() {
-    Brain = BrainRecord{};
-    Keywords = KeywordTable{};
-    for (Variable& v : Variables) v = Variable{};
-    AnswerHistory.clear();
-    AnswerHistory.shrink_to_fit();
-    for (std::string& s : AnswerLines) s.clear();
-    for (std::string& s : Captures) s.clear();
-    CurrentInput.clear();
-    WholeInput.clear();
-    WorkSentence.clear();
-    CurrentReply.clear();
-    LastAnswer.clear();
-    LastInput.clear();
+void Engine::SetClock(std::shared_ptr<base::Clock> clock) { core_->SetClock(std::move(clock)); }
+
+void Engine::SetRandom(std::shared_ptr<base::Random> random) { core_->SetRandom(std::move(random)); }
+
+void Engine::SetSeed(uint64_t seed) {
+    core_->random().Seed(seed);
+    core_->keepSeed = true;
 }
 
-void Engine::ReportError(const std::string& message) {
-    if (onReportError) onReportError(message);
-}
+void Engine::SetBrainPath(const std::string& path) { core_->brainPath = path; }
 
-void Engine::FatalStop(const std::string& reason) {
-    if (onFatalStop) onFatalStop(reason);
-    // Reached in production, or when a replaced handler returned: the stop is unconditional.
-    std::fprintf(stderr, "tamzel: %s\n", base::ToUtf8(reason).c_str());
-    std::fflush(stderr);
-    std::_Exit(3);
-}
+EngineHooks& Engine::hooks() { return core_->hooks; }
 
 }  // namespace tamzel::engine

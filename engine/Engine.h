@@ -1,176 +1,64 @@
-// The conversation engine: turns one sentence typed by the user into one reply of Tamzel.
+// The conversation engine: turns one sentence of the user into one reply of Tamzel.
 //
-//   Engine e;                      // clock and random generator may be replaced first
-//   e.InitEngine();                // loads ai/brainfile.ai (throws IoError when it cannot)
-//   std::string hi = e.OpeningLine();
-//   std::string reply = e.AnswerSentence(text);   // text: Windows-1250, may be empty
+//   engine::Engine e;                            // clock, random generator and hooks first
+//   e.SetProfile(values);                        // who is talking (name, gender, mood)
+//   base::Status loaded = e.InitEngine();        // loads ai/brainfile.ai: a new conversation
+//   base::Result<TurnResult> hi = e.OpeningLine();
+//   base::Result<TurnResult> turn = e.AnswerSentence(text, TurnKind::Typed);
+//   e.FinalizeEngine();                          // frees the brain; Profile() keeps the mood
 //
-// All texts are Windows-1250 bytes. The working folder must be the program folder. The
-// engine is single-threaded and not re-entrant. Faults in the brain's data are silent,
-// except the fatal stops (bad check bytes or sums, the halt command, a misused block 1),
-// which go to `onFatalStop` (by default: one line on standard error, then the process ends).
+// All texts are Windows-1250 bytes; `text` may be empty (idle and hover turns are). The
+// working folder must be the program folder. The engine is single-threaded and not
+// re-entrant. A failure (the brain file missing, unreadable or gone in mid-conversation)
+// comes back as a Slovak message naming the file, and the conversation may go on. Faults in
+// the brain's data are silent, except the fatal stops (bad check bytes or sums, the halt
+// command, a misused block 1), which go to `hooks().onFatalStop`.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
-#include "engine/Brain.h"
-#include "engine/KeywordTable.h"
+#include "base/ProfileValues.h"
+#include "base/Result.h"
+#include "engine/EngineHooks.h"
 #include "base/Seams.h"
-#include "engine/TextUtils.h"
+#include "engine/Turn.h"
 
 namespace tamzel::engine {
 
-// An input/output error of the engine (brain file, memory file); the message is Slovak
-// (Windows-1250) and names the file.
-class IoError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A script variable of the brain.
-struct Variable {
-    std::string name;
-    std::string value;
-    bool free = true;
-};
-
-// Watches rule passes from outside (the brain's coverage report). Record numbers count the
-// brain's records from 1, in file order.
-class PassTrace {
-public:
-    virtual ~PassTrace() = default;
-    virtual void BlockEntered(int32_t headRecord) = 0;  // the block's conditions held
-    virtual void AnswerChosen(int32_t record) = 0;      // an answer line was given
-};
+class EngineCore;
 
 class Engine {
 public:
     Engine();
     ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
 
-    // --- Entry points -------------------------------------------------------------------
-    void InitEngine();
-    std::string OpeningLine();
-    std::string AnswerSentence(const std::string& text);
+    base::Status InitEngine();
+    base::Result<TurnResult> OpeningLine();
+    base::Result<TurnResult> AnswerSentence(const std::string& text,
+                                            TurnKind kind = TurnKind::Typed);
     void FinalizeEngine();
 
-    // --- Seams ------------------------------------------------------------------------
+    base::ProfileValues Profile() const;
+    void SetProfile(const base::ProfileValues& values);
+
     void SetClock(std::shared_ptr<base::Clock> clock);
     void SetRandom(std::shared_ptr<base::Random> random);
-    base::Clock& clock() { return *clock_; }
-    base::Random& random() { return *random_; }
-    // When set, InitEngine does not reseed the generator from the clock (fixed --seed runs).
-    bool keepSeed = false;
-    // Brain file name, relative to the program folder.
-    std::string brainPath = "ai/brainfile.ai";
-    // Called for a fatal stop with the reason (Slovak, Windows-1250). Must not return
-    // normally in production; tests make it throw.
-    std::function<void(const std::string& reason)> onFatalStop;
-    // Opens a document, page or program with the desktop's default handler.
-    std::function<void(const std::string& path)> onRunProgram;
-    // Diagnostics for faults in the brain's data; discarded unless set (console --verbose).
-    std::function<void(const std::string& message)> onReportError;
-    // Not owned; null (the normal case) costs one test per block head and answer group.
-    PassTrace* passTrace = nullptr;
-    // Problems with memory files that cost nothing but should be reported (console: stderr).
-    std::function<void(const std::string& message)> onMemoryProblem;
+    // A fixed seed, kept by every InitEngine (otherwise it reseeds from the clock).
+    void SetSeed(uint64_t seed);
+    // The brain file, relative to the program folder (default ai/brainfile.ai).
+    void SetBrainPath(const std::string& path);
+    EngineHooks& hooks();
 
-    // --- Profile values ---------------------------------------------------------------
-    std::string UserName;
-    std::string UserNamePronunciation;
-    bool UserIsMale = true;
-    int32_t Mood = 0;
-
-    // --- Conversation state -------------------------------------------------------------
-    std::string CurrentInput;
-    // Every sentence of the turn's input, normalised: the first pass answers only the last
-    // one, but some rules (safety) must see them all.
-    std::string WholeInput;
-    std::string WorkSentence;
-    int SentenceTarget = 1;
-    std::string CurrentReply;
-    std::string LastAnswer;
-    std::string LastInput;
-    std::array<std::string, 11> Captures;      // slots 1..10 (index 0 unused)
-    std::array<std::string, 21> AnswerLines;   // lines 1..20 (index 0 unused)
-    std::vector<int32_t> AnswerHistory;
-    bool InputUnderstood = true;
-    bool IdleTurn = false;
-    bool HoverTurn = false;
-    bool OpeningTurn = false;
-    bool NoHistory = false;
-    bool FirstTurn = true;
-    int RepeatCount = 1;
-    int IdleCount = 0;
-    int32_t RecordNumber = 0;
-    std::array<Variable, 51> Variables;        // slots 1..50 (index 0 unused)
-    BrainRecord Brain;
-    KeywordTable Keywords;
-    bool InWordListTest = false;
-    bool QuitRequested = false;                // set by the brain's quit command
-
-    // --- Rule pass (RulePass.cpp) ----------------------------------------------------------
-    std::string RunTurn();
-    std::string RunRulePass();
-    int ChooseAlternative(int count, int32_t first);
-    // Reads the next record inside a pass: ReadRecord, RecordNumber + 1, leading blanks off.
-    std::string ReadLine(BrainRecord& reader);
-    // BracketContent(text, '(', ')'); a missing ')' is reported ("Zly string " + record).
-    std::string BracketArgument(const std::string& text);
-    void ReportError(const std::string& message);
-    void FatalStop(const std::string& reason);
-    void RunProgram(const std::string& path);
-
-    // --- Script tags (ScriptTags.cpp) ------------------------------------------------------
-    void ExpandTags(std::string& text);
-    bool HasTags(const std::string& text);
-    void SelectSentence(const std::string& selector);
-    void StoreSentence(int target);
-    // Selects the current sentence again and folds it, as conditions expect it after a
-    // test or tag that named another sentence; does nothing when `selected` is false.
-    void RestoreCurrentSentence(bool selected);
-    int TimePart(int kind);
-    std::string PickRandomItem(const std::string& list);
-
-    // --- Conditions (Conditions.cpp) ----------------------------------------------------
-    // Reads the block's condition lines from `reader` up to and including "->".
-    bool EvaluateCondition(int slot, BrainRecord& reader);
-    bool MatchWordList(int kind, std::string& item);
-
-    // --- Memory files (MemoryFile.cpp) --------------------------------------------------
-    std::string MemoryFilePath() const;  // users/_<name>/user.mem (folder name in UTF-8)
-    std::string ReadMemoryValue(const std::string& object, const std::string& property);
-    void AddMemoryValue(const std::string& argument);     // "object,property,value"
-    void RemoveMemoryValue(const std::string& argument);  // "object[,property[,value]]"
+    // The state behind the interface, for tests of the engine's internals
+    // (engine/internal/EngineCore.h).
+    EngineCore& core() { return *core_; }
 
 private:
-    std::shared_ptr<base::Clock> clock_;
-    std::shared_ptr<base::Random> random_;
-
-    // Script tags: a brain value that brings back its own tag must not expand for ever.
-    friend class TagExpansion;
-    int tagDepth_ = 0;    // nesting of ExpandTags (arguments expand recursively)
-    int tagBudget_ = 0;   // replacements left in the outermost ExpandTags call
-
-    // Memory files: a change that could not be written is kept here and written again
-    // with the next change, so the content is not lost and later reads see it.
-    friend class MemoryStore;
-    std::string pendingMemoryPath_;
-    std::string pendingMemory_;
-    std::string lastMemoryProblem_;  // reported once until something succeeds again
+    std::unique_ptr<EngineCore> core_;
 };
-
-// Free helpers of conditions and tags that need no engine state.
-int WordPosition(const std::string& word, const std::string& sentence);
-std::string PickItem(const std::string& list, int n);
-int WordCount(const std::string& text);
-bool LooksLikeGibberish(const std::string& text);
-bool AllDigits(const std::string& text);
 
 }  // namespace tamzel::engine

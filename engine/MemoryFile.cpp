@@ -8,7 +8,7 @@
 // crash or kill at any moment leaves either the old or the new file. When the scratch
 // folder cannot be used, a temporary file beside the memory file takes its place. When the
 // memory file cannot be written at all, the changed content stays in the engine (later reads
-// see it) and is written with the next change; the problem goes to onMemoryProblem and the
+// see it) and is written with the next change; the problem goes to hooks.onMemoryProblem and the
 // turn goes on.
 #include <unistd.h>
 
@@ -18,9 +18,9 @@
 #include "base/Files.h"
 #include "base/Lines.h"
 #include "base/Codepage.h"
-#include "engine/Engine.h"
 #include "base/ProfilePaths.h"
 #include "base/SystemErrors.h"
+#include "engine/internal/EngineCore.h"
 
 namespace tamzel::engine {
 
@@ -191,7 +191,7 @@ std::string Reason(int error) { return base::ErrorPhrase1250(error); }
 // the top of this file. A friend of Engine for the kept content.
 class MemoryStore {
 public:
-    explicit MemoryStore(Engine& engine) : e_(engine), path_(engine.MemoryFilePath()) {}
+    explicit MemoryStore(EngineCore& engine) : e_(engine), path_(engine.MemoryFilePath()) {}
 
     enum class Loaded { Fine, Missing, Unreadable };
 
@@ -263,22 +263,22 @@ private:
     void Problem(const std::string& message) {
         if (message == e_.lastMemoryProblem_) return;
         e_.lastMemoryProblem_ = message;
-        if (e_.onMemoryProblem) e_.onMemoryProblem(message);
+        if (e_.hooks.onMemoryProblem) e_.hooks.onMemoryProblem(message);
     }
 
-    Engine& e_;
+    EngineCore& e_;
     std::string path_;
 };
 
-std::string Engine::MemoryFilePath() const { return base::MemoryFileOf(UserName); }
+std::string EngineCore::MemoryFilePath() const { return base::MemoryFileOf(UserName); }
 
-std::string Engine::ReadMemoryValue(const std::string& object, const std::string& property) {
+std::string EngineCore::ReadMemoryValue(const std::string& object, const std::string& property) {
     Lines lines;
     if (MemoryStore(*this).Load(lines) != MemoryStore::Loaded::Fine) return {};
     return FindValue(lines, TrimBlanks(object), property);
 }
 
-void Engine::AddMemoryValue(const std::string& argument) {
+void EngineCore::AddMemoryValue(const std::string& argument) {
     MemoryArgument a = SplitArgument(OneLine(argument));
     // A name that would not read back as itself would mix with another object's or
     // property's values.
@@ -291,7 +291,7 @@ void Engine::AddMemoryValue(const std::string& argument) {
     MemoryStore(*this).Apply([&](const Lines& lines) { return AddedValue(lines, a); });
 }
 
-void Engine::RemoveMemoryValue(const std::string& argument) {
+void EngineCore::RemoveMemoryValue(const std::string& argument) {
     MemoryArgument a = SplitArgument(OneLine(argument));
     MemoryStore(*this).Apply([&](const Lines& lines) { return RemovedValue(lines, a); });
 }

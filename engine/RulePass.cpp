@@ -8,7 +8,8 @@
 #include <thread>
 
 #include "base/Codepage.h"
-#include "engine/Engine.h"
+#include "engine/internal/EngineCore.h"
+#include "engine/internal/Conditions.h"
 
 extern char** environ;
 
@@ -48,7 +49,7 @@ class RulePass {
 public:
     // The reader borrows the loaded text instead of copying it (a large brain would spend
     // much of the turn on the copy) and gives it back however the pass ends.
-    explicit RulePass(Engine& engine) : e_(engine) {
+    explicit RulePass(EngineCore& engine) : e_(engine) {
         reader_.text.swap(e_.Brain.text);
         reader_.checkBytes = e_.Brain.checkBytes;
         reader_.wholeSumPlain = e_.Brain.wholeSumPlain;
@@ -81,7 +82,7 @@ private:
     void AnswerGroup();
     void VerifySums();
 
-    Engine& e_;
+    EngineCore& e_;
     BrainRecord reader_;
     std::string line_;
     std::string reply_;
@@ -157,8 +158,8 @@ void RulePass::BlockHead() {
     if (!e_.EvaluateCondition(n, reader_)) {
         SkipThenBranch();
         line_.clear();
-    } else if (e_.passTrace) {
-        e_.passTrace->BlockEntered(head);
+    } else if (e_.hooks.passTrace) {
+        e_.hooks.passTrace->BlockEntered(head);
     }
 }
 
@@ -305,7 +306,7 @@ void RulePass::AnswerGroup() {
     // The chosen line's own record number goes to the history; RecordNumber keeps counting
     // the records read, so that groups later in the same pass keep stable numbers.
     if (!e_.NoHistory) e_.AnswerHistory.push_back(first + i - 1);
-    if (e_.passTrace) e_.passTrace->AnswerChosen(first + i - 1);
+    if (e_.hooks.passTrace) e_.hooks.passTrace->AnswerChosen(first + i - 1);
 }
 
 void RulePass::VerifySums() {
@@ -317,7 +318,7 @@ void RulePass::VerifySums() {
 
 }  // namespace
 
-std::string Engine::RunTurn() {
+std::string EngineCore::RunTurn() {
     std::string full = CurrentInput;
     WholeInput = full;
     std::string sentence;
@@ -334,11 +335,11 @@ std::string Engine::RunTurn() {
     return FormatReply(reply);
 }
 
-std::string Engine::RunRulePass() {
+std::string EngineCore::RunRulePass() {
     Keywords.DecodeAll();
     // The table goes back to its encoded form however the pass ends (errors included).
     struct Reencode {
-        Engine& e;
+        EngineCore& e;
         ~Reencode() { e.Keywords.EncodeAll(e.random()); }
     } reencode{*this};
     RecordNumber = 0;
@@ -346,7 +347,7 @@ std::string Engine::RunRulePass() {
     return pass.Run();
 }
 
-int Engine::ChooseAlternative(int count, int32_t first) {
+int EngineCore::ChooseAlternative(int count, int32_t first) {
     if (count <= 1) return 1;
     auto inGroup = [&](int32_t r) { return r >= first && r <= first + count - 1; };
     std::vector<bool> used(static_cast<size_t>(count));
@@ -375,23 +376,23 @@ int Engine::ChooseAlternative(int count, int32_t first) {
     }
 }
 
-std::string Engine::ReadLine(BrainRecord& reader) {
+std::string EngineCore::ReadLine(BrainRecord& reader) {
     std::string line = ReadRecord(reader);
     ++RecordNumber;
     TrimLeadingBlanks(line);
     return line;
 }
 
-std::string Engine::BracketArgument(const std::string& text) {
+std::string EngineCore::BracketArgument(const std::string& text) {
     bool failed = false;
     std::string content = BracketContent(text, '(', ')', &failed);
     if (failed) ReportError("Zly string " + IntToText(RecordNumber));
     return content;
 }
 
-void Engine::RunProgram(const std::string& path) {
-    if (onRunProgram) {
-        onRunProgram(path);
+void EngineCore::RunProgram(const std::string& path) {
+    if (hooks.onRunProgram) {
+        hooks.onRunProgram(path);
         return;
     }
     // xdg-open gets the path as its one argument: no shell ever sees it. A leading "-" would

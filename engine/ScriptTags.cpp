@@ -9,7 +9,8 @@
 #include <iterator>
 #include <string_view>
 
-#include "engine/Engine.h"
+#include "engine/internal/EngineCore.h"
+#include "engine/internal/ScriptTags.h"
 
 namespace tamzel::engine {
 
@@ -95,7 +96,7 @@ std::string TrimBlanks(const std::string& text) {
 // The passes of one ExpandTags call; a friend of Engine for the expansion bounds.
 class TagExpansion {
 public:
-    explicit TagExpansion(Engine& engine) : e_(engine) {}
+    explicit TagExpansion(EngineCore& engine) : e_(engine) {}
 
     // One cycle: every pass once, in the fixed order brain authors rely on.
     void RunAllPasses(std::string& text) {
@@ -365,10 +366,10 @@ private:
         return next;
     }
 
-    Engine& e_;
+    EngineCore& e_;
 };
 
-void Engine::ExpandTags(std::string& text) {
+void EngineCore::ExpandTags(std::string& text) {
     if (text.empty() || !Keywords.plain()) return;
     if (tagDepth_ == 0) tagBudget_ = kReplacementBudget;
     if (tagDepth_ >= kMaxDepth) tagBudget_ = 0;
@@ -389,7 +390,7 @@ void Engine::ExpandTags(std::string& text) {
     }
 }
 
-bool Engine::HasTags(const std::string& text) {
+bool EngineCore::HasTags(const std::string& text) {
     if (text.find('|') != std::string::npos) return true;
     for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
         const std::string& keyword = Keywords.Keyword(k);
@@ -398,7 +399,7 @@ bool Engine::HasTags(const std::string& text) {
     return false;
 }
 
-void Engine::SelectSentence(const std::string& selector) {
+void EngineCore::SelectSentence(const std::string& selector) {
     if (selector == kSelectorLastAnswer) {
         WorkSentence = LastAnswer;
         SentenceTarget = 2;
@@ -414,27 +415,27 @@ void Engine::SelectSentence(const std::string& selector) {
     }
 }
 
-void Engine::RestoreCurrentSentence(bool selected) {
+void EngineCore::RestoreCurrentSentence(bool selected) {
     if (!selected) return;
     SelectSentence(Keywords.Keyword(kw::CurrentSelector));
     WorkSentence = base::FoldDiacritics(WorkSentence);
 }
 
-void Engine::StoreSentence(int target) {
+void EngineCore::StoreSentence(int target) {
     if (target == 1) CurrentInput = WorkSentence;
     if (target == 2) LastAnswer = WorkSentence;
     if (target == 3) LastInput = WorkSentence;
     if (target == 4) WholeInput = WorkSentence;
 }
 
-int Engine::TimePart(int kind) {
+int EngineCore::TimePart(int kind) {
     std::tm now = clock().Now();
     if (kind == 1) return now.tm_hour;
     if (kind == 2) return now.tm_min;
     return 0;
 }
 
-std::string Engine::PickRandomItem(const std::string& list) {
+std::string EngineCore::PickRandomItem(const std::string& list) {
     std::string items = list + ';';
     int count = static_cast<int>(std::count(items.begin(), items.end(), ';'));
     return PickItem(list, random().Below(count) + 1);

@@ -20,6 +20,9 @@ struct TurnResult {
     // a report of a turn that was not understood lists these.
     std::string heardInput;
     std::string heardReply;
+    // The same input in a row (1: a new one) and idle turns in a row, for diagnostics.
+    int repeatCount = 1;
+    int idleCount = 0;
 };
 
 }  // namespace tamzel::engine

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string input;
     fuzz::PutFile("ai/brainfile.ai", BrainFileOf(data, size, input));
     fuzz::PutFile("users/_Jan/user.mem", fuzz::NewMemory());
-    engine::Engine e;
+    engine::EngineCore e;
     fuzz::WireEngine(e);
     try {
         e.InitEngine();

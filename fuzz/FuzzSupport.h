@@ -20,7 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 
 namespace tamzel::fuzz {
 
@@ -91,17 +92,17 @@ public:
     }
 };
 
-inline void WireEngine(engine::Engine& e) {
+inline void WireEngine(engine::EngineCore& e) {
     e.SetClock(std::make_shared<FixedClock>());
     auto random = std::make_shared<base::Random>();
     random->Seed(7);
     e.SetRandom(random);
     e.keepSeed = true;
     e.UserName = "Jan";
-    e.onFatalStop = [](const std::string& reason) { throw FatalStopped(reason); };
-    e.onRunProgram = [](const std::string&) {};
-    e.onReportError = [](const std::string&) {};
-    e.onMemoryProblem = [](const std::string&) {};
+    e.hooks.onFatalStop = [](const std::string& reason) { throw FatalStopped(reason); };
+    e.hooks.onRunProgram = [](const std::string&) {};
+    e.hooks.onReportError = [](const std::string&) {};
+    e.hooks.onMemoryProblem = [](const std::string&) {};
 }
 
 // Lines split at LF with a CR before it dropped; a record holds at most 255 bytes.

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string argument = all.substr(0, newline);
     std::string content = newline == std::string::npos ? "" : all.substr(newline + 1);
     fuzz::PutFile("users/_Jan/user.mem", content);
-    engine::Engine e;
+    engine::EngineCore e;
     fuzz::WireEngine(e);
     size_t c1 = argument.find(',');
     std::string object = argument.substr(0, c1);

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::PutFile("users/_Jan/user.mem", fuzz::NewMemory());
     auto lines = fuzz::SplitInput(data, size, 4096);
     lines.resize(std::max<size_t>(lines.size(), 2));
-    engine::Engine e;
+    engine::EngineCore e;
     fuzz::WireEngine(e);
     e.Keywords.DecodeAll();
     e.CurrentInput = lines[0];

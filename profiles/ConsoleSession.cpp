@@ -7,38 +7,44 @@
 
 namespace tamzel::profiles {
 
-std::string SignIn(engine::Engine& engine, std::string name, const std::string& root,
-                   bool maleWhenNew) {
+namespace {
+
+base::Error Problem(const std::string& cp1250) {
+    return base::Fail(base::ToUtf8(cp1250), base::Encoding::Utf8);
+}
+
+}  // namespace
+
+base::Result<base::ProfileValues> SignIn(std::string name, const std::string& root,
+                                         bool maleWhenNew) {
     if (name.empty()) name = LoginName();
     ProfileStore store(root);
-    if (StoreResult list = store.EnsureUserList(); !list.ok) return base::ToUtf8(list.message);
+    if (StoreResult list = store.EnsureUserList(); !list.ok) return Problem(list.message);
     std::optional<std::string> listed = store.FindUser(name);
     if (!listed) {
         if (!IsValidName(name))
-            return "Meno \"" + base::ToUtf8(name) +
-                   "\" sa nedá použiť ako meno užívateľa (povolené sú písmená, číslice a "
-                   "medzera). Zvoľ iné voľbou --user MENO.";
+            return base::Fail("Meno \"" + base::ToUtf8(name) +
+                                  "\" sa nedá použiť ako meno užívateľa (povolené sú písmená, "
+                                  "číslice a medzera). Zvoľ iné voľbou --user MENO.",
+                              base::Encoding::Utf8);
         StoreResult created = store.CreateProfile(name, name, maleWhenNew, true);
-        if (!created.ok) return base::ToUtf8(created.message);
+        if (!created.ok) return Problem(created.message);
         listed = name;
     }
     auto profile = store.LoadSignIn(*listed);
-    if (!profile) return base::ToUtf8(profile.error);
+    if (!profile) return Problem(profile.error);
     // The folder name, not the name written inside user.dat, decides where the memory
     // lives; in an intact profile the two are the same.
-    engine.UserName = *listed;
-    engine.UserNamePronunciation = profile.value->data.pronunciation;
-    engine.UserIsMale = profile.value->data.male;
-    engine.Mood = profile.value->data.mood;
-    return {};
+    const UserData& data = profile.value->data;
+    return base::ProfileValues{*listed, data.pronunciation, data.male, data.mood};
 }
 
-std::string SignOut(const engine::Engine& engine, const std::string& root) {
+base::Status SignOut(const base::ProfileValues& user, const std::string& root) {
     ProfileStore store(root);
-    UserData current{engine.UserName, engine.UserNamePronunciation, engine.UserIsMale,
-                     engine.Mood};
+    UserData current{user.name, user.pronunciation, user.male, user.mood};
     StoreResult stored = store.StoreUserData(current);
-    return stored.ok ? std::string() : base::ToUtf8(stored.message);
+    if (!stored.ok) return Problem(stored.message);
+    return base::Ok();
 }
 
 }  // namespace tamzel::profiles

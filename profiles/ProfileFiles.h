@@ -12,15 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "base/ProfileValues.h"
+
 namespace tamzel::profiles {
 
-// user.dat: identity and the stored mood.
-struct UserData {
-    std::string name;
-    std::string pronunciation;
-    bool male = true;
-    int32_t mood = 0;
-};
+// user.dat: identity and the stored mood, the values the engine and the windows share.
+using UserData = base::ProfileValues;
 
 // user.cfg: display switches and the three speech slider positions.
 struct UserConfig {

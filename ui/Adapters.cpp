@@ -4,51 +4,6 @@
 
 namespace tamzel::ui {
 
-base::Status EngineTalk::InitEngine() {
-    try {
-        engine_.InitEngine();
-    } catch (const engine::IoError& e) {
-        return base::Fail(e.what());
-    }
-    return base::Ok();
-}
-
-namespace {
-
-engine::TurnResult TurnOf(const engine::Engine& engine_, std::string reply) {
-    engine::TurnResult turn;
-    turn.reply = std::move(reply);
-    turn.understood = engine_.InputUnderstood;
-    turn.quitRequested = engine_.QuitRequested;
-    turn.mood = engine_.Mood;
-    turn.heardInput = engine_.LastInput;
-    turn.heardReply = engine_.LastAnswer;
-    return turn;
-}
-
-}  // namespace
-
-engine::TurnResult EngineTalk::OpeningLine() { return TurnOf(engine_, engine_.OpeningLine()); }
-
-engine::TurnResult EngineTalk::AnswerSentence(const std::string& text, engine::TurnKind kind) {
-    engine_.IdleTurn = kind == engine::TurnKind::Idle;
-    engine_.HoverTurn = kind == engine::TurnKind::Hover;
-    std::string reply = engine_.AnswerSentence(text);
-    engine_.IdleTurn = engine_.HoverTurn = false;
-    return TurnOf(engine_, std::move(reply));
-}
-
-base::ProfileValues EngineTalk::Profile() const {
-    return {engine_.UserName, engine_.UserNamePronunciation, engine_.UserIsMale, engine_.Mood};
-}
-
-void EngineTalk::SetProfile(const base::ProfileValues& values) {
-    engine_.UserName = values.name;
-    engine_.UserNamePronunciation = values.pronunciation;
-    engine_.UserIsMale = values.male;
-    engine_.Mood = values.mood;
-}
-
 std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {
     profiles::StartSettings start;
     start.autolog = s.autolog;

@@ -11,14 +11,18 @@
 
 namespace tamzel::ui {
 
+// The engine is the talk port as it stands; this only forwards.
 class EngineTalk : public TalkPort {
 public:
     explicit EngineTalk(engine::Engine& engine) : engine_(engine) {}
-    base::Status InitEngine() override;
-    engine::TurnResult OpeningLine() override;
-    engine::TurnResult AnswerSentence(const std::string& text, engine::TurnKind kind) override;
-    base::ProfileValues Profile() const override;
-    void SetProfile(const base::ProfileValues& values) override;
+    base::Status InitEngine() override { return engine_.InitEngine(); }
+    base::Result<engine::TurnResult> OpeningLine() override { return engine_.OpeningLine(); }
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override {
+        return engine_.AnswerSentence(text, kind);
+    }
+    base::ProfileValues Profile() const override { return engine_.Profile(); }
+    void SetProfile(const base::ProfileValues& values) override { engine_.SetProfile(values); }
 
 private:
     engine::Engine& engine_;

@@ -1,5 +1,6 @@
 #include "ui/CommandLine.h"
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace tamzel::ui {
@@ -9,6 +10,8 @@ const std::set<std::string> kValueOptions = {
     "--home", "--user", "--seed", "--units", "--speak", "--wav",
     "--volume", "--speed", "--intonation", "--frames",
 };
+
+bool IsOption(const std::string& arg) { return arg.rfind("--", 0) == 0; }
 
 }  // namespace
 
@@ -22,8 +25,9 @@ std::optional<long> CommandLine::GetInt(const std::string& key, long fallback) c
     auto value = Get(key);
     if (!value) return fallback;
     char* end = nullptr;
+    errno = 0;
     long n = std::strtol(value->c_str(), &end, 10);
-    if (value->empty() || *end != '\0') return std::nullopt;
+    if (value->empty() || *end != '\0' || errno == ERANGE) return std::nullopt;
     return n;
 }
 
@@ -32,12 +36,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (kValueOptions.count(a)) {
-            if (i + 1 >= args.size()) {
+            // The next option is no value: `--user --console` lacks the name.
+            if (i + 1 >= args.size() || IsOption(args[i + 1])) {
                 cl.error = "Voľba " + a + " potrebuje hodnotu.";
                 return cl;
             }
             cl.options[a] = args[++i];
-        } else if (a.rfind("--", 0) == 0) {
+        } else if (IsOption(a)) {
             cl.flags.insert(a);
         } else {
             cl.words.push_back(a);

@@ -21,11 +21,11 @@ namespace {
 
 using engine::Engine;
 
-void PrintReply(const Engine& e, const std::string& reply, bool verbose) {
-    std::printf("%s\n", base::ToUtf8(base::StripTags(reply)).c_str());
+void PrintReply(const engine::TurnResult& turn, bool verbose) {
+    std::printf("%s\n", base::ToUtf8(base::StripTags(turn.reply)).c_str());
     if (verbose)
-        std::printf("# understood=%d mood=%d repeat=%d idle=%d\n", e.InputUnderstood ? 1 : 0,
-                    static_cast<int>(e.Mood), e.RepeatCount, e.IdleCount);
+        std::printf("# understood=%d mood=%d repeat=%d idle=%d\n", turn.understood ? 1 : 0,
+                    static_cast<int>(turn.mood), turn.repeatCount, turn.idleCount);
     std::fflush(stdout);
 }
 
@@ -43,15 +43,16 @@ bool SignInConsoleUser(Engine& e, const CommandLine& cl) {
         }
         name = *converted;
     }
-    std::string error = profiles::SignIn(e, name, ".", !female);
-    if (!error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    base::Result<base::ProfileValues> user = profiles::SignIn(name, ".", !female);
+    if (!user) {
+        std::fprintf(stderr, "%s\n", user.message().c_str());
         return false;
     }
+    e.SetProfile(*user);
     bool genderGiven = female || cl.Has("--male");
-    if (genderGiven && e.UserIsMale == female)
+    if (genderGiven && user->male == female)
         std::fprintf(stderr, "Profil \"%s\" už existuje %s; voľba --%s ho nemení.\n",
-                     base::ToUtf8(e.UserName).c_str(), e.UserIsMale ? "ako muž" : "ako žena",
+                     base::ToUtf8(user->name).c_str(), user->male ? "ako muž" : "ako žena",
                      female ? "female" : "male");
     return true;
 }
@@ -62,15 +63,12 @@ bool Configure(Engine& e, const CommandLine& cl) {
         std::fprintf(stderr, "Vo\xC4\xBE" "ba --seed potrebuje cel\xC3\xA9 \xC4\x8D\xC3\xADslo.\n");
         return false;
     }
-    if (cl.Get("--seed")) {
-        e.random().Seed(static_cast<uint64_t>(*seed));
-        e.keepSeed = true;
-    }
+    if (cl.Get("--seed")) e.SetSeed(static_cast<uint64_t>(*seed));
     if (cl.Has("--verbose"))
-        e.onReportError = [](const std::string& m) {
+        e.hooks().onReportError = [](const std::string& m) {
             std::fprintf(stderr, "# mozog: %s\n", base::ToUtf8(m).c_str());
         };
-    e.onMemoryProblem = [](const std::string& m) {
+    e.hooks().onMemoryProblem = [](const std::string& m) {
         std::fprintf(stderr, "%s\n", base::ToUtf8(m).c_str());
     };
     return true;
@@ -102,32 +100,37 @@ int RunConsole(const CommandLine& cl) {
     if (!TakeFolder(lock)) return kExitFolderInUse;
     if (!SignInConsoleUser(e, cl)) return 1;
     bool verbose = cl.Has("--verbose");
-    try {
-        e.InitEngine();
-        PrintReply(e, e.OpeningLine(), verbose);
-    } catch (const engine::IoError& error) {
+    base::Status loaded = e.InitEngine();
+    base::Result<engine::TurnResult> opening =
+        loaded ? e.OpeningLine() : base::Result<engine::TurnResult>(loaded.error());
+    if (!opening) {
         std::error_code ec;
-        std::fprintf(stderr, "%s\nPriečinok programu: %s\n", base::ToUtf8(error.what()).c_str(),
+        std::fprintf(stderr, "%s\nPriečinok programu: %s\n",
+                     base::ToUtf8(opening.message()).c_str(),
                      std::filesystem::current_path(ec).c_str());
         return 1;
     }
+    PrintReply(*opening, verbose);
+    bool quit = opening->quitRequested;
     ConsoleLine line;
-    while (!e.QuitRequested && ReadBoundedLine(stdin, ConsoleLineBytes(), line)) {
+    while (!quit && ReadBoundedLine(stdin, ConsoleLineBytes(), line)) {
         if (line.text == "halt") return 0;  // ends at once, nothing is stored
         if (line.text.empty()) continue;  // as in the window: an empty line does nothing
         std::string sentence;
         if (CutConsoleLine(line.text, sentence) || line.cut) SayCut();
-        try {
-            PrintReply(e, e.AnswerSentence(sentence), verbose);
-        } catch (const engine::IoError& error) {
-            // The turn is lost, the conversation goes on (for example a missing memory file).
-            std::fprintf(stderr, "%s\n", base::ToUtf8(error.what()).c_str());
+        base::Result<engine::TurnResult> turn = e.AnswerSentence(sentence);
+        if (!turn) {
+            // The turn is lost, the conversation goes on (for example a brain file gone).
+            std::fprintf(stderr, "%s\n", base::ToUtf8(turn.message()).c_str());
+            continue;
         }
+        PrintReply(*turn, verbose);
+        quit = turn->quitRequested;
     }
     e.FinalizeEngine();
     // Memory and mood carry over to the next run.
-    if (std::string error = profiles::SignOut(e); !error.empty())
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (base::Status stored = profiles::SignOut(e.Profile()); !stored)
+        std::fprintf(stderr, "%s\n", stored.message().c_str());
     return 0;
 }
 

@@ -143,7 +143,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
 
     profiles::ProfileStore store(".");
     engine::Engine engine;
-    engine.onRunProgram = [](const std::string& path) {
+    engine.hooks().onRunProgram = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromUserInput(ToQt(path), QDir::currentPath()));
     };
     EngineTalk talk(engine);

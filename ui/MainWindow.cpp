@@ -420,8 +420,17 @@ bool MainWindow::StampFirstPaint(QObject* watched, QEvent* event) {
     return false;
 }
 
+bool MainWindow::TakeTurn(base::Result<engine::TurnResult> turn) {
+    if (!turn) {
+        services_.messages->ShowMessageDialog("Chyba", turn.message());
+        return false;
+    }
+    lastTurn_ = std::move(turn).value();
+    return true;
+}
+
 void MainWindow::OpeningTurn() {
-    lastTurn_ = services_.talk->OpeningLine();
+    if (!TakeTurn(services_.talk->OpeningLine())) return;
     std::string raw = lastTurn_.reply;
     std::string shown = StripTags(raw);
     if (Zaznamy_->isChecked()) Record(kRecordFile, {kCharacterPrefix + shown}, false);
@@ -458,14 +467,8 @@ void MainWindow::SubmitInput(const std::string& typed) {
         services_.halt();
         return;
     }
-    std::string raw;
-    try {
-        lastTurn_ = services_.talk->AnswerSentence(text, engine::TurnKind::Typed);
-        raw = lastTurn_.reply;
-    } catch (const std::exception& e) {
-        services_.messages->ShowMessageDialog("Chyba", e.what());
-        return;
-    }
+    if (!TakeTurn(services_.talk->AnswerSentence(text, engine::TurnKind::Typed))) return;
+    std::string raw = lastTurn_.reply;
     AddConversationLine(text, false);
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
@@ -478,15 +481,14 @@ void MainWindow::SubmitInput(const std::string& typed) {
 }
 
 void MainWindow::WindowTurn(bool hover) {
-    std::string raw;
-    try {
-        lastTurn_ = services_.talk->AnswerSentence(
-            "", hover ? engine::TurnKind::Hover : engine::TurnKind::Idle);
-        raw = lastTurn_.reply;
-    } catch (const std::exception& e) {
-        ReportProblem(ToQt(e.what()).toStdString());
+    auto kind = hover ? engine::TurnKind::Hover : engine::TurnKind::Idle;
+    base::Result<engine::TurnResult> turn = services_.talk->AnswerSentence("", kind);
+    if (!turn) {
+        ReportProblem(ToQt(turn.message()).toStdString());
         return;
     }
+    lastTurn_ = std::move(turn).value();
+    std::string raw = lastTurn_.reply;
     std::string shown = StripTags(raw);
     AddConversationLine(shown, true);
     if (Zaznamy_->isChecked()) {
@@ -547,7 +549,7 @@ void MainWindow::Timer2Timer() {
         services_.halt();
         return;
     }
-    lastTurn_ = services_.talk->AnswerSentence(sentence, engine::TurnKind::Typed);
+    if (!TakeTurn(services_.talk->AnswerSentence(sentence, engine::TurnKind::Typed))) return;
     std::string raw = lastTurn_.reply;
     AddConversationLine(sentence, false);
     std::string shown = StripTags(raw);

@@ -206,6 +206,8 @@ private:
     void DXTimer1Timer();
     void Record(const char* path, const Lines& lines, bool create);
     void ReportProblem(const std::string& utf8);
+    // Keeps a turn that came out; a failed one is shown in the message dialog instead.
+    bool TakeTurn(base::Result<engine::TurnResult> turn);
     // The notice that a sentence was cut to the input limit, once per typed line.
     void NoteInputCut();
     void OpenDocument(const char* path);

@@ -66,11 +66,13 @@ namespace tamzel::ui {
 class TalkPort {
 public:
     virtual ~TalkPort() = default;
-    // Loads the brain (again, for a new conversation).
+    // Loads the brain (again, for a new conversation). A failure is a Slovak message
+    // naming the file; so is a turn's failure (the brain file vanished or became unreadable).
     virtual base::Status InitEngine() = 0;
-    virtual engine::TurnResult OpeningLine() = 0;
+    virtual base::Result<engine::TurnResult> OpeningLine() = 0;
     // Idle and hover turns are started by the window itself, with an empty text.
-    virtual engine::TurnResult AnswerSentence(const std::string& text, engine::TurnKind kind) = 0;
+    virtual base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                            engine::TurnKind kind) = 0;
     virtual base::ProfileValues Profile() const = 0;
     virtual void SetProfile(const base::ProfileValues& values) = 0;
 };

@@ -7,7 +7,8 @@
 
 namespace tamzel::ui {
 
-// The per-user folder: $XDG_DATA_HOME/tamzel or $HOME/.local/share/tamzel.
+// The per-user folder: $XDG_DATA_HOME/tamzel or $HOME/.local/share/tamzel (also when
+// $XDG_DATA_HOME is not an absolute path).
 std::string UserTreeFolder();
 
 // Returns the folder to run from (UTF-8): `programFolder` when it is writable, else the

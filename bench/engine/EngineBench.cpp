@@ -12,7 +12,8 @@
 
 #include "base/Files.h"
 #include "engine/Brain.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 
 namespace {
 
@@ -44,14 +45,14 @@ std::string BrainFolder(int records) {
     add("UNKNOWN");
     add("-Tomu nerozumiem.");
     add("-Povedz to inak.");
-    base::WriteFileAtomically(folder + "/ai/brainfile.ai", BuildBrainFile(area));
+    tamzel::base::WriteFileAtomically(folder + "/ai/brainfile.ai", BuildBrainFile(area));
     folders[records] = folder;
     return folder;
 }
 
 void AnswerSentenceTurn(benchmark::State& state) {
     std::filesystem::current_path(BrainFolder(static_cast<int>(state.range(0))));
-    Engine engine;
+    EngineCore engine;
     engine.UserName = "Jan";
     engine.InitEngine();
     std::string input = "Dnes je pekn\xFD de\xF2, ako sa m\xE1\x9A?";

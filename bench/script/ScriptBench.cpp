@@ -9,11 +9,12 @@
 
 #include "base/Files.h"
 #include "engine/Brain.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 
 namespace {
 
-using tamzel::engine::Engine;
+using tamzel::engine::EngineCore;
 
 // A folder of its own for the brain and the profile; removed at exit.
 class BenchFolder {
@@ -62,7 +63,7 @@ std::string FiftyTagAnswer() {
 }
 
 void BM_ExpandFiftyTags(benchmark::State& state) {
-    Engine engine;
+    EngineCore engine;
     engine.UserName = "Bench";
     engine.CurrentInput = " myslim ze ty si mudry a mam psa pes . ";
     engine.Captures[1] = "psy";
@@ -117,7 +118,7 @@ void BM_TurnReadingTwentyWritingFive(benchmark::State& state) {
     if (!tamzel::base::WriteFileAtomically("ai/brainfile.ai", TurnBrain()).empty()) std::abort();
     if (!tamzel::base::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()).empty())
         std::abort();
-    Engine engine;
+    EngineCore engine;
     engine.UserName = "Bench";
     engine.InitEngine();
     std::string reply;

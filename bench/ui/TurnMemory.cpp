@@ -66,7 +66,10 @@ int main(int argc, char** argv) {
     services.quit = [] {};
     services.halt = [] {};
     MainWindow window(services);
-    window.FormCreate({});
+    if (tamzel::base::Status created = window.FormCreate({}); !created) {
+        std::fprintf(stderr, "%s\n", created.message().c_str());
+        return 1;
+    }
     window.SetSwitches(true, true, true, true, false);
     window.show();
     const char* sentences[] = {"Ahoj", "Ako sa mas?", "Kolko je hodin?", "Povedz mi vtip",

@@ -6,6 +6,9 @@
 #include <QScreen>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <utility>
 
 #include "base/Files.h"
@@ -79,8 +82,12 @@ std::optional<int> ReadThemeColor(const std::string& themeFile) {
     if (line[end] == '-' || line[end] == '+') ++end;
     size_t digits = end;
     while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) ++end;
-    if (end == digits || end - digits > 9) return std::nullopt;
-    return std::stoi(line.substr(i, end - i));
+    if (end == digits) return std::nullopt;
+    // Any int is a colour (system colours use the sign bit), as the main window reads it.
+    errno = 0;
+    long value = std::strtol(line.c_str() + i, nullptr, 10);
+    if (errno == ERANGE || value < INT_MIN || value > INT_MAX) return std::nullopt;
+    return static_cast<int>(value);
 }
 
 QString Qt1250(const std::string& cp1250) {

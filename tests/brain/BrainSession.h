@@ -54,10 +54,12 @@ public:
     std::string Idle() { return session_.Idle(); }
     std::string Hover() { return session_.Hover(); }
     void Restart() { session_.Restart(); }
+    void NewConversation() { session_.NewConversation(); }
     void SetTime(std::tm when) { session_.SetTime(when); }
 
     engine::Engine& engine() { return session_.engine(); }
     bool understood() const { return session_.understood(); }
+    bool quitRequested() const { return session_.quitRequested(); }
 
 private:
     brainc::DialogueSession session_;

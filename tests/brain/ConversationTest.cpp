@@ -303,9 +303,9 @@ TEST(Conversation, AFarewellAsksTheProgramToClose) {
     for (const char* bye : {"Dovidenia.", "dobru noc", "Maj sa!", "Musím ísť."}) {
         BrainSession session(folder, "Peter");
         session.Say("Ahoj");
-        EXPECT_FALSE(session.engine().QuitRequested);
+        EXPECT_FALSE(session.quitRequested());
         session.Say(bye);
-        EXPECT_TRUE(session.engine().QuitRequested) << bye;
+        EXPECT_TRUE(session.quitRequested()) << bye;
     }
 }
 

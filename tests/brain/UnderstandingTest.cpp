@@ -44,7 +44,7 @@ TEST(Understanding, AtLeastNinetyFourPercentOfTheSetIsUnderstood) {
     int understood = 0;
     std::string missed;
     for (const std::string& sentence : sentences) {
-        session.engine().InitEngine();  // each sentence opens a conversation of its own
+        session.NewConversation();  // each sentence opens a conversation of its own
         std::string reply = session.Say(sentence);
         if (session.understood())
             ++understood;

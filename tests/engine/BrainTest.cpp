@@ -6,7 +6,8 @@
 #include <set>
 
 #include "engine/Brain.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 #include "engine/KeywordTable.h"
 
 namespace tamzel::engine {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "ScriptFixtures.h"
+#include "engine/internal/Conditions.h"
 #include "engine/StoredWordLists.h"
 
 namespace tamzel::engine::testing {

@@ -228,11 +228,11 @@ protected:
             "-Nerozumiem.",
         });
     }
-    std::string Turn(Engine& e, const char* utf8) { return base::ToUtf8(e.AnswerSentence(base::Cp1250(utf8))); }
-    void Prepare(Engine& e) {
+    std::string Turn(EngineCore& e, const char* utf8) { return base::ToUtf8(e.AnswerSentence(base::Cp1250(utf8))); }
+    void Prepare(EngineCore& e) {
         e.UserName = "Jan";
-        e.onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };
-        e.onMemoryProblem = [this](const std::string& m) { problems.push_back(m); };
+        e.hooks.onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };
+        e.hooks.onMemoryProblem = [this](const std::string& m) { problems.push_back(m); };
         e.InitEngine();
     }
 };
@@ -240,18 +240,18 @@ protected:
 TEST_F(MemoryInAConversation, AFactToldInOneRunIsRecalledInTheNext) {
     NewMemoryFile();
     {
-        Engine first;
+        EngineCore first;
         Prepare(first);
         EXPECT_EQ(Turn(first, "Volám sa Peter."), "Teší ma, peter.");
     }
-    Engine second;
+    EngineCore second;
     Prepare(second);
     EXPECT_EQ(Turn(second, "Ako sa volám?"), "Voláš sa peter.");
     EXPECT_TRUE(problems.empty());
 }
 
 TEST_F(MemoryInAConversation, WithoutAProfileFolderTheTurnsAreStillAnswered) {
-    Engine e;
+    EngineCore e;
     Prepare(e);  // no users/_Jan at all
     EXPECT_EQ(Turn(e, "Volám sa Peter."), "Teší ma, peter.");
     EXPECT_FALSE(problems.empty());

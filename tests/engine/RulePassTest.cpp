@@ -30,9 +30,9 @@ protected:
         e.SetClock(clock);
         e.keepSeed = true;
         e.UserName = "Jan";
-        e.onFatalStop = [](const std::string& reason) { throw Stopped(reason); };
-        e.onReportError = [this](const std::string& m) { reports.push_back(m); };
-        e.onRunProgram = [this](const std::string& p) { opened.push_back(p); };
+        e.hooks.onFatalStop = [](const std::string& reason) { throw Stopped(reason); };
+        e.hooks.onReportError = [this](const std::string& m) { reports.push_back(m); };
+        e.hooks.onRunProgram = [this](const std::string& p) { opened.push_back(p); };
     }
 
     void Load(const std::vector<std::string>& utf8Lines) {
@@ -45,7 +45,7 @@ protected:
     std::string Say(const std::string& utf8) { return base::ToUtf8(e.AnswerSentence(base::Cp1250(utf8.c_str()))); }
 
     ProgramFolder folder;
-    Engine e;
+    EngineCore e;
     std::shared_ptr<QueuedRandom> random;
     std::shared_ptr<FixedClock> clock;
     std::vector<std::string> reports;
@@ -325,7 +325,7 @@ TEST_F(PassTest, RunProgramHandsThePathToXdgOpenAsOneArgument) {
     std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", (std::filesystem::current_path() / "fakebin").string().append(":" + oldPath).c_str(), 1);
     auto argsOf = [](const std::string& path) {
-        Engine plain;
+        EngineCore plain;
         plain.RunProgram(base::Cp1250(path.c_str()));
         for (int i = 0; i < 300 && !std::filesystem::exists("fakebin/xdg-open.args"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -365,7 +365,7 @@ TEST_F(PassTest, BrainRemovedDuringTheConversationIsAnIoErrorOfTheTurn) {
     std::filesystem::remove("ai/brainfile.ai");
     EXPECT_THROW(Say("ahoj"), IoError);
     EXPECT_FALSE(e.Keywords.plain());
-    Engine fresh;
+    EngineCore fresh;
     EXPECT_THROW(fresh.InitEngine(), IoError);
 }
 

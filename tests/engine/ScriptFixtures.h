@@ -17,7 +17,8 @@
 #include "base/Files.h"
 #include "engine/Brain.h"
 #include "base/Codepage.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 
 namespace tamzel::engine::testing {
 
@@ -118,8 +119,8 @@ protected:
         engine.SetClock(clock);
         engine.SetRandom(random);
         engine.UserName = "Jan";
-        engine.onMemoryProblem = [this](const std::string& m) { problems.push_back(m); };
-        engine.onReportError = [this](const std::string& m) { reports.push_back(m); };
+        engine.hooks.onMemoryProblem = [this](const std::string& m) { problems.push_back(m); };
+        engine.hooks.onReportError = [this](const std::string& m) { reports.push_back(m); };
         engine.Keywords.DecodeAll();
     }
     void TearDown() override {
@@ -141,7 +142,7 @@ protected:
     const std::string& K(int k) { return engine.Keywords.Keyword(k); }
 
     ProgramFolder folder;
-    Engine engine;
+    EngineCore engine;
     std::shared_ptr<FixedClock> clock;
     std::shared_ptr<QueuedRandom> random;
     std::vector<std::string> problems;

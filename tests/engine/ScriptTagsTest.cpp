@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptFixtures.h"
+#include "engine/internal/ScriptTags.h"
 
 namespace tamzel::engine::testing {
 namespace {

@@ -13,7 +13,7 @@
 namespace tamzel::hardening {
 namespace {
 
-using engine::Engine;
+using engine::EngineCore;
 using engine::IoError;
 using profiles::ProfileStore;
 
@@ -25,10 +25,10 @@ const std::vector<std::string> kBrain = {"IF(1)", "?(ahoj)", "->", "-Ahoj!", "<-
                                          "-Nerozumiem.", "<-"};
 const std::string kMemory = "[DUZ]\r\nOBJECT(user)\r\n->\r\n<-\r\nOBJECT(pes)\r\n->\r\nmeno:Dunco\r\n<-\r\n";
 
-void WireQuiet(Engine& e, std::vector<std::string>& problems) {
-    e.onFatalStop = [](const std::string& reason) { throw Stopped{reason}; };
-    e.onRunProgram = [](const std::string&) {};
-    e.onMemoryProblem = [&problems](const std::string& m) { problems.push_back(m); };
+void WireQuiet(EngineCore& e, std::vector<std::string>& problems) {
+    e.hooks.onFatalStop = [](const std::string& reason) { throw Stopped{reason}; };
+    e.hooks.onRunProgram = [](const std::string&) {};
+    e.hooks.onMemoryProblem = [&problems](const std::string& m) { problems.push_back(m); };
     e.UserName = "Jan";
     e.keepSeed = true;
 }
@@ -49,7 +49,7 @@ Outcome RunWithBrain(const BrainFault& fault) {
         fault.damage(file);
         Put("ai/brainfile.ai", file);
     }
-    Engine e;
+    EngineCore e;
     std::vector<std::string> problems;
     WireQuiet(e, problems);
     try {
@@ -127,7 +127,7 @@ TEST(FullDisk, MemoryChangesStayInTheProgramAndReachTheFileWhenThereIsRoomAgain)
     Put("users/_Jan/user.mem", kMemory);
     std::filesystem::create_directories("ai");
     int code = InChild([] {
-        Engine e;
+        EngineCore e;
         std::vector<std::string> problems;
         WireQuiet(e, problems);
         LimitFileSize(16);
@@ -198,7 +198,7 @@ TEST(ReadOnlyFolder, NothingIsWrittenAndEveryFailureIsReported) {
     std::string root = folder.path();
     int code = InChild([root] {
         if (!DropWriteAccess(root)) return 99;
-        Engine e;
+        EngineCore e;
         std::vector<std::string> problems;
         WireQuiet(e, problems);
         e.AddMemoryValue("pes,meno,Rex");
@@ -224,7 +224,7 @@ TEST(ReadOnlyFolder, NothingIsWrittenAndEveryFailureIsReported) {
 TEST(MissingScratchFolder, MemoryIsWrittenDirectlyAndTheProblemReportedOnce) {
     ScratchFolder folder;
     Put("users/_Jan/user.mem", kMemory);  // no ai/ folder at all
-    Engine e;
+    EngineCore e;
     std::vector<std::string> problems;
     WireQuiet(e, problems);
     e.AddMemoryValue("pes,meno,Rex");

@@ -5,7 +5,8 @@
 
 #include "HardeningSupport.h"
 #include "JpegSizeTest.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 #include "engine/TextUtils.h"
 #include "speech/text/SpeechError.h"
 
@@ -59,16 +60,16 @@ TEST(FuzzRegression, TagsReflectingATagFullSentenceExpandQuickly) {
     const size_t lineEnd = input.find('\n');
     const std::string sentence = input.substr(0, lineEnd);
     std::string text = input.substr(lineEnd + 1, input.find('\n', lineEnd + 1) - lineEnd - 1);
-    engine::Engine e;
+    engine::EngineCore e;
     auto random = std::make_shared<base::Random>();
     random->Seed(7);
     e.SetRandom(random);
     e.keepSeed = true;
     e.UserName = "Jan";
-    e.onFatalStop = [](const std::string& reason) { FAIL() << reason; };
-    e.onReportError = [](const std::string&) {};
-    e.onMemoryProblem = [](const std::string&) {};
-    e.onRunProgram = [](const std::string&) {};
+    e.hooks.onFatalStop = [](const std::string& reason) { FAIL() << reason; };
+    e.hooks.onReportError = [](const std::string&) {};
+    e.hooks.onMemoryProblem = [](const std::string&) {};
+    e.hooks.onRunProgram = [](const std::string&) {};
     e.Keywords.DecodeAll();
     e.CurrentInput = e.LastInput = e.LastAnswer = sentence;
     e.WorkSentence = base::FoldDiacritics(sentence);

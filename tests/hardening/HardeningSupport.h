@@ -16,7 +16,8 @@
 
 #include "base/Files.h"
 #include "engine/Brain.h"
-#include "engine/Engine.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 
 namespace tamzel::hardening {
 

@@ -7,6 +7,8 @@
 
 #include <random>
 
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 #include "HardeningSupport.h"
 #include "base/Lines.h"
 #include "profiles/ProfileFiles.h"
@@ -32,7 +34,7 @@ void StartingState() {
 }
 
 [[noreturn]] void KeepRewriting() {
-    engine::Engine e;
+    engine::EngineCore e;
     e.UserName = "Jan";
     ProfileStore store(".");
     for (int i = 0;; ++i) {

@@ -12,6 +12,8 @@
 
 #include "HardeningSupport.h"
 #include "base/Codepage.h"
+// Test of engine internals.
+#include "engine/internal/EngineCore.h"
 #include "profiles/ProfileFiles.h"
 
 namespace tamzel::hardening {
@@ -175,10 +177,10 @@ TEST_F(TwoInstances, ConcurrentMemoryChangesNeverMixTwoUsersFiles) {
         std::fflush(nullptr);
         pid_t pid = ::fork();
         if (pid == 0) {
-            engine::Engine e;
+            engine::EngineCore e;
             e.UserName = user;
             int problems = 0;
-            e.onMemoryProblem = [&](const std::string&) { ++problems; };
+            e.hooks.onMemoryProblem = [&](const std::string&) { ++problems; };
             for (int i = 0; i < kFacts; ++i)
                 e.AddMemoryValue("user,fakt" + std::to_string(i) + "," + user);
             ::_exit(problems == 0 ? 0 : 1);

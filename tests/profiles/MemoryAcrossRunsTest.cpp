@@ -9,6 +9,7 @@
 #include "TestFolder.h"
 #include "engine/Brain.h"
 #include "base/Codepage.h"
+#include "engine/Engine.h"
 #include "profiles/ConsoleSession.h"
 #include "profiles/ProfileStore.h"
 
@@ -42,17 +43,21 @@ protected:
     std::vector<std::string> Converse(const std::string& user,
                                       const std::vector<std::string>& sentences) {
         engine::Engine e;
-        e.onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };
-        e.random().Seed(7);
-        e.keepSeed = true;
-        EXPECT_EQ(SignIn(e, user), "");
-        e.InitEngine();
-        e.OpeningLine();
+        e.hooks().onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };
+        e.SetSeed(7);
+        auto signedIn = SignIn(user);
+        EXPECT_TRUE(signedIn) << signedIn.message();
+        if (signedIn) e.SetProfile(*signedIn);
+        EXPECT_TRUE(e.InitEngine());
+        EXPECT_TRUE(e.OpeningLine());
         std::vector<std::string> replies;
-        for (const std::string& s : sentences)
-            replies.push_back(base::ToUtf8(e.AnswerSentence(base::Cp1250(s))));
+        for (const std::string& s : sentences) {
+            auto turn = e.AnswerSentence(base::Cp1250(s));
+            replies.push_back(turn ? base::ToUtf8(turn->reply) : "(" + turn.message() + ")");
+        }
         e.FinalizeEngine();
-        EXPECT_EQ(SignOut(e), "");
+        base::Status stored = SignOut(e.Profile());
+        EXPECT_TRUE(stored) << stored.message();
         return replies;
     }
 

@@ -41,12 +41,9 @@ TEST(StartChoice, PreselectionTable) {
 
 TEST(ConsoleSession, FirstSignInCreatesTheProfileQuietly) {
     TestFolder folder;
-    engine::Engine e;
-    ASSERT_EQ(SignIn(e, base::Cp1250("Ján"), folder.path()), "");
-    EXPECT_EQ(e.UserName, base::Cp1250("Ján"));
-    EXPECT_EQ(e.UserNamePronunciation, base::Cp1250("Ján"));
-    EXPECT_TRUE(e.UserIsMale);
-    EXPECT_EQ(e.Mood, 0);
+    auto user = SignIn(base::Cp1250("Ján"), folder.path());
+    ASSERT_TRUE(user) << user.message();
+    EXPECT_EQ(*user, (base::ProfileValues{base::Cp1250("Ján"), base::Cp1250("Ján"), true, 0}));
     EXPECT_EQ(folder.Read("users/user.lst"), base::Cp1250("Ján") + "\r\n");
     EXPECT_EQ(folder.Read("users/_Ján/user.mem"), NewMemoryFile());
 }
@@ -57,31 +54,32 @@ TEST(ConsoleSession, SignOutBlendsTheMoodAndTheNextSignInFindsTheSameUser) {
     ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok);
     folder.Write("users/_Eva/user.dat", FormatUserData({"Eva", "Evka", false, 4}));
 
-    engine::Engine first;
-    ASSERT_EQ(SignIn(first, "EVA", folder.path()), "");  // same user in other letter case
-    EXPECT_EQ(first.UserName, "Eva");
-    EXPECT_FALSE(first.UserIsMale);
-    EXPECT_EQ(first.Mood, 4);
-    first.Mood = 15;
-    ASSERT_EQ(SignOut(first, folder.path()), "");
+    auto first = SignIn("EVA", folder.path());  // same user in other letter case
+    ASSERT_TRUE(first) << first.message();
+    EXPECT_EQ(*first, (base::ProfileValues{"Eva", "Evka", false, 4}));
+    first->mood = 15;
+    ASSERT_TRUE(SignOut(*first, folder.path()));
 
-    engine::Engine second;
-    ASSERT_EQ(SignIn(second, "eva", folder.path()), "");
-    EXPECT_EQ(second.Mood, 5);
+    auto second = SignIn("eva", folder.path());
+    ASSERT_TRUE(second) << second.message();
+    EXPECT_EQ(second->mood, 5);
     EXPECT_EQ(store.ListUsers(), std::vector<std::string>{"Eva"});
 }
 
 TEST(ConsoleSession, UnusableNamesAndDamagedProfilesAreReported) {
     TestFolder folder;
-    engine::Engine e;
-    std::string error = SignIn(e, "../root", folder.path());
-    EXPECT_NE(error.find("--user"), std::string::npos) << error;
+    auto refused = SignIn("../root", folder.path());
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().encoding, base::Encoding::Utf8);
+    EXPECT_NE(refused.message().find("--user"), std::string::npos) << refused.message();
     EXPECT_EQ(ProfileStore(folder.path()).ListUsers().size(), 0u);
 
-    ASSERT_EQ(SignIn(e, "Ivo", folder.path()), "");
+    ASSERT_TRUE(SignIn("Ivo", folder.path()));
     folder.Write("users/_Ivo/user.cfg", "[user]\r\n");
-    error = SignIn(e, "Ivo", folder.path());
-    EXPECT_NE(error.find("users/_Ivo/user.cfg"), std::string::npos) << error;
+    auto damaged = SignIn("Ivo", folder.path());
+    ASSERT_FALSE(damaged);
+    EXPECT_NE(damaged.message().find("users/_Ivo/user.cfg"), std::string::npos)
+        << damaged.message();
 }
 
 // A lost or damaged user list must cost no one a profile: signing in finds the folder,
@@ -111,10 +109,10 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
         if (c.list) folder.Write("users/user.lst", *c.list);
         else std::filesystem::remove(folder.path() + "/users/user.lst");
 
-        engine::Engine e;
-        ASSERT_EQ(SignIn(e, base::Cp1250("Ján"), folder.path()), "") << c.what;
-        EXPECT_EQ(e.Mood, 7) << c.what;
-        EXPECT_EQ(e.UserNamePronunciation, "Jano") << c.what;
+        auto user = SignIn(base::Cp1250("Ján"), folder.path());
+        ASSERT_TRUE(user) << c.what << ": " << user.message();
+        EXPECT_EQ(user->mood, 7) << c.what;
+        EXPECT_EQ(user->pronunciation, "Jano") << c.what;
         for (const char* file : {"users/_Ján/user.dat", "users/_Ján/user.cfg",
                                  "users/_Ján/user.mem", "users/_Eva/user.dat",
                                  "users/_Eva/user.mem"})
@@ -131,8 +129,9 @@ TEST(ConsoleSession, CreationKeepsTheFilesOfAnIncompleteFolder) {
     const std::string memory = "[DUZ]\r\nOBJECT(user)\r\n->\r\njedlo:pizza\r\n<-\r\n";
     folder.Write("users/_Ivo/user.mem", memory);
     folder.Write("users/_Ivo/user.cfg", "[user]\r\n");  // damaged: no complete profile
-    engine::Engine e;
-    std::string error = SignIn(e, "Ivo", folder.path());
+    auto user = SignIn("Ivo", folder.path());
+    ASSERT_FALSE(user);
+    const std::string& error = user.message();
     EXPECT_EQ(folder.Read("users/_Ivo/user.mem"), memory);
     EXPECT_EQ(folder.Read("users/_Ivo/user.cfg"), "[user]\r\n");
     EXPECT_EQ(folder.Read("users/_Ivo/user.dat"), FormatUserData({"Ivo", "Ivo", true, 0}));

@@ -13,18 +13,13 @@
 #include "base/Files.h"
 #include "engine/InputLimit.h"
 #include "tests/ui/TempFolder.h"
+#include "tests/ui/TestApplication.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return testing::TestApp(); }
 
 std::string SourceDir() {
     const char* source = std::getenv("TAMZEL_SOURCE_DIR");
@@ -37,8 +32,13 @@ public:
         ++inits;
         return base::Ok();
     }
-    engine::TurnResult OpeningLine() override { return {"<smile>Ahoj!"}; }
-    engine::TurnResult AnswerSentence(const std::string& text, engine::TurnKind kind) override {
+    base::Result<engine::TurnResult> OpeningLine() override {
+        engine::TurnResult opening;
+        opening.reply = "<smile>Ahoj!";
+        return opening;
+    }
+    base::Result<engine::TurnResult> AnswerSentence(const std::string& text,
+                                                    engine::TurnKind kind) override {
         inputs.push_back(text);
         idleFlags.push_back(kind == engine::TurnKind::Idle);
         hoverFlags.push_back(kind == engine::TurnKind::Hover);
@@ -142,7 +142,7 @@ protected:
         s.quit = [this] { ++quits; };
         s.halt = [this] { ++halts; };
         window = std::make_unique<MainWindow>(s);
-        window->FormCreate({});
+        ASSERT_TRUE(window->FormCreate({}));
         // The default theme of the sources, so that no image is missing.
         Theme theme;
         ASSERT_EQ(OpenTheme(SourceDir() + "/data/design/interface.thm", theme), "");

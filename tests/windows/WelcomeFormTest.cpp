@@ -117,11 +117,11 @@ TEST_F(WelcomeFormTest, DamagedThemePicturesAreNamedOnceAShow) {
     warning->hide();
 
     // Without the default theme's picture the previous one stays.
-    const QImage previous = Shown(welcome->Image1);
+    const QImage shownBefore = Shown(welcome->Image1);
     QFile::remove("design/interface/welcome.jpg");
     ShowWelcome("");
     EXPECT_EQ(sounds.size(), 2u) << "one message for the second show";
-    EXPECT_EQ(Shown(welcome->Image1), previous);
+    EXPECT_EQ(Shown(welcome->Image1), shownBefore);
     welcome->hide();
     warning->hide();
 

@@ -40,8 +40,10 @@ struct MainRecorder : MainLink {
 
 struct TalkRecorder : ui::TalkPort {
     base::Status InitEngine() override { return base::Ok(); }
-    engine::TurnResult OpeningLine() override { return {}; }
-    engine::TurnResult AnswerSentence(const std::string&, engine::TurnKind) override { return {}; }
+    base::Result<engine::TurnResult> OpeningLine() override { return engine::TurnResult{}; }
+    base::Result<engine::TurnResult> AnswerSentence(const std::string&, engine::TurnKind) override {
+        return engine::TurnResult{};
+    }
     base::ProfileValues Profile() const override { return values; }
     void SetProfile(const base::ProfileValues& v) override { values = v; }
     base::ProfileValues values;

@@ -108,7 +108,7 @@ private:
         for (const Sentence& s : SentenceList(text)) {
             std::string place = file + ":" + std::to_string(s.line);
             try {
-                session.engine().InitEngine();  // each sentence opens a conversation of its own
+                session.NewConversation();  // each sentence opens a conversation of its own
                 std::string reply = session.Say(s.text);
                 Count(place, s.text, reply, session.understood());
             } catch (const std::exception& error) {

@@ -339,22 +339,30 @@ DialogueSession::~DialogueSession() {
 
 void DialogueSession::Start() {
     engine_ = std::make_unique<engine::Engine>();
-    engine_->onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };
+    engine_->hooks().onFatalStop = [](const std::string& reason) {
+        throw std::runtime_error(reason);
+    };
     engine_->SetClock(std::make_shared<FixedClock>(when_));
-    engine_->random().Seed(seed_);
-    engine_->keepSeed = true;
-    engine_->passTrace = trace_;
-    std::string error = profiles::SignIn(*engine_, base::FromUtf8Lossy(user_), ".", male_);
-    if (!error.empty()) throw std::runtime_error("prihlásenie zlyhalo: " + error);
-    engine_->InitEngine();
+    engine_->SetSeed(seed_);
+    engine_->hooks().passTrace = trace_;
+    auto user = profiles::SignIn(base::FromUtf8Lossy(user_), ".", male_);
+    if (!user) throw std::runtime_error("prihlásenie zlyhalo: " + user.message());
+    engine_->SetProfile(*user);
+    NewConversation();
+}
+
+void DialogueSession::NewConversation() {
+    if (base::Status loaded = engine_->InitEngine(); !loaded)
+        throw std::runtime_error(base::ToUtf8(loaded.message()));
+    last_ = engine::TurnResult{};
 }
 
 void DialogueSession::Stop() {
     if (!engine_) return;
     engine_->FinalizeEngine();
-    std::string error = profiles::SignOut(*engine_);
+    base::Status stored = profiles::SignOut(engine_->Profile());
     engine_.reset();
-    if (!error.empty()) throw std::runtime_error("odhlásenie zlyhalo: " + error);
+    if (!stored) throw std::runtime_error("odhlásenie zlyhalo: " + stored.message());
 }
 
 void DialogueSession::Restart() {
@@ -368,8 +376,10 @@ void DialogueSession::SetTime(std::tm when) {
     engine_->SetClock(std::make_shared<FixedClock>(when_));
 }
 
-std::string DialogueSession::Shown(const std::string& reply) const {
-    return base::StripTags(base::ToUtf8(reply));
+std::string DialogueSession::Shown(base::Result<engine::TurnResult> turn) {
+    if (!turn) throw std::runtime_error(base::ToUtf8(turn.message()));
+    last_ = std::move(turn).value();
+    return base::StripTags(base::ToUtf8(last_.reply));
 }
 
 std::string DialogueSession::Opening() { return Shown(engine_->OpeningLine()); }
@@ -379,17 +389,11 @@ std::string DialogueSession::Say(const std::string& utf8) {
 }
 
 std::string DialogueSession::Idle() {
-    engine_->IdleTurn = true;
-    std::string reply = engine_->AnswerSentence("");
-    engine_->IdleTurn = false;
-    return Shown(reply);
+    return Shown(engine_->AnswerSentence("", engine::TurnKind::Idle));
 }
 
 std::string DialogueSession::Hover() {
-    engine_->HoverTurn = true;
-    std::string reply = engine_->AnswerSentence("");
-    engine_->HoverTurn = false;
-    return Shown(reply);
+    return Shown(engine_->AnswerSentence("", engine::TurnKind::Hover));
 }
 
 namespace {
@@ -433,7 +437,7 @@ public:
             bool understood = session.understood();
             if (options_.onTurn) options_.onTurn({&step, reply, understood});
             if (auto failure = Check(step, reply, understood)) return failure;
-            if (session.engine().QuitRequested) closedAt = step.line;
+            if (session.quitRequested()) closedAt = step.line;
         }
         return std::nullopt;
     }

@@ -131,14 +131,19 @@ public:
     std::string Idle();
     std::string Hover();
     void Restart();
+    // A new conversation of the same user, as "Nový" in the window.
+    void NewConversation();
     void SetTime(std::tm when);
-    bool understood() const { return engine_->InputUnderstood; }
+    // Of the latest turn.
+    bool understood() const { return last_.understood; }
+    bool quitRequested() const { return last_.quitRequested; }
     engine::Engine& engine() { return *engine_; }
 
 private:
     void Start();
     void Stop();
-    std::string Shown(const std::string& reply) const;
+    // The shown reply of a turn; a failed turn stops the dialogue with its message.
+    std::string Shown(base::Result<engine::TurnResult> turn);
 
     std::string user_;
     bool male_;
@@ -146,6 +151,7 @@ private:
     std::tm when_;
     engine::PassTrace* trace_;
     std::unique_ptr<engine::Engine> engine_;
+    engine::TurnResult last_;
 };
 
 }  // namespace tamzel::brainc
