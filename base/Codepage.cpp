@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace tamzel::base {
@@ -58,6 +60,15 @@ std::string FromUtf8Lossy(const std::string& utf8) {
 
 std::string TypedFromUtf8(const std::string& utf8) {
     return Convert("WINDOWS-1250", "UTF-8", utf8, nullptr, " ").value_or("");
+}
+
+std::string Cp1250(const std::string& utf8Literal) {
+    auto converted = FromUtf8(utf8Literal);
+    if (!converted) {
+        std::fprintf(stderr, "Literal without a Windows-1250 form: %s\n", utf8Literal.c_str());
+        std::abort();
+    }
+    return *converted;
 }
 
 }  // namespace tamzel::base

@@ -20,6 +20,11 @@ std::optional<std::string> FromUtf8(const std::string& utf8, size_t* badOffset =
 // names, where losing one odd character is better than losing the text.
 std::string FromUtf8Lossy(const std::string& utf8);
 
+// A UTF-8 text written in our sources (a message, a test's expectation) in Windows-1250.
+// Every such text has a Windows-1250 form; one without is a programming error, so the
+// program stops and names the text instead of showing a damaged message.
+std::string Cp1250(const std::string& utf8Literal);
+
 // What the user typed, for the engine: a character without a Windows-1250 form (an emoji)
 // becomes a blank. A "?" in its place would turn "Ahoj 😀" into a question.
 std::string TypedFromUtf8(const std::string& utf8);

@@ -180,7 +180,6 @@ Lines RemovedValue(const Lines& lines, const MemoryArgument& a) {
     return out;
 }
 
-std::string Slovak(const char* utf8) { return base::FromUtf8Lossy(utf8); }
 std::string ShownPath(const std::string& path) { return base::FromUtf8Lossy(path); }
 
 // Why a write failed, in words a user understands.
@@ -198,7 +197,7 @@ public:
 
     Loaded Load(Lines& lines) {
         if (!FolderSafe(e_.UserName)) {
-            Problem(Slovak("Meno používateľa sa nedá použiť ako názov priečinka; pamäť sa nepoužije."));
+            Problem(base::Cp1250("Meno používateľa sa nedá použiť ako názov priečinka; pamäť sa nepoužije."));
             return Loaded::Unreadable;
         }
         if (!e_.pendingMemoryPath_.empty() && e_.pendingMemoryPath_ == path_) {
@@ -211,8 +210,8 @@ public:
             return Loaded::Fine;
         }
         bool missing = ::access(path_.c_str(), F_OK) != 0 && errno == ENOENT;
-        Problem(Slovak("Pamäťový súbor \"") + ShownPath(path_) +
-                Slovak(missing ? "\" neexistuje." : "\" sa nedá prečítať."));
+        Problem(base::Cp1250("Pamäťový súbor \"") + ShownPath(path_) +
+                base::Cp1250(missing ? "\" neexistuje." : "\" sa nedá prečítať."));
         return missing ? Loaded::Missing : Loaded::Unreadable;
     }
 
@@ -232,15 +231,15 @@ public:
         int directError = base::WriteThroughTemp(path_, path_, content);
         if (directError == 0) {
             Saved(false);  // the scratch problem stays until the scratch file works again
-            return Problem(Slovak("Pomocný súbor \"") + ShownPath(ScratchPath()) +
-                           Slovak("\" sa nedá použiť (") + Reason(scratchError) +
-                           Slovak("); pamäť bola zapísaná priamo."));
+            return Problem(base::Cp1250("Pomocný súbor \"") + ShownPath(ScratchPath()) +
+                           base::Cp1250("\" sa nedá použiť (") + Reason(scratchError) +
+                           base::Cp1250("); pamäť bola zapísaná priamo."));
         }
         e_.pendingMemoryPath_ = path_;
         e_.pendingMemory_ = content;
-        Problem(Slovak("Pamäť sa nedá uložiť do \"") + ShownPath(path_) + "\" (" +
+        Problem(base::Cp1250("Pamäť sa nedá uložiť do \"") + ShownPath(path_) + "\" (" +
                 Reason(directError) +
-                Slovak("). Zmeny zostávajú v programe a uložia sa pri ďalšej zmene."));
+                base::Cp1250("). Zmeny zostávajú v programe a uložia sa pri ďalšej zmene."));
     }
 
     void Saved(bool allWell) {

@@ -4,7 +4,6 @@
 
 namespace tamzel::profiles {
 
-std::string Cp1250(const std::string& utf8) { return base::FromUtf8Lossy(utf8); }
 
 std::string TitleAlert() { return "Pozor"; }
 std::string TitleNotice() { return "Upozornenie"; }

@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "base/Codepage.h"
+
 namespace tamzel::profiles {
 
-// A text given in UTF-8 (as written in the sources), in Windows-1250. Characters without a
-// Windows-1250 form become '?'.
-std::string Cp1250(const std::string& utf8);
+// The profile windows and messages write their texts in UTF-8 and show them in Windows-1250.
+using base::Cp1250;
 
 // Titles of the message dialog.
 std::string TitleAlert();        // "Pozor"

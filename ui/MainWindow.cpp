@@ -711,7 +711,7 @@ void MainWindow::Guard(const std::function<void()>& handler) {
     } catch (const std::exception& e) {
         ShowFailure(base::Fail(e.what()));
     } catch (...) {
-        ShowFailure(base::Fail(Cp("Nastala neočakávaná chyba.")));
+        ShowFailure(base::Fail(base::Cp1250("Nastala neočakávaná chyba.")));
     }
 }
 
@@ -773,7 +773,7 @@ void MainWindow::Label2Click() {
         case kInfoMail: services_.openUrl(std::string("mailto:") + kMailAddress); break;
         case kInfoDownload: services_.openUrl(kDownloadPage); break;
         case kInfoThemeHint:
-            services_.messages->ShowMessageDialog(Cp("Informácia"), ThemeHintText());
+            services_.messages->ShowMessageDialog(base::Cp1250("Informácia"), ThemeHintText());
             break;
         default: break;
     }

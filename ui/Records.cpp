@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "base/SystemErrors.h"
-#include "ui/TextLiteral.h"
+#include "base/Codepage.h"
 
 namespace tamzel::ui {
 namespace {
@@ -59,10 +59,10 @@ void AddRecordLineHtml(Lines& out, const std::string& line, bool& open) {
         case '<': {
             if (open) {
                 out.push_back(kBrokenEndOpen);
-                out.push_back(Cp("Rozhovor núdzovo ukončený"));
+                out.push_back(base::Cp1250("Rozhovor núdzovo ukončený"));
                 out.push_back("</font></STRONG></TD></TR></TABLE><BR><BR><BR><BR><BR>");
             }
-            bool records = line.compare(1, 7, Cp("Záznamy")) == 0;
+            bool records = line.compare(1, 7, base::Cp1250("Záznamy")) == 0;
             std::string attr = records ? "background=\"records.gif\"" : "bgcolor=\"#404040\"";
             out.push_back("<TABLE " + attr + kBlockTitleOpen);
             out.push_back(HtmlEscape(line.substr(1)));
@@ -120,23 +120,23 @@ std::string HtmlEscape(const std::string& text) {
 }
 
 Lines ConversationStartLines(const std::string& user, const std::tm& t) {
-    return {"", Cp("<Nový rozhovor - ") + user + " - " + DateTimeText(t), Hyphens50()};
+    return {"", base::Cp1250("<Nový rozhovor - ") + user + " - " + DateTimeText(t), Hyphens50()};
 }
 
 Lines ConversationEndLines(const std::tm& t) {
-    return {Hyphens50(), Cp(">Rozhovor ukončený - ") + TimeText(t), ""};
+    return {Hyphens50(), base::Cp1250(">Rozhovor ukončený - ") + TimeText(t), ""};
 }
 
 Lines RecordsOnLines(const std::string& user, const std::tm& t) {
-    return {"", Cp("<Záznamy zapnuté - ") + user + " - " + DateTimeText(t), Hyphens50()};
+    return {"", base::Cp1250("<Záznamy zapnuté - ") + user + " - " + DateTimeText(t), Hyphens50()};
 }
 
 Lines RecordsOffLines(const std::tm& t) {
-    return {Hyphens50(), Cp(">Záznamy vypnuté - ") + TimeText(t)};
+    return {Hyphens50(), base::Cp1250(">Záznamy vypnuté - ") + TimeText(t)};
 }
 
-std::string HoverNoteLine() { return Cp("[Užívateľ ide zjavne Vuvuviz vypnúť]"); }
-std::string IdleNoteLine() { return Cp("[Užívateľ nečinný]"); }
+std::string HoverNoteLine() { return base::Cp1250("[Užívateľ ide zjavne Vuvuviz vypnúť]"); }
+std::string IdleNoteLine() { return base::Cp1250("[Užívateľ nečinný]"); }
 
 Lines ReportStartLines(const std::string& user, const std::tm& t) {
     return {Hyphens52(), " Novy Report - " + user + " - " + DateTimeText(t), Hyphens52(), ""};
@@ -168,7 +168,7 @@ std::string ConversationText(const Lines& lines, const std::string& user, const 
     Lines out{"<Rozhovor - " + user + " - " + DateTimeText(t), Hyphens50()};
     out.insert(out.end(), lines.begin(), lines.end());
     out.push_back(Hyphens50());
-    out.push_back(Cp(">Rozhovor ukončený"));
+    out.push_back(base::Cp1250(">Rozhovor ukončený"));
     return base::JoinLines(out);
 }
 
@@ -185,7 +185,7 @@ std::string ConversationHtml(const Lines& lines, const std::string& user, const 
     out.push_back(kBlockBody);
     for (const std::string& line : lines) AddConversationLineHtml(out, line);
     out.push_back(kBlockEndOpen);
-    out.push_back(Cp("Rozhovor ukončený"));
+    out.push_back(base::Cp1250("Rozhovor ukončený"));
     out.push_back("</font></STRONG></TD></TR></TABLE><BR><BR><BR>");
     out.push_back(kPageTail);
     out.push_back("</html>");

@@ -1,11 +1,11 @@
-// Small text helpers of the desktop program: Windows-1250 literals written in UTF-8 source,
-// and conversions at the Qt boundary. Everything the window hands to the engine, the
+// Small text helpers of the desktop program: conversions at the Qt boundary (the literals
+// come from base/Codepage.h, included here for every window file). Everything the window hands to the engine, the
 // speech output or a record file is Windows-1250; everything shown by Qt is QString.
 #pragma once
 
 #include <string>
 
-#include "ui/TextLiteral.h"
+#include "base/Codepage.h"
 
 class QString;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/TextLiteral.h"
+#include "base/Codepage.h"
 
 namespace tamzel::ui {
 
@@ -28,11 +28,11 @@ const char* LookFrame(int direction) {
 }
 
 std::string MoodWord(int mood) {
-    if (mood >= 21) return Cp("Vynikajúca");
-    if (mood >= 11) return Cp("Dobrá");
-    if (mood >= 1) return Cp("Neutrálna");
-    if (mood >= -9) return Cp("Zlá");
-    return Cp("Hrozná");
+    if (mood >= 21) return base::Cp1250("Vynikajúca");
+    if (mood >= 11) return base::Cp1250("Dobrá");
+    if (mood >= 1) return base::Cp1250("Neutrálna");
+    if (mood >= -9) return base::Cp1250("Zlá");
+    return base::Cp1250("Hrozná");
 }
 
 std::string InfoMessage(int index, int mood) {
@@ -40,15 +40,15 @@ std::string InfoMessage(int index, int mood) {
         case 1: return std::string("Internet: ") + kWebSite;
         case 2: return std::string("E-mail: ") + kMailAddress;
         case 3: return "Aktualizuj Vuvuviz!";
-        case 4: return Cp("Zarevidod nálada: ") + MoodWord(mood);
-        default: return Cp("Zmeň vzhľad programu!");
+        case 4: return base::Cp1250("Zarevidod nálada: ") + MoodWord(mood);
+        default: return base::Cp1250("Zmeň vzhľad programu!");
     }
 }
 
 std::string ThemeHintText() {
-    return Cp("Tamzel podporuje zmenu svojho vzhľadu! Stiahni si nový vzhľad v sekcii "
+    return base::Cp1250("Tamzel podporuje zmenu svojho vzhľadu! Stiahni si nový vzhľad v sekcii "
               "\"Download\" na jeho internetovej stránke ") +
-           kWebSite + Cp(" a použi svoj nový vzhľad v Menu/Program/Zmeň vzhľad.");
+           kWebSite + base::Cp1250(" a použi svoj nový vzhľad v Menu/Program/Zmeň vzhľad.");
 }
 
 long RoundHalfEven(double value) {

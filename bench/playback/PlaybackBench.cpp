@@ -27,12 +27,11 @@ std::string Home() {
     return home ? home : TAMZEL_HOME_DIR;
 }
 
-std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // An answer of about `chars` characters made of ordinary sentences.
 std::string Answer(size_t chars) {
-    const std::string sentences[] = {Cp("Dobrý deň, volám sa Tamzel. "), Cp("Ako sa dnes máš? "),
-                                     Cp("Mám rád dlhé rozhovory o počasí a o knihách. ")};
+    const std::string sentences[] = {base::Cp1250("Dobrý deň, volám sa Tamzel. "), base::Cp1250("Ako sa dnes máš? "),
+                                     base::Cp1250("Mám rád dlhé rozhovory o počasí a o knihách. ")};
     std::string text;
     for (size_t i = 0; text.size() < chars; ++i) text += sentences[i % 3];
     return text.substr(0, chars);

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/Codepage.h"
 #include "speech/playback/SoundSink.h"
 #include "speech/text/SpeechError.h"
 
@@ -17,7 +18,7 @@ using TjHandle = std::unique_ptr<void, TjHandleCloser>;
 
 std::string JpegMessage(const std::string& fileName, tjhandle handle) {
     std::string reason = handle ? tjGetErrorStr2(handle) : "TurboJPEG";
-    return SlovakText("Obrázok ") + fileName + SlovakText(" sa nedá prečítať: ") + reason;
+    return base::Cp1250("Obrázok ") + fileName + base::Cp1250(" sa nedá prečítať: ") + reason;
 }
 
 base::Error JpegError(const std::string& fileName, tjhandle handle) {
@@ -31,7 +32,7 @@ static_assert(kSafeJpegDecodeFlags == (TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING)
 JpegImage::JpegImage(int width, int height, std::vector<uint8_t> rgb)
     : width_(width), height_(height), rgb_(std::move(rgb)) {
     if (width_ < 0 || height_ < 0 || rgb_.size() != static_cast<size_t>(width_) * height_ * 3)
-        throw SpeechError(SlovakText("Obrázok má nesprávnu veľkosť."));
+        throw SpeechError(base::Cp1250("Obrázok má nesprávnu veľkosť."));
 }
 
 base::Result<JpegImage> JpegImage::Decode(const std::string& jpeg, const std::string& fileName) {
@@ -42,11 +43,11 @@ base::Result<JpegImage> JpegImage::Decode(const std::string& jpeg, const std::st
     if (tjDecompressHeader3(handle.get(), src, jpeg.size(), &width, &height, &subsampling, &colorspace) != 0)
         return JpegError(fileName, handle.get());
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxJpegPixels)
-        return base::Fail(SlovakText("Obrázok ") + fileName + SlovakText(" je príliš veľký."));
+        return base::Fail(base::Cp1250("Obrázok ") + fileName + base::Cp1250(" je príliš veľký."));
     if (CountJpegScans(src, jpeg.size()) > kMaxJpegScans)
-        return base::Fail(SlovakText("Obrázok ") + fileName +
-                          SlovakText(" má priveľa častí (") + std::to_string(kMaxJpegScans) +
-                          SlovakText(" je najviac), nie je to obyčajný obrázok."));
+        return base::Fail(base::Cp1250("Obrázok ") + fileName +
+                          base::Cp1250(" má priveľa častí (") + std::to_string(kMaxJpegScans) +
+                          base::Cp1250(" je najviac), nie je to obyčajný obrázok."));
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
     if (tjDecompress2(handle.get(), src, jpeg.size(), rgb.data(), width, 0, height, TJPF_RGB,
                       kSafeJpegDecodeFlags) != 0)
@@ -62,7 +63,7 @@ std::string JpegImage::Encode(int quality) const {
         tjCompress2(handle.get(), rgb_.data(), width_, 0, height_, TJPF_RGB, &out, &size, TJSAMP_444,
                     quality, 0) != 0) {
         if (out) tjFree(out);
-        throw SpeechError(JpegMessage(SlovakText("(nový obrázok)"), handle.get()));
+        throw SpeechError(JpegMessage(base::Cp1250("(nový obrázok)"), handle.get()));
     }
     std::string bytes(reinterpret_cast<const char*>(out), size);
     tjFree(out);

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "base/Codepage.h"
+
 namespace tamzel::speech {
 
 struct AlOutput {
@@ -40,7 +42,7 @@ void QuietOpenAlLog() {
 // Creates the context on an opened device and sets what every voice relies on.
 void StartContext(AlOutput& out, const ALCint* attributes) {
     out.context = alcCreateContext(out.device, attributes);
-    if (!out.context) throw SoundError(SlovakText("OpenAL: kontext zvukového výstupu sa nepodarilo vytvoriť."));
+    if (!out.context) throw SoundError(base::Cp1250("OpenAL: kontext zvukového výstupu sa nepodarilo vytvoriť."));
     out.MakeCurrent();
     alDistanceModel(AL_NONE);
     out.directChannels = alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE;
@@ -110,7 +112,7 @@ public:
         }
         if (alGetError() != AL_NO_ERROR) {
             Release();
-            throw SoundError(SlovakText("OpenAL: hlas zvukovej jednotky sa nepodarilo vytvoriť."));
+            throw SoundError(base::Cp1250("OpenAL: hlas zvukovej jednotky sa nepodarilo vytvoriť."));
         }
         ApplyGains();
     }
@@ -217,11 +219,11 @@ std::vector<std::string> ListedOutputDevices() {
 OpenAlSink::~OpenAlSink() = default;
 
 std::unique_ptr<SoundVoice> OpenAlSink::CreateVoice(const PcmView& pcm) {
-    if (!output_) throw SoundError(SlovakText("OpenAL: zvukový výstup nie je otvorený."));
+    if (!output_) throw SoundError(base::Cp1250("OpenAL: zvukový výstup nie je otvorený."));
     if (pcm.bytes > 0 && (pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16))
-        throw SoundError(SlovakText("Nahrávka zvukovej jednotky nemá 8 ani 16 bitov na vzorku."));
+        throw SoundError(base::Cp1250("Nahrávka zvukovej jednotky nemá 8 ani 16 bitov na vzorku."));
     if (pcm.bytes > 0 && (pcm.channels < 1 || pcm.channels > 2))
-        throw SoundError(SlovakText("Nahrávka zvukovej jednotky nemá jeden ani dva kanály."));
+        throw SoundError(base::Cp1250("Nahrávka zvukovej jednotky nemá jeden ani dva kanály."));
     return std::make_unique<OpenAlVoice>(output_, pcm);
 }
 
@@ -243,7 +245,7 @@ int OpenAlDeviceSink::CountDevices() {
 void OpenAlDeviceSink::Open() {
     auto out = std::make_shared<AlOutput>();
     out->device = OpenFirstWorkingDevice();
-    if (!out->device) throw SoundError(SlovakText("Zvukové zariadenie sa nepodarilo otvoriť."));
+    if (!out->device) throw SoundError(base::Cp1250("Zvukové zariadenie sa nepodarilo otvoriť."));
     // Headphone virtualisation (HRTF) would blur the per-channel pan.
     const ALCint attributes[] = {ALC_HRTF_SOFT, ALC_FALSE, 0};
     StartContext(*out, attributes);
@@ -256,7 +258,7 @@ int OpenAlLoopbackSink::CountDevices() {
 }
 
 void OpenAlLoopbackSink::Open() {
-    if (!CountDevices()) throw SoundError(SlovakText("OpenAL nepodporuje vykresľovanie zvuku do pamäte."));
+    if (!CountDevices()) throw SoundError(base::Cp1250("OpenAL nepodporuje vykresľovanie zvuku do pamäte."));
     auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
         alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
     auto out = std::make_shared<AlOutput>();
@@ -264,7 +266,7 @@ void OpenAlLoopbackSink::Open() {
         alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
     out->device = openLoopback ? openLoopback(nullptr) : nullptr;
     if (!out->device || !out->renderSamples)
-        throw SoundError(SlovakText("OpenAL: zariadenie na vykresľovanie do pamäte sa nepodarilo otvoriť."));
+        throw SoundError(base::Cp1250("OpenAL: zariadenie na vykresľovanie do pamäte sa nepodarilo otvoriť."));
     // The limiter and HRTF would change levels; measurements need the plain mix.
     const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
                                  ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
@@ -278,7 +280,7 @@ void OpenAlLoopbackSink::Open() {
 }
 
 void OpenAlLoopbackSink::Render(size_t frames, std::vector<int16_t>& out) {
-    if (!output_) throw SoundError(SlovakText("OpenAL: zvukový výstup nie je otvorený."));
+    if (!output_) throw SoundError(base::Cp1250("OpenAL: zvukový výstup nie je otvorený."));
     size_t start = out.size();
     out.resize(start + frames * kChannels);
     output_->MakeCurrent();

@@ -7,10 +7,6 @@
 
 namespace tamzel::speech {
 
-std::string SlovakText(const char* utf8) {
-    return base::FromUtf8(utf8).value_or(utf8);
-}
-
 double GainOfHundredthsDb(int32_t hundredthsOfDb) {
     int32_t clamped = std::clamp<int32_t>(hundredthsOfDb, -10000, 0);
     return std::pow(10.0, clamped / 2000.0);

@@ -63,10 +63,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A Slovak message written as UTF-8 in the source, in Windows-1250 for the rest of the
-// program.
-std::string SlovakText(const char* utf8);
-
 // Linear gain of an attenuation in hundredths of a dB (held at 0 dB above 0, and at
 // -100 dB below that).
 double GainOfHundredthsDb(int32_t hundredthsOfDb);

@@ -44,8 +44,8 @@ bool SpeechOutput::InitSpeech(bool speechChecked) {
     face_.Load(pack_);
     if (sink_.CountDevices() == 0) {
         if (speechChecked && onMessage)
-            onMessage(SlovakText("Pozor"),
-                      SlovakText("Na tomto počítači nie je nainštalovaná zvuková karta. "
+            onMessage(base::Cp1250("Pozor"),
+                      base::Cp1250("Na tomto počítači nie je nainštalovaná zvuková karta. "
                                  "Syntéza reči bola automaticky deaktivovaná."));
         soundAvailable_ = false;
         return false;

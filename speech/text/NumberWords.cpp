@@ -14,7 +14,6 @@ struct WordTables {
     std::string hundred, zero;
 };
 
-std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // The words are written here in UTF-8 for readability and converted once.
 const WordTables& Words() {
@@ -28,9 +27,9 @@ const WordTables& Words() {
                               "šesťdesiat", "sedemdesiat", "osemdesiat", "deväťdesiat"};
         const char* scales[] = {"", "", "tisíc", "milión", "miliárd", "bilión", "biliárd",
                                 "trilión", "triliárd", "kvadrilión", "kvadriliárd"};
-        for (size_t i = 0; i < t.units.size(); ++i) t.units[i] = Cp(units[i]);
-        for (size_t i = 0; i < t.tens.size(); ++i) t.tens[i] = Cp(tens[i]);
-        for (size_t i = 0; i < t.scales.size(); ++i) t.scales[i] = Cp(scales[i]);
+        for (size_t i = 0; i < t.units.size(); ++i) t.units[i] = base::Cp1250(units[i]);
+        for (size_t i = 0; i < t.tens.size(); ++i) t.tens[i] = base::Cp1250(tens[i]);
+        for (size_t i = 0; i < t.scales.size(); ++i) t.scales[i] = base::Cp1250(scales[i]);
         t.hundred = "sto";
         t.zero = "nula";
         return t;

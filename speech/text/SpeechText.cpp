@@ -11,13 +11,12 @@
 namespace tamzel::speech {
 namespace {
 
-std::string Cp(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // A set of Windows-1250 characters, given in UTF-8 for readability.
 class CharSet {
 public:
     explicit CharSet(const char* utf8) {
-        for (char c : Cp(utf8)) in_[static_cast<unsigned char>(c)] = true;
+        for (char c : base::Cp1250(utf8)) in_[static_cast<unsigned char>(c)] = true;
     }
     bool operator()(char c) const { return in_[static_cast<unsigned char>(c)]; }
 
@@ -38,8 +37,8 @@ struct Tables {
     CharSet nucleus{"1234aeiloruyáéíóúý"};
     CharSet vowel{"1234aeiouyáéíóúý"};
     CharSet consonant{"_bcdfghjklmnpqrstvwxzšťžčďň"};
-    std::string voiceless = Cp("ptťkcčsš_f");
-    std::string voiced = Cp("bdďg()zžhv");
+    std::string voiceless = base::Cp1250("ptťkcčsš_f");
+    std::string voiced = base::Cp1250("bdďg()zžhv");
     std::array<unsigned char, 256> lower{};
     // Rules 2..24 of the letter-group rewrite; rule 1 (the user's name) is built per call.
     std::vector<Rewrite> rewrites;
@@ -48,7 +47,7 @@ struct Tables {
     Tables() {
         for (int c = 0; c < 256; ++c) lower[c] = static_cast<unsigned char>(c);
         for (int c = 'A'; c <= 'Z'; ++c) lower[c] = static_cast<unsigned char>(c - 'A' + 'a');
-        std::string upper = Cp("ĽŠČŤŽÝÁÍÉÚÔÄŇĎÓŔĹ"), low = Cp("ľščťžýáíéúôäňďóŕĺ");
+        std::string upper = base::Cp1250("ĽŠČŤŽÝÁÍÉÚÔÄŇĎÓŔĹ"), low = base::Cp1250("ľščťžýáíéúôäňďóŕĺ");
         for (size_t i = 0; i < upper.size(); ++i)
             lower[static_cast<unsigned char>(upper[i])] = static_cast<unsigned char>(low[i]);
         const char* rules[][2] = {
@@ -58,10 +57,10 @@ struct Tables {
             {"<sad>", "6666666666"}, {"<nuda>", "7777777777"}, {"<zmurk>", "8888888888"},
             {"<mad1>", "9999999999"}, {"<mad2>", "0000000000"}, {"<yes>", "[@]@[@]@"},
             {"<no>", "{@}@{@}@"}};
-        for (auto& r : rules) rewrites.push_back({Cp(r[0]), Cp(r[1])});
+        for (auto& r : rules) rewrites.push_back({base::Cp1250(r[0]), base::Cp1250(r[1])});
         const char* exceptions[][2] = {{"~sme~", "~zme~"}, {"~nášmu~", "~nážmu~"},
                                        {"~vášmu~", "~vážmu~"}, {"~so~s", "~zo~s"}};
-        for (auto& r : exceptions) voicingExceptions.push_back({Cp(r[0]), Cp(r[1])});
+        for (auto& r : exceptions) voicingExceptions.push_back({base::Cp1250(r[0]), base::Cp1250(r[1])});
     }
 };
 

@@ -60,7 +60,7 @@ TEST_F(Conditions, WordListsAndCaptures) {
         {{"!?( macky )"}, true, ""},
         {{"!?( macky ; psov )"}, false, ""},
         {{"?( PSOV )"}, false, ""},  // case matters
-        {{W("?( psov ; mám )")}, true, " mam "},  // the argument is folded
+        {{base::Cp1250("?( psov ; mám )")}, true, " mam "},  // the argument is folded
         {{"?(<SOMEOF( macky ; psov )>)"}, true, " psov "},
         {{"?(<SOMEOF( macky ; koni )>)"}, false, ""},
         {{"?(<NIECO>)"}, false, ""},
@@ -78,9 +78,9 @@ TEST_F(Conditions, StoredWordListsFindTheirWords) {
         const char* captured;
     } cases[] = {
         {" ty si idiot . ", "<#NADAVKY>", true, " idiot"},
-        {W(" si sprostý ! "), "<#NADAVKY>", true, " sprost"},
+        {base::Cp1250(" si sprostý ! "), "<#NADAVKY>", true, " sprost"},
         {" mam rad kravaty . ", "<#NADAVKY>", false, ""},  // " krava " is a whole word
-        {W(" si múdry ! "), "<#POCHVALY>", true, " si mudry"},
+        {base::Cp1250(" si múdry ! "), "<#POCHVALY>", true, " si mudry"},
         {" ahoj . ", "<#POCHVALY>", false, ""},
     };
     for (const ListCase& c : cases) {
@@ -119,13 +119,13 @@ TEST_F(Conditions, ComparisonsOfNumbersAndTexts) {
         {{"<(9,10a)"}, false, ""},      // byte order: '9' after '1'
         {{">(10,9)"}, true, ""},
         {{"=(Peter,peter)"}, false, ""},
-        {{W("=(Šimon,simon)")}, true, ""},  // folded, but case stays
+        {{base::Cp1250("=(Šimon,simon)")}, true, ""},  // folded, but case stays
         {{">(b,a)"}, true, ""},
         {{"<(ab,abc)"}, true, ""},      // a proper beginning sorts first
         {{"<(,5)"}, true, ""},          // empty counts as 0 next to a number
         {{"!<(9,10)"}, false, ""},
         {{"=(<#PREM(n)>,12)"}, true, ""},
-        {{W("<(z,ž)")}, false, ""},     // ž folds to z: equal, not before
+        {{base::Cp1250("<(z,ž)")}, false, ""},     // ž folds to z: equal, not before
     };
     CheckAll(cases);
     // Windows-1250 letters sort by their byte value, above all ASCII.
@@ -170,7 +170,7 @@ TEST_F(Conditions, KeywordTestsOfTheTurn) {
 }
 
 TEST_F(Conditions, SelectorsInsideTestsAreUndoneSentenceLinesAreNot) {
-    Sentence(W(" mám psa . "));
+    Sentence(base::Cp1250(" mám psa . "));
     engine.LastInput = " mam macku . ";
     engine.LastAnswer = " ja mam rybu . ";
     EXPECT_TRUE(Holds({"?(LAST_USER, macku )", "?( psa )"}));
@@ -185,8 +185,8 @@ TEST_F(Conditions, SelectorsInsideTestsAreUndoneSentenceLinesAreNot) {
 }
 
 TEST_F(Conditions, WholeInputSelectorSeesEverySentenceOfTheTurn) {
-    Sentence(W(" ahoj . "));
-    engine.WholeInput = W(" chcem zomrieť . ahoj . ");
+    Sentence(base::Cp1250(" ahoj . "));
+    engine.WholeInput = base::Cp1250(" chcem zomrieť . ahoj . ");
     engine.LastInput = " nic . ";
     const std::vector<Case> cases = {
         {{"?( zomriet )"}, false, ""},
@@ -203,7 +203,7 @@ TEST_F(Conditions, WholeInputSelectorSeesEverySentenceOfTheTurn) {
     CheckAll(cases);
     EXPECT_EQ(engine.WorkSentence, " ahoj . ");
     EXPECT_EQ(engine.SentenceTarget, 1);
-    EXPECT_EQ(engine.WholeInput, W(" chcem zomrieť . ahoj . "));  // tests do not fold it
+    EXPECT_EQ(engine.WholeInput, base::Cp1250(" chcem zomrieť . ahoj . "));  // tests do not fold it
 }
 
 TEST_F(Conditions, MemoryValuesBecomeInlineListsInWordListTests) {

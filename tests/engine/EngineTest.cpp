@@ -33,12 +33,12 @@ protected:
         e.SetProfile({"Jan", "Jano", true, 0});
         e.hooks().onFatalStop = [](const std::string& reason) { throw Stopped(reason); };
         std::vector<std::string> lines;
-        for (const std::string& l : kKindsBrain) lines.push_back(W(l.c_str()));
+        for (const std::string& l : kKindsBrain) lines.push_back(base::Cp1250(l.c_str()));
         WriteBrain(lines);
     }
 
     TurnResult Turn(const std::string& utf8, TurnKind kind = TurnKind::Typed) {
-        base::Result<TurnResult> turn = e.AnswerSentence(W(utf8.c_str()), kind);
+        base::Result<TurnResult> turn = e.AnswerSentence(base::Cp1250(utf8.c_str()), kind);
         EXPECT_TRUE(turn) << turn.message();
         return turn ? *turn : TurnResult{};
     }
@@ -61,9 +61,9 @@ TEST_F(EngineApi, EachKindOfTurnReachesItsOwnRuleAndTheMarksDoNotLinger) {
         int idleCount;
     };
     const Case cases[] = {
-        {"", TurnKind::Idle, W("Nudím sa. 1"), true, 1},
-        {"", TurnKind::Idle, W("Nudím sa. 2"), true, 2},
-        {"", TurnKind::Hover, W("Už ideš?"), true, 0},
+        {"", TurnKind::Idle, base::Cp1250("Nudím sa. 1"), true, 1},
+        {"", TurnKind::Idle, base::Cp1250("Nudím sa. 2"), true, 2},
+        {"", TurnKind::Hover, base::Cp1250("Už ideš?"), true, 0},
         // A typed turn after the window's own turns is typed again: no idle rule.
         {"ahoj", TurnKind::Typed, "<smile>Ahoj!", true, 0},
         {"", TurnKind::Typed, "", false, 0},
@@ -139,7 +139,7 @@ TEST_F(EngineApi, EnginesWithTheSameSeedHoldTheSameConversation) {
 }
 
 TEST_F(EngineApi, ProfileValuesGoInAndComeOutWhole) {
-    const base::ProfileValues values{W("Mária"), W("Majka"), false, -7};
+    const base::ProfileValues values{base::Cp1250("Mária"), base::Cp1250("Majka"), false, -7};
     e.SetProfile(values);
     EXPECT_EQ(e.Profile(), values);
     ASSERT_TRUE(e.InitEngine());

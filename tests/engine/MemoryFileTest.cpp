@@ -114,9 +114,9 @@ TEST_F(MemoryFile, NamesAndValuesCannotBreakTheFileForOtherObjects) {
 }
 
 TEST_F(MemoryFile, TheProfileFolderIsNamedInUtf8) {
-    engine.UserName = W("Ján");
+    engine.UserName = base::Cp1250("Ján");
     EXPECT_EQ(engine.MemoryFilePath(), "users/_J\xC3\xA1n/user.mem");
-    NewMemoryFile(W("Ján"));
+    NewMemoryFile(base::Cp1250("Ján"));
     engine.AddMemoryValue("user,mesto,Ko\x9Aice");
     EXPECT_EQ(ReadFile("users/_J\xC3\xA1n/user.mem"),
               MemoryText({"[DUZ]", "OBJECT(user)", "->", "mesto:Ko\x9A" "ice", "<-"}));
@@ -228,7 +228,7 @@ protected:
             "-Nerozumiem.",
         });
     }
-    std::string Turn(EngineCore& e, const char* utf8) { return base::ToUtf8(e.AnswerSentence(W(utf8))); }
+    std::string Turn(EngineCore& e, const char* utf8) { return base::ToUtf8(e.AnswerSentence(base::Cp1250(utf8))); }
     void Prepare(EngineCore& e) {
         e.UserName = "Jan";
         e.hooks.onFatalStop = [](const std::string& reason) { throw std::runtime_error(reason); };

@@ -37,12 +37,12 @@ protected:
 
     void Load(const std::vector<std::string>& utf8Lines) {
         std::vector<std::string> lines;
-        for (const std::string& l : utf8Lines) lines.push_back(W(l.c_str()));
+        for (const std::string& l : utf8Lines) lines.push_back(base::Cp1250(l.c_str()));
         WriteBrain(lines);
         e.InitEngine();
     }
 
-    std::string Say(const std::string& utf8) { return base::ToUtf8(e.AnswerSentence(W(utf8.c_str()))); }
+    std::string Say(const std::string& utf8) { return base::ToUtf8(e.AnswerSentence(base::Cp1250(utf8.c_str()))); }
 
     ProgramFolder folder;
     EngineCore e;
@@ -326,7 +326,7 @@ TEST_F(PassTest, RunProgramHandsThePathToXdgOpenAsOneArgument) {
     ::setenv("PATH", (std::filesystem::current_path() / "fakebin").string().append(":" + oldPath).c_str(), 1);
     auto argsOf = [](const std::string& path) {
         EngineCore plain;
-        plain.RunProgram(W(path.c_str()));
+        plain.RunProgram(base::Cp1250(path.c_str()));
         for (int i = 0; i < 300 && !std::filesystem::exists("fakebin/xdg-open.args"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::string args = ReadFile("fakebin/xdg-open.args");

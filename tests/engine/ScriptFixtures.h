@@ -79,7 +79,6 @@ private:
 };
 
 // Windows-1250 text from a UTF-8 literal of the test.
-inline std::string W(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 // A brain reader over the given lines, as a pass would read them.
 inline BrainRecord ReaderOf(const std::vector<std::string>& lines) {

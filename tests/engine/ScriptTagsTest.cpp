@@ -59,7 +59,7 @@ TEST_F(ScriptTags, AgeCountsTheBirthdayItselfAsAFullYear) {
 }
 
 TEST_F(ScriptTags, NameCapturesCountersAndGender) {
-    engine.UserName = W("Ján");
+    engine.UserName = base::Cp1250("Ján");
     engine.Captures[1] = "psy";
     engine.Captures[10] = "macky";
     engine.RepeatCount = 3;
@@ -115,7 +115,7 @@ TEST_F(ScriptTags, VariablesAndRandomNumbers) {
 }
 
 TEST_F(ScriptTags, RestNextWordAndReflectedRest) {
-    engine.CurrentInput = W(" volám sa peter . ");
+    engine.CurrentInput = base::Cp1250(" volám sa peter . ");
     const Case cases[] = {
         {"<#ZVYSOK(volam sa)>", "peter"},
         {"<#DALSIE(sa)>", " peter"},  // the separating blank stays
@@ -124,17 +124,17 @@ TEST_F(ScriptTags, RestNextWordAndReflectedRest) {
     };
     for (const Case& c : cases) EXPECT_EQ(Expand(c.text), c.expected) << c.text;
 
-    engine.CurrentInput = W(" myslím , že ty si múdry . ");
-    EXPECT_EQ(Expand("<#ZVYSOK(ze)>"), W("ty si múdry"));
-    EXPECT_EQ(Expand("<#ODRAZ(ze)>"), W("ja som múdry"));
-    EXPECT_EQ(Expand("<#ODRAZ(ze)> a <#ZVYSOK(ze)>"), W("ja som múdry a ty si múdry"));
+    engine.CurrentInput = base::Cp1250(" myslím , že ty si múdry . ");
+    EXPECT_EQ(Expand("<#ZVYSOK(ze)>"), base::Cp1250("ty si múdry"));
+    EXPECT_EQ(Expand("<#ODRAZ(ze)>"), base::Cp1250("ja som múdry"));
+    EXPECT_EQ(Expand("<#ODRAZ(ze)> a <#ZVYSOK(ze)>"), base::Cp1250("ja som múdry a ty si múdry"));
     // Without a final mark the closing blank is dropped instead.
     engine.CurrentInput = " mam psa ";
     EXPECT_EQ(Expand("<#ZVYSOK(mam)>"), "psa");
 }
 
 TEST_F(ScriptTags, SelectorsPickTheSentenceAndTheCurrentOneComesBackFolded) {
-    engine.CurrentInput = W(" môj pes šteká . ");
+    engine.CurrentInput = base::Cp1250(" môj pes šteká . ");
     engine.LastInput = " mam psa a macku . ";
     engine.LastAnswer = " ja mam rybu . ";
     engine.WorkSentence = "cokolvek";
@@ -142,7 +142,7 @@ TEST_F(ScriptTags, SelectorsPickTheSentenceAndTheCurrentOneComesBackFolded) {
     EXPECT_EQ(engine.SentenceTarget, 1);
     EXPECT_EQ(engine.WorkSentence, " moj pes steka . ");
     EXPECT_EQ(Expand("<#ZVYSOK(LAST_COMP,mam)>"), "rybu");
-    EXPECT_EQ(Expand("<#DALSIE(THIS_USER,pes)>"), W(" šteká"));
+    EXPECT_EQ(Expand("<#DALSIE(THIS_USER,pes)>"), base::Cp1250(" šteká"));
     // Without a selector the word position works on the unfolded current sentence.
     EXPECT_EQ(Expand("<#POZ(steka)>"), "3");
     EXPECT_EQ(engine.WorkSentence, engine.CurrentInput);
@@ -210,10 +210,10 @@ TEST_F(ScriptTags, SelfRepeatingTagsEndAndTheReservedTagIsRemoved) {
 
 TEST_F(ScriptTags, CapitalTagUpperCasesTheFirstLetterOfItsExpandedArgument) {
     engine.UserName = "jan";
-    engine.Captures[1] = W("žofka");
-    engine.Captures[2] = W(" ľubo");
-    engine.Captures[3] = W("šimon");
-    engine.Variables[1] = {"m", W("čestmír"), false};
+    engine.Captures[1] = base::Cp1250("žofka");
+    engine.Captures[2] = base::Cp1250(" ľubo");
+    engine.Captures[3] = base::Cp1250("šimon");
+    engine.Variables[1] = {"m", base::Cp1250("čestmír"), false};
     const Case cases[] = {
         {"<#VELKE(lucia)>", "Lucia"},
         {"<#VELKE(<#C1>)>!", "Žofka!"},
@@ -230,11 +230,11 @@ TEST_F(ScriptTags, CapitalTagUpperCasesTheFirstLetterOfItsExpandedArgument) {
         {"<#VELKE(abc", ""},                  // no closing bracket: nothing
         {"<#VELKE(<#ROD(pán,pani)>)> <#C3>", "Pán šimon"},
     };
-    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(base::Cp1250(c.text))), c.expected) << c.text;
 }
 
 TEST_F(ScriptTags, CapitalTagOfEveryWordKeepsTheSmallJoiningWords) {
-    engine.Captures[1] = W("banská bystrica");
+    engine.Captures[1] = base::Cp1250("banská bystrica");
     const Case cases[] = {
         {"<#VELKE(SLOVA,nové zámky)>", "Nové Zámky"},
         {"<#VELKE(SLOVA,<#C1>)>", "Banská Bystrica"},
@@ -244,7 +244,7 @@ TEST_F(ScriptTags, CapitalTagOfEveryWordKeepsTheSmallJoiningWords) {
         {"<#VELKE(SLOVA,)>", ""},
         {"<#VELKE(nové zámky)>", "Nové zámky"},         // without the flag: the first letter
     };
-    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(base::Cp1250(c.text))), c.expected) << c.text;
 }
 
 // The memory tag runs to the last '>' of the text, so the capital tag around it must be
@@ -252,9 +252,9 @@ TEST_F(ScriptTags, CapitalTagOfEveryWordKeepsTheSmallJoiningWords) {
 TEST_F(ScriptTags, CapitalTagAroundMemoryRestAndVariableTags) {
     NewMemoryFile();
     engine.AddMemoryValue("user,sestra,lucia");
-    engine.AddMemoryValue(W("user,mesto,banská bystrica"));
+    engine.AddMemoryValue(base::Cp1250("user,mesto,banská bystrica"));
     engine.Variables[1] = {"k", "user", false};
-    engine.CurrentInput = W(" moja sestra sa volá žaneta . ");
+    engine.CurrentInput = base::Cp1250(" moja sestra sa volá žaneta . ");
     engine.WorkSentence = base::FoldDiacritics(engine.CurrentInput);
     const Case cases[] = {
         {"<#VELKE(<#PAMAT(user,sestra,1)>)>", "Lucia"},
@@ -267,7 +267,7 @@ TEST_F(ScriptTags, CapitalTagAroundMemoryRestAndVariableTags) {
         {"<#VELKE(<#DALSIE(THIS_USER,volá)>)>", " Žaneta"},
         {"<#VELKE(<#ZVYSOK(THIS_USER,nie je)>)>", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(W(c.text))), c.expected) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(base::ToUtf8(Expand(base::Cp1250(c.text))), c.expected) << c.text;
 }
 
 TEST(WordPosition, PrefixMatchOnFoldedLetterWords) {

@@ -9,7 +9,6 @@
 namespace tamzel::engine {
 namespace {
 
-std::string W(const char* utf8) { return base::FromUtf8(utf8).value(); }
 
 struct TextCase {
     const char* input;  // UTF-8
@@ -77,7 +76,7 @@ TEST(ReflectPersons, SwapsPersonsWordByWord) {
         {"si", "som"},                 {"mi ti", "ti mi"},
     };
     for (const TextCase& c : cases) {
-        std::string s = W(c.input);
+        std::string s = base::Cp1250(c.input);
         ReflectPersons(s);
         EXPECT_EQ(base::ToUtf8(s), c.expected) << c.input;
     }
@@ -98,7 +97,7 @@ TEST(Normalise, InputAndSentenceExamples) {
         {"x/y", " x/y . "},
     };
     for (const TextCase& c : cases) {
-        std::string s = W(c.input);
+        std::string s = base::Cp1250(c.input);
         NormaliseInput(s);
         EXPECT_EQ(base::ToUtf8(s), c.expected) << c.input;
     }
@@ -128,7 +127,7 @@ TEST(FormatReply, TidiesBlanksMarksAndCapitals) {
         {"a , b", "A, b"},
         {"koniec .", "Koniec."},
     };
-    for (const TextCase& c : cases) EXPECT_EQ(base::ToUtf8(FormatReply(W(c.input))), c.expected) << c.input;
+    for (const TextCase& c : cases) EXPECT_EQ(base::ToUtf8(FormatReply(base::Cp1250(c.input))), c.expected) << c.input;
 }
 
 }  // namespace

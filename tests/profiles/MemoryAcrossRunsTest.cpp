@@ -17,7 +17,6 @@ namespace tamzel::profiles {
 namespace {
 
 using testing::TestFolder;
-using testing::W;
 
 // Remembers a favourite colour and tells it back; anything else gets "?".
 const char* const kBrain[] = {
@@ -33,7 +32,7 @@ class ProgramFolderRun : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string records;
-        for (const char* line : kBrain) records += engine::EncodeRecord(W(line), 0x2A);
+        for (const char* line : kBrain) records += engine::EncodeRecord(base::Cp1250(line), 0x2A);
         folder.Write("ai/brainfile.ai", engine::BuildBrainFile(records));
         previous = std::filesystem::current_path();
         std::filesystem::current_path(folder.path());
@@ -53,7 +52,7 @@ protected:
         EXPECT_TRUE(e.OpeningLine());
         std::vector<std::string> replies;
         for (const std::string& s : sentences) {
-            auto turn = e.AnswerSentence(W(s));
+            auto turn = e.AnswerSentence(base::Cp1250(s));
             replies.push_back(turn ? base::ToUtf8(turn->reply) : "(" + turn.message() + ")");
         }
         e.FinalizeEngine();
@@ -67,14 +66,14 @@ protected:
 };
 
 TEST_F(ProgramFolderRun, AFactToldInOneRunIsRecalledInTheNext) {
-    auto first = Converse(W("Ján"), {"Aká je moja obľúbená farba?",
+    auto first = Converse(base::Cp1250("Ján"), {"Aká je moja obľúbená farba?",
                                      "Moja obľúbená farba je zelená."});
     EXPECT_EQ(first, (std::vector<std::string>{"Neviem.", "Zapamätám si zelená."}));
 
     // Another spelling of the same user signs in to the same profile and its memory.
     auto second = Converse("jan", {"aka je moja oblubena farba?"});
     EXPECT_EQ(second, std::vector<std::string>{"Farba: zelená."});
-    EXPECT_EQ(ProfileStore(".").ListUsers(), std::vector<std::string>{W("Ján")});
+    EXPECT_EQ(ProfileStore(".").ListUsers(), std::vector<std::string>{base::Cp1250("Ján")});
 }
 
 }  // namespace

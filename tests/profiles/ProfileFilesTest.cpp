@@ -8,13 +8,12 @@
 namespace tamzel::profiles {
 namespace {
 
-using testing::W;
 
 TEST(ProfileFiles, UserDataRoundTripsByteExact) {
     const std::string files[] = {
-        "[data]\r\nmeno=" + W("Ján") + "\r\nvyslovnost=" + W("Jáán") +
+        "[data]\r\nmeno=" + base::Cp1250("Ján") + "\r\nvyslovnost=" + base::Cp1250("Jáán") +
             "\r\npohlavie=muz\r\nnalada=0\r\n",
-        "[data]\r\nmeno=" + W("Žofia Ťažká") + "\r\nvyslovnost=Zofia\r\npohlavie=zena\r\n"
+        "[data]\r\nmeno=" + base::Cp1250("Žofia Ťažká") + "\r\nvyslovnost=Zofia\r\npohlavie=zena\r\n"
             "nalada=-17\r\n",
     };
     for (const std::string& file : files) {
@@ -23,7 +22,7 @@ TEST(ProfileFiles, UserDataRoundTripsByteExact) {
         EXPECT_EQ(FormatUserData(*parsed.value), file);
     }
     auto zofia = ParseUserData(files[1], "user.dat");
-    EXPECT_EQ(zofia.value->name, W("Žofia Ťažká"));
+    EXPECT_EQ(zofia.value->name, base::Cp1250("Žofia Ťažká"));
     EXPECT_FALSE(zofia.value->male);
     EXPECT_EQ(zofia.value->mood, -17);
 }
@@ -102,9 +101,9 @@ TEST(ProfileFiles, MalformedFilesNameTheFileAndTheLine) {
 }
 
 TEST(ProfileFiles, StartSettingsRoundTripAndDefaults) {
-    StartSettings s{false, W("Ján"), "/home/x/moja tema.thm"};
+    StartSettings s{false, base::Cp1250("Ján"), "/home/x/moja tema.thm"};
     std::string text = FormatStartSettings(s);
-    EXPECT_EQ(text, "[tamzel]\r\nautolog=0\r\nlast_user=" + W("Ján") +
+    EXPECT_EQ(text, "[tamzel]\r\nautolog=0\r\nlast_user=" + base::Cp1250("Ján") +
                         "\r\ntheme=/home/x/moja tema.thm\r\n");
     EXPECT_EQ(FormatStartSettings(ParseStartSettings(text)), text);
 

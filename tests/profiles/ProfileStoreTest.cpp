@@ -11,7 +11,6 @@ namespace tamzel::profiles {
 namespace {
 
 using testing::TestFolder;
-using testing::W;
 
 std::string Lines(std::initializer_list<std::string> lines) {
     return base::JoinLines(std::vector<std::string>(lines));
@@ -33,34 +32,34 @@ protected:
 };
 
 TEST_F(ProfileStoreTest, CreateWritesTheNewUserFilesAndAppendsToTheList) {
-    Create(W("Ján"));
+    Create(base::Cp1250("Ján"));
     Create("Eva", false);
-    EXPECT_EQ(folder.Read("users/user.lst"), Lines({W("Ján"), "Eva"}));
+    EXPECT_EQ(folder.Read("users/user.lst"), Lines({base::Cp1250("Ján"), "Eva"}));
     EXPECT_EQ(DataOf("Ján"),
-              Lines({"[data]", "meno=" + W("Ján"), "vyslovnost=" + W("Ján"), "pohlavie=muz",
+              Lines({"[data]", "meno=" + base::Cp1250("Ján"), "vyslovnost=" + base::Cp1250("Ján"), "pohlavie=muz",
                      "nalada=0"}));
     EXPECT_EQ(DataOf("Eva"),
               Lines({"[data]", "meno=Eva", "vyslovnost=Eva", "pohlavie=zena", "nalada=0"}));
     EXPECT_EQ(folder.Read("users/_Ján/user.cfg"), FormatUserConfig(UserConfig{}));
     EXPECT_EQ(folder.Read("users/_Ján/user.mem"), "[DUZ]\r\nOBJECT(user)\r\n->\r\n<-\r\n");
-    EXPECT_EQ(store.ListUsers(), (std::vector<std::string>{W("Ján"), "Eva"}));
+    EXPECT_EQ(store.ListUsers(), (std::vector<std::string>{base::Cp1250("Ján"), "Eva"}));
 }
 
 TEST_F(ProfileStoreTest, RegistrationChecksComeInOrderAndWriteNothing) {
-    Create(W("Ján"));
+    Create(base::Cp1250("Ján"));
     auto before = folder.Snapshot();
     struct Case { std::string name, pronunciation; bool male; std::string title, message; };
     const Case cases[] = {
-        {"", "", true, "Pozor", W("Neuviedol si svoje meno.")},
-        {"", "", false, "Pozor", W("Neuviedla si svoje meno.")},
-        {"Jozef.", "", false, "Pozor", W("Neuviedla si, ako mám vyslovovať tvoje meno.")},
+        {"", "", true, "Pozor", base::Cp1250("Neuviedol si svoje meno.")},
+        {"", "", false, "Pozor", base::Cp1250("Neuviedla si svoje meno.")},
+        {"Jozef.", "", false, "Pozor", base::Cp1250("Neuviedla si, ako mám vyslovovať tvoje meno.")},
         {"Jozef.", "J", true, "Pozor",
-         W("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
+         base::Cp1250("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
            "slovenskej(resp. stredoeurópskej) abecedy.")},
         {"jan", "jan", true, "Upozornenie",
-         W("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
+         base::Cp1250("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
         {"JAN", "jan", true, "Upozornenie",
-         W("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
+         base::Cp1250("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
         {"../x", "x", true, "Pozor", MessageBadCharacter('.')},
         {"a/b", "x", true, "Pozor", MessageBadCharacter('/')},
     };
@@ -80,7 +79,7 @@ TEST_F(ProfileStoreTest, QuietCreationSkipsInvalidAndExistingNames) {
     EXPECT_FALSE(store.CreateProfileQuietly("Peter"));
     EXPECT_FALSE(store.CreateProfileQuietly("peter.novak"));
     EXPECT_EQ(folder.Read("users/user.lst"), Lines({"peter"}));
-    EXPECT_EQ(store.FindUser(W("PÉTER")), std::optional<std::string>("peter"));
+    EXPECT_EQ(store.FindUser(base::Cp1250("PÉTER")), std::optional<std::string>("peter"));
     EXPECT_FALSE(store.FindUser("petra").has_value());
 }
 
@@ -107,24 +106,24 @@ TEST_F(ProfileStoreTest, RenameMovesMemoryAndSettingsAndKeepsTheListOrder) {
     auto memory = folder.Read("users/_Jan/user.mem");
     auto config = folder.Read("users/_Jan/user.cfg");
 
-    StoreResult r = store.EditProfile("Jan", W("Ján Novák"), "Jano", true, true);
+    StoreResult r = store.EditProfile("Jan", base::Cp1250("Ján Novák"), "Jano", true, true);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(folder.Read("users/user.lst"),
-              Lines({"Adam", W("Ján Novák"), "Zuzana", W("Ján Novák")}));
+              Lines({"Adam", base::Cp1250("Ján Novák"), "Zuzana", base::Cp1250("Ján Novák")}));
     EXPECT_EQ(folder.Read("users/_Ján Novák/user.mem"), memory);
     EXPECT_EQ(folder.Read("users/_Ján Novák/user.cfg"), config);
-    EXPECT_EQ(DataOf("Ján Novák"), Lines({"[data]", "meno=" + W("Ján Novák"),
+    EXPECT_EQ(DataOf("Ján Novák"), Lines({"[data]", "meno=" + base::Cp1250("Ján Novák"),
                                           "vyslovnost=Jano", "pohlavie=muz", "nalada=-3"}));
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/_Jan"));
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/changed_user.lst"));
 }
 
 TEST_F(ProfileStoreTest, RenameToAnotherUsersNameIsRefusedAndTouchesNothing) {
-    Create(W("Ján"));
+    Create(base::Cp1250("Ján"));
     Create("Eva", false);
     folder.Write("users/_Eva/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
     auto before = folder.Snapshot();
-    for (const std::string& taken : {W("Ján"), std::string("jan"), std::string("JAN")}) {
+    for (const std::string& taken : {base::Cp1250("Ján"), std::string("jan"), std::string("JAN")}) {
         StoreResult r = store.EditProfile("Eva", taken, "x", false, false);
         EXPECT_FALSE(r.ok) << taken;
         EXPECT_EQ(r.title, "Upozornenie");
@@ -141,7 +140,7 @@ TEST_F(ProfileStoreTest, RenameWithinTheSameUserMovesTheFolder) {
     Create("jan");
     folder.Write("users/_jan/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
     auto memory = folder.Read("users/_jan/user.mem");
-    for (const std::string& next : {std::string("Jan"), W("Ján")}) {
+    for (const std::string& next : {std::string("Jan"), base::Cp1250("Ján")}) {
         std::string previous = store.ListUsers().front();
         StoreResult r = store.EditProfile(previous, next, next, true, true);
         ASSERT_TRUE(r.ok) << r.message;
@@ -213,21 +212,21 @@ TEST_F(ProfileStoreTest, SignInLoadsBothFilesAndReportsDamagedOnes) {
 }
 
 TEST_F(ProfileStoreTest, ShutdownWritesIniConfigAndBlendedMood) {
-    Create(W("Ján"));
-    folder.Write("users/_Ján/user.dat", FormatUserData({W("Ján"), W("Ján"), true, 4}));
+    Create(base::Cp1250("Ján"));
+    folder.Write("users/_Ján/user.dat", FormatUserData({base::Cp1250("Ján"), base::Cp1250("Ján"), true, 4}));
     UserConfig config{false, true, true, false, 420, 80, 2};
-    StartSettings settings{false, W("Ján"), "design/interface.thm"};
-    StoreResult r = store.StoreAtShutdown(settings, {W("Ján"), "Jano", false, 15}, config);
+    StartSettings settings{false, base::Cp1250("Ján"), "design/interface.thm"};
+    StoreResult r = store.StoreAtShutdown(settings, {base::Cp1250("Ján"), "Jano", false, 15}, config);
     ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(DataOf("Ján"), Lines({"[data]", "meno=" + W("Ján"), "vyslovnost=Jano",
+    EXPECT_EQ(DataOf("Ján"), Lines({"[data]", "meno=" + base::Cp1250("Ján"), "vyslovnost=Jano",
                                     "pohlavie=zena", "nalada=5"}));
     EXPECT_EQ(folder.Read("users/_Ján/user.cfg"), FormatUserConfig(config));
     EXPECT_EQ(folder.Read("users/tamzel.ini"),
-              Lines({"[tamzel]", "autolog=0", "last_user=" + W("Ján"),
+              Lines({"[tamzel]", "autolog=0", "last_user=" + base::Cp1250("Ján"),
                      "theme=design/interface.thm"}));
     StartSettings back = store.ReadIni();
     EXPECT_FALSE(back.autolog);
-    EXPECT_EQ(back.lastUser, W("Ján"));
+    EXPECT_EQ(back.lastUser, base::Cp1250("Ján"));
 }
 
 TEST_F(ProfileStoreTest, AFailedWriteIsReportedAndKeepsTheOldContent) {

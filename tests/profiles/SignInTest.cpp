@@ -13,10 +13,9 @@ namespace tamzel::profiles {
 namespace {
 
 using testing::TestFolder;
-using testing::W;
 
 TEST(StartChoice, PreselectionTable) {
-    const std::vector<std::string> users = {"Eva", W("Peter"), "Eva", W("Ján")};
+    const std::vector<std::string> users = {"Eva", base::Cp1250("Peter"), "Eva", base::Cp1250("Ján")};
     struct Case {
         const char* what;
         std::optional<std::string> lastUser;
@@ -42,10 +41,10 @@ TEST(StartChoice, PreselectionTable) {
 
 TEST(ConsoleSession, FirstSignInCreatesTheProfileQuietly) {
     TestFolder folder;
-    auto user = SignIn(W("Ján"), folder.path());
+    auto user = SignIn(base::Cp1250("Ján"), folder.path());
     ASSERT_TRUE(user) << user.message();
-    EXPECT_EQ(*user, (base::ProfileValues{W("Ján"), W("Ján"), true, 0}));
-    EXPECT_EQ(folder.Read("users/user.lst"), W("Ján") + "\r\n");
+    EXPECT_EQ(*user, (base::ProfileValues{base::Cp1250("Ján"), base::Cp1250("Ján"), true, 0}));
+    EXPECT_EQ(folder.Read("users/user.lst"), base::Cp1250("Ján") + "\r\n");
     EXPECT_EQ(folder.Read("users/_Ján/user.mem"), NewMemoryFile());
 }
 
@@ -100,8 +99,8 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
         TestFolder folder;
         ProfileStore store(folder.path());
         ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok);
-        ASSERT_TRUE(store.CreateProfile(W("Ján"), "Jano", true, true).ok);
-        folder.Write("users/_Ján/user.dat", FormatUserData({W("Ján"), "Jano", true, 7}));
+        ASSERT_TRUE(store.CreateProfile(base::Cp1250("Ján"), "Jano", true, true).ok);
+        folder.Write("users/_Ján/user.dat", FormatUserData({base::Cp1250("Ján"), "Jano", true, 7}));
         folder.Write("users/_Ján/user.mem", memory);
         UserConfig config;
         config.volume = 3;
@@ -110,7 +109,7 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
         if (c.list) folder.Write("users/user.lst", *c.list);
         else std::filesystem::remove(folder.path() + "/users/user.lst");
 
-        auto user = SignIn(W("Ján"), folder.path());
+        auto user = SignIn(base::Cp1250("Ján"), folder.path());
         ASSERT_TRUE(user) << c.what << ": " << user.message();
         EXPECT_EQ(user->mood, 7) << c.what;
         EXPECT_EQ(user->pronunciation, "Jano") << c.what;
@@ -119,7 +118,7 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
                                  "users/_Eva/user.mem"})
             EXPECT_EQ(folder.Read(file), before.at(file)) << c.what << ": " << file;
         std::vector<std::string> users = store.ListUsers();
-        EXPECT_EQ(std::count(users.begin(), users.end(), W("Ján")), 1) << c.what;
+        EXPECT_EQ(std::count(users.begin(), users.end(), base::Cp1250("Ján")), 1) << c.what;
         EXPECT_EQ(std::count(users.begin(), users.end(), "Eva"), 1) << c.what;
     }
 }

@@ -50,6 +50,5 @@ private:
 };
 
 // A Windows-1250 text from UTF-8 test literals.
-inline std::string W(const std::string& utf8) { return base::FromUtf8(utf8).value(); }
 
 }  // namespace tamzel::profiles::testing

@@ -6,7 +6,6 @@
 namespace tamzel::speech {
 namespace {
 
-using test::W;
 
 struct ContourCase {
     const char* name;
@@ -38,7 +37,7 @@ TEST(Contour, FollowsThePhraseShapes) {
         {"empty text", "", {}},
     };
     for (const auto& c : cases) {
-        Contour got = ComputeContour(W(c.text));
+        Contour got = ComputeContour(base::Cp1250(c.text));
         std::vector<int> values(got.begin(), got.end());
         EXPECT_EQ(values, c.expected) << c.name;
     }

@@ -10,7 +10,6 @@ namespace {
 
 using test::TempFolder;
 using test::U;
-using test::W;
 
 TEST(DictionaryScrambling, RestoresEachByteByItsPositionInTheLine) {
     // p = 1, 2, 3: the stored bytes are 'a' - 7, 'b' + 23, 'c' + 15.
@@ -59,7 +58,7 @@ TEST(ApplyDictionary, ReplacesKeysLineByLine) {
     for (const auto& c : cases) {
         TempFolder folder;
         std::string path = folder.Dictionary(c.lines);
-        EXPECT_EQ(U(ApplyDictionary(W(c.text), path)), c.expected) << c.name;
+        EXPECT_EQ(U(ApplyDictionary(base::Cp1250(c.text), path)), c.expected) << c.name;
     }
 }
 
@@ -92,8 +91,8 @@ TEST(ApplyDictionary, ReadsAFileWithoutAFinalLineEnd) {
 TEST(DictionaryFile, RefusesALineThatWouldSplitWhenStored) {
     // 0x14 - 7 is CR, "ó" + 23 is LF: stored together they would end the line.
     EXPECT_THROW(ScrambleFile({std::string("\x14\xF3=x")}), SpeechError);
-    EXPECT_EQ(UnscrambleFile(ScrambleFile({"a=b", "", W("ó=o")})),
-              (std::vector<std::string>{"a=b", "", W("ó=o")}));
+    EXPECT_EQ(UnscrambleFile(ScrambleFile({"a=b", "", base::Cp1250("ó=o")})),
+              (std::vector<std::string>{"a=b", "", base::Cp1250("ó=o")}));
 }
 
 // --- The compiler's source format -----------------------------------------------------
@@ -102,7 +101,7 @@ TEST(DictionarySource, CompilesEntriesWithUnderscoresForSpaces) {
     voxc::Compiled c = voxc::CompileSource("# comment\n\n_napr_._=_napríklad_\r\na=b=c\n");
     EXPECT_TRUE(c.errors.empty());
     EXPECT_TRUE(c.warnings.empty()) << c.warnings.front();
-    EXPECT_EQ(c.lines, (std::vector<std::string>{W(" napr . = napríklad "), "a=b=c"}));
+    EXPECT_EQ(c.lines, (std::vector<std::string>{base::Cp1250(" napr . = napríklad "), "a=b=c"}));
     EXPECT_EQ(voxc::DecompileLines(c.lines), "_napr_._=_napríklad_\na=b=c\n");
 }
 

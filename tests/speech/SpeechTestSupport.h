@@ -13,7 +13,6 @@
 
 namespace tamzel::speech::test {
 
-inline std::string W(const std::string& utf8) { return base::FromUtf8(utf8).value(); }
 inline std::string U(const std::string& cp1250) { return base::ToUtf8(cp1250); }
 
 // A fresh folder under the system's temporary folder, removed at the end of the test.
@@ -30,7 +29,7 @@ public:
     // Writes a dictionary from UTF-8 "key=value" lines and returns its path.
     std::string Dictionary(const std::vector<std::string>& utf8Lines) const {
         std::vector<std::string> lines;
-        for (const auto& l : utf8Lines) lines.push_back(W(l));
+        for (const auto& l : utf8Lines) lines.push_back(base::Cp1250(l));
         std::string path = File("slovnik.vox");
         base::WriteFileAtomically(path, ScrambleFile(lines));
         return path;

@@ -13,7 +13,6 @@ namespace {
 
 using test::TempFolder;
 using test::U;
-using test::W;
 
 // Runs the preparation with a dictionary of the given entries and keeps every step's text.
 struct Prepared {
@@ -31,9 +30,9 @@ Prepared Prepare(const std::string& utf8, const std::string& name = "", const st
             const std::vector<std::string>& dictionary = {}) {
     TempFolder folder;
     SpeechRequest rq;
-    rq.text = W(utf8);
-    rq.userName = W(name);
-    rq.userNamePronunciation = W(pron);
+    rq.text = base::Cp1250(utf8);
+    rq.userName = base::Cp1250(name);
+    rq.userNamePronunciation = base::Cp1250(pron);
     rq.dictionaryPath = folder.Dictionary(dictionary);
     Prepared run;
     rq.onStep = [&](std::string_view step, const std::string& text) { run.steps[std::string(step)] = U(text); };
@@ -221,8 +220,8 @@ TEST(PrepareSpeechText, AnyTextGivesOnlyUnitCharactersAndAFullContour) {
 }
 
 TEST(LowerCaseText, LeavesEverythingElseAlone) {
-    EXPECT_EQ(U(LowerCaseText(W("ĽŠČŤŽÝÁÍÉÚÔÄŇĎÓ ABC xyz 1<>"))), "ľščťžýáíéúôäňďó abc xyz 1<>");
-    EXPECT_EQ(U(LowerCaseText(W("ĹŔŐÖŘÜ"))), "ĺŕŐÖŘÜ");  // Ĺ and Ŕ are Slovak
+    EXPECT_EQ(U(LowerCaseText(base::Cp1250("ĽŠČŤŽÝÁÍÉÚÔÄŇĎÓ ABC xyz 1<>"))), "ľščťžýáíéúôäňďó abc xyz 1<>");
+    EXPECT_EQ(U(LowerCaseText(base::Cp1250("ĹŔŐÖŘÜ"))), "ĺŕŐÖŘÜ");  // Ĺ and Ŕ are Slovak
 }
 
 }  // namespace

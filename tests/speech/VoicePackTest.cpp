@@ -12,7 +12,6 @@ namespace tamzel::speech {
 namespace {
 
 using test::TempFolder;
-using test::W;
 
 std::string Le(uint32_t v, int bytes) {
     std::string s;
@@ -89,12 +88,12 @@ TEST(Units, NameFortyOneDistinctAsciiRecordings) {
         {"(", "dz"}, {")", "dzdz"}, {"-", "ps"}, {"~", "pl"}, {"á", "aa"}, {"č", "cc"},
         {"ď", "dd"}, {"í", "ii"}, {"ó", "oo"}, {"š", "ss"}, {"ť", "tt"}, {"ú", "uu"},
         {"ý", "yy"}, {"ž", "zz"}, {"é", "ee"}, {"ň", "nn"}, {"w", "w"}, {"_", "_"}};
-    for (const auto& [unit, name] : named) EXPECT_EQ(UnitResourceName(W(unit)[0]), name) << name;
+    for (const auto& [unit, name] : named) EXPECT_EQ(UnitResourceName(base::Cp1250(unit)[0]), name) << name;
     EXPECT_EQ(UnitResourceName('5'), "");
     EXPECT_EQ(UnitNumber('a'), 1);
     EXPECT_EQ(UnitNumber('~'), 41);
     EXPECT_EQ(UnitAlphabet.size(), 52u);
-    EXPECT_EQ(W("aábcčdďeéfghiíjklmnňoóprsštťuúvwyýzž()_-~567890{}[]@"), std::string(UnitAlphabet));
+    EXPECT_EQ(base::Cp1250("aábcčdďeéfghiíjklmnňoóprsštťuúvwyýzž()_-~567890{}[]@"), std::string(UnitAlphabet));
 }
 
 TEST(Units, FaceCodesSoundAsPauses) {
@@ -103,7 +102,7 @@ TEST(Units, FaceCodesSoundAsPauses) {
                                             {'+', '\0'}, {'1', '\0'}, {'.', '\0'}, {'J', 'j'}};
     for (const auto& [c, unit] : played) EXPECT_EQ(PlayedUnit(c), unit) << c;
     // Every capital that text preparation keeps plays as its lower-case unit.
-    std::string upper = W("ŠŤŽÁČÉÍĎŇÓÚÝ"), lower = W("šťžáčéíďňóúý");
+    std::string upper = base::Cp1250("ŠŤŽÁČÉÍĎŇÓÚÝ"), lower = base::Cp1250("šťžáčéíďňóúý");
     for (size_t i = 0; i < upper.size(); ++i) EXPECT_EQ(PlayedUnit(upper[i]), lower[i]) << i;
     EXPECT_EQ(FaceCodeOf('7'), FaceCode::Emotion);
     EXPECT_EQ(FaceCodeOf('{'), FaceCode::Head);
@@ -119,7 +118,7 @@ TEST(VoicePack, FindsResourcesByTypeAndName) {
                                 Wave(Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", Samples({7}))));
     base::WriteFileAtomically(pack + "/Jpg/default2.jpg", "jpeg bytes");
     VoicePack vp(pack);
-    EXPECT_EQ(vp.ReadUnitSound(W("á")[0]).samples, std::vector<int16_t>{7});
+    EXPECT_EQ(vp.ReadUnitSound(base::Cp1250("á")[0]).samples, std::vector<int16_t>{7});
     EXPECT_EQ(vp.ReadFrame("default2"), "jpeg bytes");
     EXPECT_EQ(vp.ResourcePath("Wave", "pl"), pack + "/Wave/pl.wav");
     try {

@@ -41,7 +41,7 @@ TEST_F(AdaptersTest, AMissingBrainIsAMessageNamingTheFile) {
 
 TEST_F(AdaptersTest, TurnsReportTheReplyAndTheMoodTheProfileHolds) {
     ASSERT_TRUE(fs::exists("ai/brainfile.ai")) << "the program folder is built first";
-    talk_.SetProfile({Cp("Mária"), Cp("Mária"), false, 12});
+    talk_.SetProfile({base::Cp1250("Mária"), base::Cp1250("Mária"), false, 12});
     ASSERT_TRUE(talk_.InitEngine().ok());
     auto opening = talk_.OpeningLine();
     ASSERT_TRUE(opening.ok()) << opening.message();
@@ -51,7 +51,7 @@ TEST_F(AdaptersTest, TurnsReportTheReplyAndTheMoodTheProfileHolds) {
     EXPECT_FALSE(turn->reply.empty());
     EXPECT_FALSE(turn->heardInput.empty());
     EXPECT_EQ(turn->mood, talk_.Profile().mood);
-    EXPECT_EQ(talk_.Profile().name, Cp("Mária"));
+    EXPECT_EQ(talk_.Profile().name, base::Cp1250("Mária"));
     EXPECT_FALSE(talk_.Profile().male);
 }
 
@@ -72,23 +72,23 @@ TEST_F(AdaptersTest, ABrainThatVanishesMidConversationIsAMessageNotACrash) {
 // sliders or switches would go unnoticed until the next start.
 TEST_F(AdaptersTest, TheShutdownWriteKeepsEverySettingInItsPlace) {
     profiles::ProfileStore store(".");
-    ASSERT_TRUE(store.CreateProfile(Cp("Mária"), Cp("Majka"), false, false).ok);
+    ASSERT_TRUE(store.CreateProfile(base::Cp1250("Mária"), base::Cp1250("Majka"), false, false).ok);
     ProfileShutdownStore shutdown(store);
     ShutdownStore::Settings settings{false, false, true, false, true, 300, 70, 9,
                                      "design/modrá téma.thm"};
-    EXPECT_EQ(shutdown.Store(settings, {Cp("Mária"), Cp("Majka"), false, 40}), "");
+    EXPECT_EQ(shutdown.Store(settings, {base::Cp1250("Mária"), base::Cp1250("Majka"), false, 40}), "");
 
     profiles::StartSettings ini = store.ReadIni();
     EXPECT_FALSE(ini.autolog);
-    EXPECT_EQ(ini.lastUser, Cp("Mária"));
-    EXPECT_EQ(ini.theme, Cp("design/modrá téma.thm"));
-    auto profile = store.LoadSignIn(Cp("Mária"));
+    EXPECT_EQ(ini.lastUser, base::Cp1250("Mária"));
+    EXPECT_EQ(ini.theme, base::Cp1250("design/modrá téma.thm"));
+    auto profile = store.LoadSignIn(base::Cp1250("Mária"));
     ASSERT_TRUE(profile.value.has_value()) << profile.error;
     const profiles::UserConfig& c = profile.value->config;
     EXPECT_EQ((std::vector<bool>{c.records, c.speech, c.animation, c.infoBar}),
               (std::vector<bool>{false, true, false, true}));
     EXPECT_EQ((std::vector<int>{c.volume, c.speed, c.intonation}), (std::vector<int>{300, 70, 9}));
-    EXPECT_EQ(profile.value->data.pronunciation, Cp("Majka"));
+    EXPECT_EQ(profile.value->data.pronunciation, base::Cp1250("Majka"));
     EXPECT_EQ(profile.value->data.mood, profiles::BlendMood(40, 0));
 }
 
@@ -101,7 +101,7 @@ TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
         return path.find("tamzel.ini") != std::string::npos ? std::string("Disk je plný.")
                                                             : std::string();
     });
-    const std::string full = Cp("Disk je plný.");
+    const std::string full = base::Cp1250("Disk je plný.");
     ShutdownStore::Settings settings{true, true, true, true, true, 10, 65, 3, "design/interface.thm"};
     std::string problem = shutdown.Store(settings, {"Peter", "Peter", true, 5});
     EXPECT_NE(problem.find(full), std::string::npos) << problem;

@@ -183,11 +183,11 @@ protected:
 
 TEST_F(MainWindowTest, ShowRecordsAndSpeaksTheOpeningLine) {
     ShowWithRecords(true);
-    EXPECT_EQ(window->ConversationLines(), Lines{Cp("» Ahoj!")});
+    EXPECT_EQ(window->ConversationLines(), Lines{base::Cp1250("» Ahoj!")});
     EXPECT_EQ(speech.spoken, std::vector<std::string>{"<smile>Ahoj!"});
     EXPECT_EQ(Read("zaznamy/zaznamy.txt"),
-              Cp("\r\n<Nový rozhovor - Peter - 7.12.2026 - 9:5:3\r\n") + std::string(50, '-') +
-                  Cp("\r\n» Ahoj!\r\n"));
+              base::Cp1250("\r\n<Nový rozhovor - Peter - 7.12.2026 - 9:5:3\r\n") + std::string(50, '-') +
+                  base::Cp1250("\r\n» Ahoj!\r\n"));
     EXPECT_NE(Read("zaznamy/report.txt").find(" Novy Report - Peter - 7.12.2026 - 9:5:3"),
               std::string::npos);
     EXPECT_TRUE(window->RichEdit1->toPlainText().contains(QString::fromUtf8("» Ahoj!")));
@@ -200,9 +200,9 @@ TEST_F(MainWindowTest, TurnShowsRecordsReportsAndSpeaks) {
     window->Edit1->setText("xyz");
     window->SubmitInput("xyz");
     EXPECT_EQ(window->ConversationLines(),
-              (Lines{Cp("» Ahoj!"), "xyz", Cp("» Nerozumiem ti.")}));
+              (Lines{base::Cp1250("» Ahoj!"), "xyz", base::Cp1250("» Nerozumiem ti.")}));
     std::string record = Read("zaznamy/zaznamy.txt");
-    EXPECT_NE(record.find(Cp("xyz\r\n» Nerozumiem ti.\r\n")), std::string::npos);
+    EXPECT_NE(record.find(base::Cp1250("xyz\r\n» Nerozumiem ti.\r\n")), std::string::npos);
     EXPECT_NE(Read("zaznamy/report.txt").find("\r\n\r\n-xyz\r\n>>>Nerozumiem ti.\r\n"),
               std::string::npos);
     EXPECT_EQ(speech.spoken.back(), "<sad>Nerozumiem <b>ti.");
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, SpeechOffStillShowsAndRecords) {
     window->SubmitInput("Ahoj");
     EXPECT_TRUE(speech.spoken.empty());
     EXPECT_EQ(window->ConversationLines().size(), 3u);
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("Ahoj\r\n» Rozumiem.\r\n")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250("Ahoj\r\n» Rozumiem.\r\n")), std::string::npos);
     EXPECT_EQ(Read("zaznamy/report.txt").find("-Ahoj"), std::string::npos);  // understood
 }
 
@@ -238,7 +238,7 @@ TEST_F(MainWindowTest, WindowTurnsWriteTheirNotes) {
     EXPECT_EQ(talk.idleFlags, (std::vector<bool>{false, true}));
     EXPECT_EQ(talk.inputs, (std::vector<std::string>{"", ""}));
     std::string record = Read("zaznamy/zaznamy.txt");
-    EXPECT_NE(record.find(HoverNoteLine() + Cp("\r\n» Rozumiem.\r\n") + IdleNoteLine()),
+    EXPECT_NE(record.find(HoverNoteLine() + base::Cp1250("\r\n» Rozumiem.\r\n") + IdleNoteLine()),
               std::string::npos);
 }
 
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, SaveAndQuitBuildsThePageAndStoresEverything) {
     window->SaveAndQuit();
     std::string page = Read("zaznamy/zaznamy.htm");
     EXPECT_NE(page.find("a &lt;b&gt;tucne&lt;/b&gt;<br>"), std::string::npos);
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp(">Rozhovor ukončený - 9:5:3")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250(">Rozhovor ukončený - 9:5:3")), std::string::npos);
     EXPECT_NE(Read("zaznamy/report.txt").find(" Report Ukonceny "), std::string::npos);
     ASSERT_EQ(store.stored.size(), 1u);
     const ShutdownStore::Settings& s = store.stored[0];
@@ -330,7 +330,7 @@ TEST_F(MainWindowTest, SavingFollowsTheNamingRulesAndAsksBeforeReplacing) {
     EXPECT_TRUE(window->RichEdit1->toPlainText().isEmpty());
     window->SaveConversation(folder.path() + "/rozhovor", 0);
     std::string html = Read("rozhovor.htm");
-    EXPECT_NE(html.find(Cp("<b>» Ahoj!</b><br>")), std::string::npos);
+    EXPECT_NE(html.find(base::Cp1250("<b>» Ahoj!</b><br>")), std::string::npos);
     EXPECT_NE(html.find("Ahoj<br>"), std::string::npos);
     window->SaveConversation(folder.path() + "/rozhovor", 1);
     EXPECT_EQ(Read("rozhovor.txt").substr(0, 10), "<Rozhovor ");
@@ -348,16 +348,16 @@ TEST_F(MainWindowTest, NewConversationReadAloudAndToggles) {
     ShowWithRecords(true);
     window->SubmitInput("Ahoj");
     window->PrecitajClick();
-    EXPECT_EQ(speech.spoken.back(), Cp("+» Ahoj!+Ahoj+» Rozumiem."));
+    EXPECT_EQ(speech.spoken.back(), base::Cp1250("+» Ahoj!+Ahoj+» Rozumiem."));
     window->NovyClick();
     EXPECT_EQ(talk.inits, 2);
-    EXPECT_EQ(window->ConversationLines(), Lines{Cp("» Ahoj!")});
+    EXPECT_EQ(window->ConversationLines(), Lines{base::Cp1250("» Ahoj!")});
     std::string record = Read("zaznamy/zaznamy.txt");
-    EXPECT_NE(record.find(Cp(">Rozhovor ukončený - 9:5:3\r\n\r\n\r\n<Nový rozhovor")), std::string::npos);
+    EXPECT_NE(record.find(base::Cp1250(">Rozhovor ukončený - 9:5:3\r\n\r\n\r\n<Nový rozhovor")), std::string::npos);
     window->ZaznamyClick();  // off
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp(">Záznamy vypnuté - 9:5:3\r\n")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250(">Záznamy vypnuté - 9:5:3\r\n")), std::string::npos);
     window->ZaznamyClick();  // on again
-    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(Cp("\r\n<Záznamy zapnuté - Peter")), std::string::npos);
+    EXPECT_NE(Read("zaznamy/zaznamy.txt").find(base::Cp1250("\r\n<Záznamy zapnuté - Peter")), std::string::npos);
     // Frames around the icons: black when on, red when off.
     EXPECT_EQ(window->icon(kIconRecords).pixelColor(0, 0), QColor(0, 0, 0));
     window->RecClick();
@@ -557,15 +557,15 @@ TEST_F(MainWindowTest, AnEngineFailureOnAnyTurnIsTheThemedErrorAndNothingElse) {
             const bool opening = path.name == std::string("opening");
             messages.shown.clear();
             if (asResult) {
-                talk.failure = Cp("Mozog sa nedá načítať.");
+                talk.failure = base::Cp1250("Mozog sa nedá načítať.");
             } else {
-                talk.fail = [] { throw std::runtime_error(Cp("Mozog sa nedá načítať.")); };
+                talk.fail = [] { throw std::runtime_error(base::Cp1250("Mozog sa nedá načítať.")); };
             }
             path.run(*window);
             talk.fail = nullptr;
             talk.failure.clear();
             EXPECT_EQ(messages.shown,
-                      std::vector<std::string>{Cp("Chyba: Mozog sa nedá načítať.")});
+                      std::vector<std::string>{base::Cp1250("Chyba: Mozog sa nedá načítať.")});
             EXPECT_FALSE(window->recordProblemReported());
             EXPECT_EQ(window->ConversationLines().size(), opening ? 0u : linesBefore);
             EXPECT_EQ(speech.spoken.size(), spokenBefore);
@@ -586,13 +586,13 @@ TEST_F(MainWindowTest, AFailureInUtf8IsShownInWindows1250) {
     ShowWithRecords(false);
     talk.fail = [] { throw base::Fail("Pamäť je plná.", base::Encoding::Utf8); };
     window->SubmitInput("Ahoj");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Pamäť je plná.")});
-    talk.fail = [] { throw base::Fail(Cp("Súbor chýba.")); };
+    EXPECT_EQ(messages.shown, std::vector<std::string>{base::Cp1250("Chyba: Pamäť je plná.")});
+    talk.fail = [] { throw base::Fail(base::Cp1250("Súbor chýba.")); };
     window->WindowTurn(false);
-    EXPECT_EQ(messages.shown.back(), Cp("Chyba: Súbor chýba."));
+    EXPECT_EQ(messages.shown.back(), base::Cp1250("Chyba: Súbor chýba."));
     talk.fail = [] { throw 7; };
     window->WindowTurn(true);
-    EXPECT_EQ(messages.shown.back(), Cp("Chyba: Nastala neočakávaná chyba."));
+    EXPECT_EQ(messages.shown.back(), base::Cp1250("Chyba: Nastala neočakávaná chyba."));
     EXPECT_EQ(window->ConversationLines().size(), 1u);
 }
 
@@ -615,11 +615,11 @@ TEST_F(MainWindowTest, MemoryProblemsOfTheEngineReachTheThemedDialog) {
     engine::Engine engine;
     ReportEngineProblemsTo(engine, *window);
     ASSERT_TRUE(engine.hooks().onMemoryProblem);
-    engine.hooks().onMemoryProblem(Cp("Pamäť používateľa sa nedá zapísať."));
-    engine.hooks().onMemoryProblem(Cp("Pamäť používateľa sa nedá prečítať."));
+    engine.hooks().onMemoryProblem(base::Cp1250("Pamäť používateľa sa nedá zapísať."));
+    engine.hooks().onMemoryProblem(base::Cp1250("Pamäť používateľa sa nedá prečítať."));
     EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{Cp("Pozor: Pamäť používateľa sa nedá zapísať."),
-                                        Cp("Pozor: Pamäť používateľa sa nedá prečítať.")}));
+              (std::vector<std::string>{base::Cp1250("Pozor: Pamäť používateľa sa nedá zapísať."),
+                                        base::Cp1250("Pozor: Pamäť používateľa sa nedá prečítať.")}));
     EXPECT_FALSE(window->recordProblemReported());
     window.reset();
     EXPECT_FALSE(engine.hooks().onMemoryProblem) << "no hook into a window that is gone";
@@ -653,7 +653,7 @@ TEST_F(MainWindowTest, ASelfTalkFileThatCannotBeWrittenIsSaidOnce) {
     window->Timer2Timer();  // the line is still the partner's: answered again, not said again
     base::SetWriteFaultInjector(nullptr);
     EXPECT_EQ(talk.inputs, (std::vector<std::string>{"ahoj", "ahoj"}));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{Cp("Chyba: Disk je plný.")});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{base::Cp1250("Chyba: Disk je plný.")});
     EXPECT_EQ(Read(target.c_str()), "Bahoj\r\n");
 }
 

@@ -34,11 +34,11 @@ TEST(RecordsTest, RecordSequencesHaveTheirLineKinds) {
     Lines start = ConversationStartLines("Peter", t);
     ASSERT_EQ(start.size(), 3u);
     EXPECT_EQ(start[0], "");
-    EXPECT_EQ(start[1], Cp("<Nový rozhovor - Peter - 7.12.2026 - 9:5:3"));
+    EXPECT_EQ(start[1], base::Cp1250("<Nový rozhovor - Peter - 7.12.2026 - 9:5:3"));
     EXPECT_EQ(start[2], std::string(50, '-'));
-    EXPECT_EQ(ConversationEndLines(t), (Lines{std::string(50, '-'), Cp(">Rozhovor ukončený - 9:5:3"), ""}));
-    EXPECT_EQ(RecordsOffLines(t), (Lines{std::string(50, '-'), Cp(">Záznamy vypnuté - 9:5:3")}));
-    EXPECT_EQ(RecordsOnLines("Eva", t)[1], Cp("<Záznamy zapnuté - Eva - 7.12.2026 - 9:5:3"));
+    EXPECT_EQ(ConversationEndLines(t), (Lines{std::string(50, '-'), base::Cp1250(">Rozhovor ukončený - 9:5:3"), ""}));
+    EXPECT_EQ(RecordsOffLines(t), (Lines{std::string(50, '-'), base::Cp1250(">Záznamy vypnuté - 9:5:3")}));
+    EXPECT_EQ(RecordsOnLines("Eva", t)[1], base::Cp1250("<Záznamy zapnuté - Eva - 7.12.2026 - 9:5:3"));
     Lines report = ReportStartLines("Eva", t);
     EXPECT_EQ(report, (Lines{std::string(52, '-'), " Novy Report - Eva - 7.12.2026 - 9:5:3",
                              std::string(52, '-'), ""}));
@@ -49,7 +49,7 @@ TEST(RecordsTest, RecordSequencesHaveTheirLineKinds) {
 TEST(RecordsTest, PageClosesABrokenBlockAndMarksRecordBlocks) {
     std::tm t = At(7, 12, 2026, 9, 5, 3);
     Lines record = ConversationStartLines("Peter", t);
-    record.push_back(Cp("» Ahoj!"));
+    record.push_back(base::Cp1250("» Ahoj!"));
     record.push_back("Ahoj");  // "halt": no end line, the next block follows at once
     for (const std::string& l : RecordsOnLines("Peter", t)) record.push_back(l);
     record.push_back("x < y & \"z\"");
@@ -62,21 +62,21 @@ TEST(RecordsTest, PageClosesABrokenBlockAndMarksRecordBlocks) {
     auto find = [&out](const std::string& line) {
         return static_cast<int>(std::find(out.begin(), out.end(), line) - out.begin());
     };
-    int broken = find(Cp("Rozhovor núdzovo ukončený"));
-    int recordsTitle = find(Cp("Záznamy zapnuté - Peter - 7.12.2026 - 9:5:3"));
+    int broken = find(base::Cp1250("Rozhovor núdzovo ukončený"));
+    int recordsTitle = find(base::Cp1250("Záznamy zapnuté - Peter - 7.12.2026 - 9:5:3"));
     ASSERT_LT(broken, static_cast<int>(out.size()));
     ASSERT_LT(recordsTitle, static_cast<int>(out.size()));
     EXPECT_LT(broken, recordsTitle);
     EXPECT_NE(out[recordsTitle - 1].find("background=\"records.gif\""), std::string::npos);
-    int talkTitle = find(Cp("Nový rozhovor - Peter - 7.12.2026 - 9:5:3"));
+    int talkTitle = find(base::Cp1250("Nový rozhovor - Peter - 7.12.2026 - 9:5:3"));
     EXPECT_NE(out[talkTitle - 1].find("bgcolor=\"#404040\""), std::string::npos);
-    EXPECT_LT(find(Cp("<b>» Ahoj!</b><br>")), broken);
+    EXPECT_LT(find(base::Cp1250("<b>» Ahoj!</b><br>")), broken);
     EXPECT_LT(find("Ahoj<br>"), broken);
     // User text is escaped; the block end closes normally, no second broken box.
     EXPECT_LT(find("x &lt; y &amp; &quot;z&quot;<br>"), static_cast<int>(out.size()));
     EXPECT_EQ(page.find("x < y"), std::string::npos);
-    EXPECT_LT(find(Cp("Záznamy vypnuté - 9:5:3")), static_cast<int>(out.size()));
-    EXPECT_EQ(std::count(out.begin(), out.end(), Cp("Rozhovor núdzovo ukončený")), 1);
+    EXPECT_LT(find(base::Cp1250("Záznamy vypnuté - 9:5:3")), static_cast<int>(out.size()));
+    EXPECT_EQ(std::count(out.begin(), out.end(), base::Cp1250("Rozhovor núdzovo ukončený")), 1);
     // Separators give nothing; empty lines a break only outside a block.
     EXPECT_EQ(page.find(std::string(50, '-')), std::string::npos);
     EXPECT_EQ(out[4], "<br>");
@@ -91,18 +91,18 @@ TEST(RecordsTest, UserLinesStartingWithMarksAreTakenAsTheirKinds) {
 
 TEST(RecordsTest, SavedConversationForms) {
     std::tm t = At(7, 12, 2026, 9, 5, 3);
-    Lines lines = {Cp("» Ahoj!"), "<script>", Cp("» Čau")};
+    Lines lines = {base::Cp1250("» Ahoj!"), "<script>", base::Cp1250("» Čau")};
     Lines text = base::SplitLines(ConversationText(lines, "Eva", t));
-    EXPECT_EQ(text, (Lines{"<Rozhovor - Eva - 7.12.2026 - 9:5:3", std::string(50, '-'), Cp("» Ahoj!"),
-                           "<script>", Cp("» Čau"), std::string(50, '-'), Cp(">Rozhovor ukončený")}));
+    EXPECT_EQ(text, (Lines{"<Rozhovor - Eva - 7.12.2026 - 9:5:3", std::string(50, '-'), base::Cp1250("» Ahoj!"),
+                           "<script>", base::Cp1250("» Čau"), std::string(50, '-'), base::Cp1250(">Rozhovor ukončený")}));
     std::string html = ConversationHtml(lines, "Eva", t);
     Lines out = base::SplitLines(html);
     EXPECT_EQ(out[5], "Rozhovor - Eva - 7.12.2026 - 9:5:3");
-    EXPECT_EQ(out[8], Cp("<b>» Ahoj!</b><br>"));
+    EXPECT_EQ(out[8], base::Cp1250("<b>» Ahoj!</b><br>"));
     EXPECT_EQ(out[9], "&lt;script&gt;<br>");
     EXPECT_EQ(html.find("<script>"), std::string::npos);
     EXPECT_EQ(out.back(), "</html>");
-    EXPECT_EQ(out[out.size() - 4], Cp("Rozhovor ukončený"));
+    EXPECT_EQ(out[out.size() - 4], base::Cp1250("Rozhovor ukončený"));
 }
 
 TEST(RecordsTest, SaveNamingRules) {
@@ -122,8 +122,8 @@ TEST(RecordsTest, SaveNamingRules) {
 }
 
 TEST(RecordsTest, ReadAloudPutsPlusAtEverySpeakerChange) {
-    Lines lines = {Cp("» Ahoj"), "Ahoj", Cp("» Ako sa máš?"), Cp("» Ja dobre.")};
-    EXPECT_EQ(ReadAloudText(lines), Cp("+» Ahoj+Ahoj+» Ako sa máš?» Ja dobre."));
+    Lines lines = {base::Cp1250("» Ahoj"), "Ahoj", base::Cp1250("» Ako sa máš?"), base::Cp1250("» Ja dobre.")};
+    EXPECT_EQ(ReadAloudText(lines), base::Cp1250("+» Ahoj+Ahoj+» Ako sa máš?» Ja dobre."));
     EXPECT_EQ(ReadAloudText({"a", "b"}), "ab");
     EXPECT_EQ(ReadAloudText({}), "");
 }

@@ -59,7 +59,7 @@ TEST_F(SpeechHookupTest, WithoutAVoicePackTheProgramGoesOnSilently) {
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].first, "Pozor");
     EXPECT_FALSE(messages_.shown[0].second.empty());
-    speech.Speak(Cp("Ahoj, ako sa máš?"));
+    speech.Speak(base::Cp1250("Ahoj, ako sa máš?"));
     speech.SpeechTick();
     EXPECT_FALSE(speech.Speaking());
     speech.PlayWaveFile("gorvin/Wave/chyba.wav");
@@ -79,7 +79,7 @@ TEST_F(SpeechHookupTest, AnIntactPackWithSpeechOffShowsNoMessage) {
         EXPECT_TRUE(messages_.shown.empty()) << messages_.shown[0].second;
         hookup.port().PlayWaveFile("gorvin/Wave/nie-je.wav");  // missing: silent
         if (!available) {
-            hookup.port().Speak(Cp("Dobrý deň"));
+            hookup.port().Speak(base::Cp1250("Dobrý deň"));
             EXPECT_FALSE(hookup.port().Speaking());
         }
     }

@@ -30,16 +30,16 @@ struct OriginCase {
 };
 
 std::vector<OriginCase> Origins() {
-    const std::string reply = Cp("» Ahoj ty!");
-    const std::string typed = Cp("Ako sa máš?");
+    const std::string reply = base::Cp1250("» Ahoj ty!");
+    const std::string typed = base::Cp1250("Ako sa máš?");
     return {
         {"opening", TurnOrigin::Opening, "", {reply}, {reply}, false, std::nullopt, false},
         {"typed", TurnOrigin::Typed, typed, {typed, reply}, {typed, reply}, true, std::nullopt,
          true},
-        {"idle", TurnOrigin::Idle, "", {reply}, {Cp("[Užívateľ nečinný]"), reply}, false,
+        {"idle", TurnOrigin::Idle, "", {reply}, {base::Cp1250("[Užívateľ nečinný]"), reply}, false,
          std::nullopt, false},
         {"hover", TurnOrigin::Hover, "", {reply},
-         {Cp("[Užívateľ ide zjavne Vuvuviz vypnúť]"), reply}, false, std::nullopt, false},
+         {base::Cp1250("[Užívateľ ide zjavne Vuvuviz vypnúť]"), reply}, false, std::nullopt, false},
         {"self-talk", TurnOrigin::SelfTalk, "ahoj", {"ahoj", reply}, {}, true,
          std::string("BAhoj ty!\r\n"), true},
     };
@@ -91,7 +91,7 @@ TEST(TurnPresenterTest, TagsReachOnlyTheVoice) {
     turn.reply = "<sad>Neviem <smile";
     turn.understood = false;
     TurnPresentation p = PresentTurn(TurnOrigin::SelfTalk, "co", turn, {true, true}, "A");
-    EXPECT_EQ(Texts(p.shown), (Lines{"co", Cp("» Neviem ")}));
+    EXPECT_EQ(Texts(p.shown), (Lines{"co", base::Cp1250("» Neviem ")}));
     EXPECT_EQ(p.report, (Lines{"", "-co", ">>>Neviem "}));
     EXPECT_EQ(p.speech, std::optional<std::string>("<sad>Neviem <smile"));
     EXPECT_EQ(p.selfTalkAnswer, std::optional<std::string>("ANeviem \r\n"));

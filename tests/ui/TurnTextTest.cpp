@@ -26,8 +26,8 @@ TEST(TurnTextTest, MoodWords) {
         {10, "Neutrálna"}, {1, "Neutrálna"}, {0, "Zlá"}, {-9, "Zlá"},
         {-10, "Hrozná"}, {-400, "Hrozná"},
     };
-    for (const Case& c : cases) EXPECT_EQ(MoodWord(c.mood), Cp(c.word)) << c.mood;
-    EXPECT_EQ(InfoMessage(4, 15), Cp("Zarevidod nálada: Dobrá"));
+    for (const Case& c : cases) EXPECT_EQ(MoodWord(c.mood), base::Cp1250(c.word)) << c.mood;
+    EXPECT_EQ(InfoMessage(4, 15), base::Cp1250("Zarevidod nálada: Dobrá"));
     EXPECT_EQ(InfoMessage(3, 0), "Aktualizuj Vuvuviz!");
 }
 

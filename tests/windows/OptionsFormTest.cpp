@@ -19,7 +19,7 @@ protected:
     }
     void Select(const char* utf8) {
         for (int i = 0; i < options->ListBox1->count(); ++i)
-            if (From1250(options->ListBox1->item(i)->text()) == W(utf8)) {
+            if (From1250(options->ListBox1->item(i)->text()) == base::Cp1250(utf8)) {
                 options->ListBox1->setCurrentRow(i);
                 return;
             }
@@ -51,7 +51,7 @@ TEST_F(OptionsFormTest, AccountsAreListedOnceAndTheMainWindowFades) {
     options->show();
     options->hide();
     options->show();
-    EXPECT_EQ(options->Accounts(), (std::vector<std::string>{"Eva", "Peter", W("Ján")}));
+    EXPECT_EQ(options->Accounts(), (std::vector<std::string>{"Eva", "Peter", base::Cp1250("Ján")}));
     EXPECT_FALSE(main.enabled);
     options->hide();
     EXPECT_TRUE(main.enabled);
@@ -77,8 +77,8 @@ TEST_F(OptionsFormTest, NoAccountChosenMessagesFollowTheSignedInGender) {
     for (const Case& c : cases) {
         talk.values.male = c.male;
         (options.get()->*c.click)();
-        EXPECT_EQ(Title(), W("Informácia"));
-        EXPECT_EQ(Text(), W(c.text));
+        EXPECT_EQ(Title(), base::Cp1250("Informácia"));
+        EXPECT_EQ(Text(), base::Cp1250(c.text));
     }
 }
 
@@ -88,7 +88,7 @@ TEST_F(OptionsFormTest, TheSignedInUserCannotBeDeleted) {
     Select("Eva");
     options->DeleteClick();
     EXPECT_EQ(Title(), "Pozor");
-    EXPECT_EQ(Text(), W("Nemôžeš vymazať konto užívateľa, ktoré práve používaš."));
+    EXPECT_EQ(Text(), base::Cp1250("Nemôžeš vymazať konto užívateľa, ktoré práve používaš."));
     EXPECT_EQ(Read("users/user.lst"), list);
     EXPECT_TRUE(Exists("users/_Eva/user.dat"));
 }
@@ -100,7 +100,7 @@ TEST_F(OptionsFormTest, DeleteAnsweredNoChangesNothingYesRemovesEverywhere) {
     QTimer::singleShot(5, [&] {
         EXPECT_FALSE(options->isEnabled());  // waits with its own window disabled
         EXPECT_EQ(Title(), "Potvrdenie");
-        EXPECT_EQ(Text(), W("Určite si praješ vymazať užívateľa menom Peter?"));
+        EXPECT_EQ(Text(), base::Cp1250("Určite si praješ vymazať užívateľa menom Peter?"));
         warning->NoClick();
     });
     options->DeleteClick();
@@ -113,10 +113,10 @@ TEST_F(OptionsFormTest, DeleteAnsweredNoChangesNothingYesRemovesEverywhere) {
     Select("Peter");
     QTimer::singleShot(5, [&] { warning->YesClick(); });
     options->DeleteClick();
-    EXPECT_EQ(Read("users/user.lst"), W("Eva\r\nJán\r\n"));
+    EXPECT_EQ(Read("users/user.lst"), base::Cp1250("Eva\r\nJán\r\n"));
     EXPECT_FALSE(Exists("users/_Peter"));
-    EXPECT_EQ(options->Accounts(), (std::vector<std::string>{"Eva", W("Ján")}));
-    EXPECT_EQ(welcome->Users(), (std::vector<std::string>{"Eva", W("Ján")}));
+    EXPECT_EQ(options->Accounts(), (std::vector<std::string>{"Eva", base::Cp1250("Ján")}));
+    EXPECT_EQ(welcome->Users(), (std::vector<std::string>{"Eva", base::Cp1250("Ján")}));
 }
 
 TEST_F(OptionsFormTest, EditOpensTheSelectedAccount) {
@@ -124,8 +124,8 @@ TEST_F(OptionsFormTest, EditOpensTheSelectedAccount) {
     Select("Ján");
     options->EditClick();
     ASSERT_TRUE(registration->isVisible());
-    EXPECT_EQ(registration->EditedName, W("Ján"));
-    EXPECT_EQ(From1250(registration->Edit1->text()), W("Ján"));
+    EXPECT_EQ(registration->EditedName, base::Cp1250("Ján"));
+    EXPECT_EQ(From1250(registration->Edit1->text()), base::Cp1250("Ján"));
     EXPECT_TRUE(registration->RadioButton1->isChecked());
     EXPECT_FALSE(options->isEnabled());
     registration->CloseClick();

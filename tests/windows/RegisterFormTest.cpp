@@ -22,17 +22,17 @@ TEST_F(RegisterFormTest, RefusedInputShowsOneMessageAndWritesNothing) {
         bool male;
         std::string title, message;
     } cases[] = {
-        {"", "", true, "Pozor", W("Neuviedol si svoje meno.")},
-        {"", "", false, "Pozor", W("Neuviedla si svoje meno.")},
-        {"Peter", "", true, "Pozor", W("Neuviedol si, ako mám vyslovovať tvoje meno.")},
-        {"Eva", "", false, "Pozor", W("Neuviedla si, ako mám vyslovovať tvoje meno.")},
+        {"", "", true, "Pozor", base::Cp1250("Neuviedol si svoje meno.")},
+        {"", "", false, "Pozor", base::Cp1250("Neuviedla si svoje meno.")},
+        {"Peter", "", true, "Pozor", base::Cp1250("Neuviedol si, ako mám vyslovovať tvoje meno.")},
+        {"Eva", "", false, "Pozor", base::Cp1250("Neuviedla si, ako mám vyslovovať tvoje meno.")},
         {"Jozef.", "Jozef", true, "Pozor",
-         W("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
+         base::Cp1250("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
            "slovenskej(resp. stredoeurópskej) abecedy.")},
         {"jan", "jan", true, "Upozornenie",
-         W("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
+         base::Cp1250("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
         {"JAN", "jan", false, "Upozornenie",
-         W("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
+         base::Cp1250("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
     };
     for (const Case& c : cases) {
         sounds.clear();
@@ -47,7 +47,7 @@ TEST_F(RegisterFormTest, RefusedInputShowsOneMessageAndWritesNothing) {
         EXPECT_EQ(Read("users/user.lst"), list) << c.name;
     }
     EXPECT_FALSE(Exists("users/_jan"));
-    EXPECT_FALSE(Exists(W("users/_Jozef.")));
+    EXPECT_FALSE(Exists(base::Cp1250("users/_Jozef.")));
 }
 
 TEST_F(RegisterFormTest, ValidNamesAreCreatedWithTheChosenGender) {
@@ -60,16 +60,16 @@ TEST_F(RegisterFormTest, ValidNamesAreCreatedWithTheChosenGender) {
                  {"Jana", false, "pohlavie=zena"}};
     for (const Case& c : cases) {
         registration->OpenForNewProfile();
-        Fill(*registration, W(c.name), "vyslov", c.male);
+        Fill(*registration, base::Cp1250(c.name), "vyslov", c.male);
         registration->AcceptRegistration();
         EXPECT_FALSE(registration->isVisible()) << c.name;
-        std::string dat = Read(W("users/_") + W(c.name) + "/user.dat");
+        std::string dat = Read(base::Cp1250("users/_") + base::Cp1250(c.name) + "/user.dat");
         EXPECT_NE(dat.find(c.gender), std::string::npos) << c.name;
         EXPECT_NE(dat.find("nalada=0"), std::string::npos) << c.name;
-        EXPECT_TRUE(Exists(W("users/_") + W(c.name) + "/user.cfg"));
-        EXPECT_TRUE(Exists(W("users/_") + W(c.name) + "/user.mem"));
+        EXPECT_TRUE(Exists(base::Cp1250("users/_") + base::Cp1250(c.name) + "/user.cfg"));
+        EXPECT_TRUE(Exists(base::Cp1250("users/_") + base::Cp1250(c.name) + "/user.mem"));
     }
-    EXPECT_EQ(Read("users/user.lst"), W("Ján\r\nJožko\r\nR2D2\r\nJana\r\n"));
+    EXPECT_EQ(Read("users/user.lst"), base::Cp1250("Ján\r\nJožko\r\nR2D2\r\nJana\r\n"));
 }
 
 TEST_F(RegisterFormTest, EnterOnAnyFieldAccepts) {
@@ -94,18 +94,18 @@ TEST_F(RegisterFormTest, CreatedProfileIsLastSelectedAndGreetedAfterSignIn) {
     welcome->ComboBox1Change(0);
     EXPECT_FALSE(welcome->isEnabled());
     ASSERT_TRUE(registration->isVisible());
-    Fill(*registration, W("Mária"), "Maria", false);
+    Fill(*registration, base::Cp1250("Mária"), "Maria", false);
     registration->AcceptRegistration();
     EXPECT_TRUE(welcome->isEnabled());
     EXPECT_TRUE(welcome->fadeIn);
     EXPECT_EQ(welcome->ComboBox1->count(), 3);
     EXPECT_EQ(welcome->ComboBox1->currentIndex(), 2);
-    EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), W("Mária"));
+    EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), base::Cp1250("Mária"));
     EXPECT_TRUE(main.records && main.speech && main.animation && main.infoBar && main.autolog);
     ASSERT_TRUE(welcome->SignIn());
-    EXPECT_EQ(Title(), W("Informácia"));
-    EXPECT_NE(Text().find(W("by si mala za každou")), std::string::npos) << Text();
-    EXPECT_EQ(Text().rfind(W("Vitaj, Mária!"), 0), 0u);
+    EXPECT_EQ(Title(), base::Cp1250("Informácia"));
+    EXPECT_NE(Text().find(base::Cp1250("by si mala za každou")), std::string::npos) << Text();
+    EXPECT_EQ(Text().rfind(base::Cp1250("Vitaj, Mária!"), 0), 0u);
 }
 
 TEST_F(RegisterFormTest, CloseButtonWritesNothingAndReturnsToTheStartWindow) {
@@ -122,10 +122,10 @@ TEST_F(RegisterFormTest, CloseButtonWritesNothingAndReturnsToTheStartWindow) {
 
 TEST_F(RegisterFormTest, EditingThePronunciationKeepsTheMood) {
     AddUser("Ján");
-    std::string dat = Read(W("users/_Ján/user.dat"));
+    std::string dat = Read(base::Cp1250("users/_Ján/user.dat"));
     dat.replace(dat.find("nalada=0"), 8, "nalada=-7");
-    Write(W("users/_Ján/user.dat"), dat);
-    registration->OpenProfileForEdit(W("Ján"));
+    Write(base::Cp1250("users/_Ján/user.dat"), dat);
+    registration->OpenProfileForEdit(base::Cp1250("Ján"));
     EXPECT_EQ(registration->KeptMood, -7);
     EXPECT_EQ(registration->EditMode, 1);
     EXPECT_FALSE(options->isEnabled());
@@ -134,8 +134,8 @@ TEST_F(RegisterFormTest, EditingThePronunciationKeepsTheMood) {
     registration->AcceptRegistration();
     EXPECT_EQ(registration->EditMode, 0);
     EXPECT_TRUE(options->isEnabled());
-    EXPECT_EQ(Read(W("users/_Ján/user.dat")),
-              W("[data]\r\nmeno=Ján\r\nvyslovnost=Jahn\r\npohlavie=zena\r\nnalada=-7\r\n"));
+    EXPECT_EQ(Read(base::Cp1250("users/_Ján/user.dat")),
+              base::Cp1250("[data]\r\nmeno=Ján\r\nvyslovnost=Jahn\r\npohlavie=zena\r\nnalada=-7\r\n"));
 }
 
 TEST_F(RegisterFormTest, RenameMovesMemoryAndSettingsAndTheSignedInUser) {
@@ -168,13 +168,13 @@ TEST_F(RegisterFormTest, RenameToAnotherUsersNameIsRefused) {
     const std::string eva = Read("users/_Eva/user.dat");
     for (const char* taken : {"Ján", "jan", "JÁN", "Jan"}) {
         registration->OpenProfileForEdit("Eva");
-        registration->Edit1->setText(Qt1250(W(taken)));
+        registration->Edit1->setText(Qt1250(base::Cp1250(taken)));
         registration->AcceptRegistration();
         EXPECT_EQ(Title(), "Upozornenie") << taken;
         EXPECT_TRUE(registration->isVisible()) << taken;
         EXPECT_EQ(Read("users/user.lst"), list) << taken;
         EXPECT_EQ(Read("users/_Eva/user.dat"), eva) << taken;
-        EXPECT_TRUE(Exists(W("users/_Ján/user.dat"))) << taken;
+        EXPECT_TRUE(Exists(base::Cp1250("users/_Ján/user.dat"))) << taken;
         registration->CloseClick();
     }
 }

@@ -66,7 +66,7 @@ TEST_F(WarningFormTest, KindAndSoundComeFromTheExactTitle) {
     } cases[] = {
         {"Pozor", true, "files/ping2.wav"},
         {"pozor", false, "files/ping1.wav"},
-        {W("Informácia"), false, "files/ping1.wav"},
+        {base::Cp1250("Informácia"), false, "files/ping1.wav"},
         {"Upozornenie", false, "files/ping1.wav"},
         {"Pozor ", false, "files/ping1.wav"},
     };

@@ -17,7 +17,7 @@ TEST_F(WelcomeFormTest, FirstStartCreatesTheLoginProfileAndGreetsAfterSignIn) {
     EXPECT_EQ(Read("users/_Peter/user.cfg"),
               "[user]\r\nzaznamy=1\r\nrec=1\r\nanimacia=1\r\ninfobar=1\r\nhlasitost=10\r\n"
               "rychlost=65\r\nintonacia=3\r\n");
-    EXPECT_EQ(From1250(welcome->ComboBox1->itemText(0)), W("Nový užívateľ"));
+    EXPECT_EQ(From1250(welcome->ComboBox1->itemText(0)), base::Cp1250("Nový užívateľ"));
     EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), "Peter");
     EXPECT_FALSE(warning->isVisible());  // created silently
     ASSERT_TRUE(welcome->SignIn());
@@ -28,9 +28,9 @@ TEST_F(WelcomeFormTest, FirstStartCreatesTheLoginProfileAndGreetsAfterSignIn) {
     EXPECT_EQ(options->Volume(), 10);
     EXPECT_EQ(options->Speed(), 65);
     EXPECT_EQ(options->Intonation(), 3);
-    EXPECT_EQ(Title(), W("Informácia"));
-    EXPECT_NE(Text().find(W("by si mal za každou")), std::string::npos) << Text();
-    EXPECT_NE(Text().find(W("Prajem Ti veľa zábavy pri používaní programu Tamzel!")),
+    EXPECT_EQ(Title(), base::Cp1250("Informácia"));
+    EXPECT_NE(Text().find(base::Cp1250("by si mal za každou")), std::string::npos) << Text();
+    EXPECT_NE(Text().find(base::Cp1250("Prajem Ti veľa zábavy pri používaní programu Tamzel!")),
               std::string::npos);
 }
 
@@ -50,7 +50,7 @@ TEST_F(WelcomeFormTest, PreselectionByLastUserAndAutolog) {
         {"[tamzel]\r\nautolog=1\r\nlast_user=Zora\r\ntheme=design/interface.thm\r\n", "a.b", "",
          true},
         {"[tamzel]\r\nautolog=1\r\nlast_user=Eva\r\ntheme=design/interface.thm\r\n",
-         W("JÁN"), W("Ján"), true},
+         base::Cp1250("JÁN"), base::Cp1250("Ján"), true},
     };
     AddUser("Eva", false);
     AddUser("Peter");
@@ -138,7 +138,7 @@ TEST_F(WelcomeFormTest, DamagedThemeFileIsNamedAndTheDefaultThemeShown) {
     QDir().mkpath("themes/bez");
     for (const QString& name : QDir("design/interface").entryList({"*.jpg"}, QDir::Files))
         QFile::copy("design/interface/" + name, "themes/bez/" + name);
-    Write("themes/bez.thm", W("modrá\r\n"));
+    Write("themes/bez.thm", base::Cp1250("modrá\r\n"));
     struct Case {
         const char* theme;
     } cases[] = {{"themes/bez.thm"}, {"/dev/zero"}};
@@ -170,7 +170,7 @@ TEST_F(WelcomeFormTest, SignInWithoutAUserAsksForTheName) {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(welcome->ComboBox1, &enter);
     EXPECT_EQ(Title(), "Pozor");
-    EXPECT_EQ(Text(), W("Musíš zadať svoje meno."));
+    EXPECT_EQ(Text(), base::Cp1250("Musíš zadať svoje meno."));
     EXPECT_TRUE(welcome->isVisible());
     EXPECT_EQ(main.shown, 0);
 }

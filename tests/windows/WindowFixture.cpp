@@ -85,7 +85,7 @@ bool WindowTest::Exists(const std::string& relative) const {
 }
 
 void WindowTest::AddUser(const char* utf8Name, bool male) {
-    std::string name = W(utf8Name);
+    std::string name = base::Cp1250(utf8Name);
     ASSERT_TRUE(store->CreateProfile(name, name, male, male).ok) << utf8Name;
 }
 

@@ -55,7 +55,6 @@ protected:
     void TearDown() override;
 
     // Windows-1250 text of a UTF-8 literal.
-    static std::string W(const char* utf8) { return Cp1250(utf8); }
     std::string Path(const std::string& relative) const;
     std::string Read(const std::string& relative) const;
     void Write(const std::string& relative, const std::string& text);
