@@ -20,13 +20,16 @@ namespace {
 constexpr char kTempMark[] = ".tmp";
 constexpr int kTempAttempts = 100;
 
-std::function<std::string(const std::string&)>& Injector() {
-    static std::function<std::string(const std::string&)> injector;
+std::function<int(const std::string&)>& Injector() {
+    static std::function<int(const std::string&)> injector;
     return injector;
 }
 
-std::string Failure(const std::string& path, int error) {
-    return "Súbor \"" + path + "\" sa nedá zapísať: " + ErrorPhrase(error);
+int InjectedFault(const std::string& path) { return Injector() ? Injector()(path) : 0; }
+
+Error Failure(const std::string& path, int error) {
+    return Fail("Súbor \"" + path + "\" sa nedá zapísať: " + ErrorPhrase(error),
+                Encoding::Utf8);
 }
 
 // Writes all bytes to fd, retrying short writes.
@@ -89,12 +92,13 @@ int CreateDirectlyExclusive(const std::string& path, const std::string& content)
 
 }  // namespace
 
-void SetWriteFaultInjector(std::function<std::string(const std::string&)> injector) {
+void SetWriteFaultInjector(std::function<int(const std::string&)> injector) {
     Injector() = std::move(injector);
 }
 
 int WriteThroughTemp(const std::string& tempBase, const std::string& target,
                      const std::string& content) {
+    if (int injected = InjectedFault(target); injected != 0) return injected;
     std::string temp;
     if (int error = WriteTemp(tempBase, content, temp); error != 0) return error;
     if (::rename(temp.c_str(), target.c_str()) == 0) return 0;
@@ -103,17 +107,14 @@ int WriteThroughTemp(const std::string& tempBase, const std::string& target,
     return error;
 }
 
-std::string WriteFileAtomically(const std::string& path, const std::string& content) {
-    if (Injector()) {
-        std::string injected = Injector()(path);
-        if (!injected.empty()) return injected;
-    }
+Status WriteFileAtomically(const std::string& path, const std::string& content) {
     int error = WriteThroughTemp(path, path, content);
-    return error == 0 ? std::string() : Failure(path, error);
+    if (error != 0) return Failure(path, error);
+    return Ok();
 }
 
 int CreateFileExclusively(const std::string& path, const std::string& content) {
-    if (Injector() && !Injector()(path).empty()) return EIO;
+    if (int injected = InjectedFault(path); injected != 0) return injected;
     std::string temp;
     if (int error = WriteTemp(path, content, temp); error != 0) return error;
     int error = ::link(temp.c_str(), path.c_str()) == 0 ? 0 : errno;

@@ -11,11 +11,13 @@
 #include <functional>
 #include <string>
 
+#include "base/Result.h"
+
 namespace tamzel::base {
 
-// Writes `content` to `path` atomically. Returns an empty text on success, otherwise a
-// message naming the file (UTF-8 path, Slovak reason).
-std::string WriteFileAtomically(const std::string& path, const std::string& content);
+// Writes `content` to `path` atomically. On failure the message (UTF-8) names the file and
+// says why in Slovak.
+Status WriteFileAtomically(const std::string& path, const std::string& content);
 
 // Writes `content` to a new temporary file named after `tempBase` and renames it to
 // `target`. Returns 0 or the system's error number; the temporary file never stays.
@@ -45,8 +47,9 @@ bool ReadWholeFile(const std::string& path, std::string& content);
 enum class BoundedRead { Ok, Unreadable, TooLarge };
 BoundedRead ReadFileAtMost(const std::string& path, size_t maxBytes, std::string& content);
 
-// Test seam: when set, called before each atomic write with the target path; returning a
-// non-empty message makes the write fail with it (simulated full disk, read-only folder).
-void SetWriteFaultInjector(std::function<std::string(const std::string& path)> injector);
+// Test seam for every write above (memory files, profiles, records alike): when set, it is
+// called with the target path before the write; a non-zero system error number (ENOSPC for a
+// full disk, EROFS for a read-only one) makes the write fail with it, the file untouched.
+void SetWriteFaultInjector(std::function<int(const std::string& path)> injector);
 
 }  // namespace tamzel::base

@@ -81,8 +81,8 @@ std::string ProfileStore::Label(const std::string& path) const {
 // --- Helpers ----------------------------------------------------------------------------
 
 StoreResult ProfileStore::Write(const std::string& path, const std::string& content) {
-    std::string error = base::WriteFileAtomically(path, content);
-    return error.empty() ? StoreResult::Ok() : IoFailure(error);
+    base::Status written = base::WriteFileAtomically(path, content);
+    return written ? StoreResult::Ok() : IoFailure(written.message());
 }
 
 Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {

@@ -13,9 +13,7 @@ long BumpBuildCounter(const std::string& path, const std::vector<std::string>& a
     long number = std::strtol(text.c_str(), &end, 10);
     if (end == text.c_str()) return -1;  // no integer on the first line: leave the file alone
     if (args.empty() || args[0] != "build") return number;
-    if (!base::WriteFileAtomically(path, std::to_string(number + 1) + "\r\n").empty()) {
-        return number;
-    }
+    if (!base::WriteFileAtomically(path, std::to_string(number + 1) + "\r\n")) return number;
     return number + 1;
 }
 

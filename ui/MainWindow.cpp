@@ -695,10 +695,10 @@ void MainWindow::Timer2Timer() {
 // The partner reads only what is there; a write that fails is said once a run, or the
 // hook's second would repeat it every second.
 void MainWindow::WriteSelfTalk(const std::string& content) {
-    std::string problem = base::WriteFileAtomically(selfTalkFile, content);
-    if (problem.empty() || selfTalkProblemReported_) return;
+    base::Status written = base::WriteFileAtomically(selfTalkFile, content);
+    if (written || selfTalkProblemReported_) return;
     selfTalkProblemReported_ = true;
-    ShowFailure(base::Fail(problem, base::Encoding::Utf8));
+    ShowFailure(written.error());
 }
 
 // --- Failures ------------------------------------------------------------------------------

@@ -135,8 +135,8 @@ void MainWindow::SaveConversation(const std::string& chosenUtf8, int filterIndex
     std::string user = services_.talk->Profile().name;
     std::string content = SavesAsHtml(name) ? ConversationHtml(ConversationLines_, user, Now())
                                             : ConversationText(ConversationLines_, user, Now());
-    std::string problem = base::WriteFileAtomically(name, content);
-    if (!problem.empty()) services_.messages->ShowMessageDialog("Chyba", FromQt(QString::fromStdString(problem)));
+    base::Status written = base::WriteFileAtomically(name, content);
+    if (!written) ShowFailure(written.error());
 }
 
 void MainWindow::ChangeThemeClick() {
@@ -177,8 +177,8 @@ void MainWindow::SaveAndQuit() {
     Timer1->stop();
     std::string record;
     if (base::ReadWholeFile(kRecordFile, record)) {
-        std::string problem = base::WriteFileAtomically(kRecordPage, BuildRecordsPage(record));
-        if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());
+        base::Status written = base::WriteFileAtomically(kRecordPage, BuildRecordsPage(record));
+        if (!written) std::fprintf(stderr, "%s\n", written.message().c_str());
     } else {
         std::fprintf(stderr, "Súbor %s chýba; stránka záznamov sa neobnovila.\n", kRecordFile);
     }

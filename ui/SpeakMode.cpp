@@ -135,14 +135,14 @@ int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sin
     }
     if (cl.Has("--verbose")) std::fputs(FramesText(frames.frames).c_str(), stdout);
     if (auto path = cl.Get("--frames")) {
-        std::string problem = base::WriteFileAtomically(*path, FramesText(frames.frames));
-        if (!problem.empty()) return std::fprintf(stderr, "%s\n", problem.c_str()), 1;
+        base::Status written = base::WriteFileAtomically(*path, FramesText(frames.frames));
+        if (!written) return std::fprintf(stderr, "%s\n", written.message().c_str()), 1;
     }
     if (auto path = cl.Get("--wav")) {
-        std::string problem = base::WriteFileAtomically(
+        base::Status written = base::WriteFileAtomically(
             *path, speech::EncodeWave(samples, speech::OpenAlLoopbackSink::kChannels,
                                       speech::OpenAlLoopbackSink::kSampleRate));
-        if (!problem.empty()) return std::fprintf(stderr, "%s\n", problem.c_str()), 1;
+        if (!written) return std::fprintf(stderr, "%s\n", written.message().c_str()), 1;
     }
     return 0;
 }

@@ -45,7 +45,7 @@ std::string BrainFolder(int records) {
     add("UNKNOWN");
     add("-Tomu nerozumiem.");
     add("-Povedz to inak.");
-    tamzel::base::WriteFileAtomically(folder + "/ai/brainfile.ai", BuildBrainFile(area));
+    if (!tamzel::base::WriteFileAtomically(folder + "/ai/brainfile.ai", BuildBrainFile(area))) std::abort();
     folders[records] = folder;
     return folder;
 }

@@ -115,8 +115,8 @@ std::string TwoHundredLineMemory() {
 
 void BM_TurnReadingTwentyWritingFive(benchmark::State& state) {
     BenchFolder folder;
-    if (!tamzel::base::WriteFileAtomically("ai/brainfile.ai", TurnBrain()).empty()) std::abort();
-    if (!tamzel::base::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()).empty())
+    if (!tamzel::base::WriteFileAtomically("ai/brainfile.ai", TurnBrain())) std::abort();
+    if (!tamzel::base::WriteFileAtomically("users/_Bench/user.mem", TwoHundredLineMemory()))
         std::abort();
     EngineCore engine;
     engine.UserName = "Bench";

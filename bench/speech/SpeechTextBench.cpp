@@ -30,7 +30,7 @@ std::string MakeDictionary(const std::string& folder) {
         lines.push_back(" " + word + " = " + word + "a ");
     }
     std::string path = folder + "/slovnik.vox";
-    base::WriteFileAtomically(path, speech::ScrambleFile(lines));
+    if (!base::WriteFileAtomically(path, speech::ScrambleFile(lines))) std::abort();
     return path;
 }
 

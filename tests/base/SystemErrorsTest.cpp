@@ -65,7 +65,7 @@ TEST(SystemErrors, AFailedWriteNamesTheReasonInSlovak) {
         {folder + "/nie/je/tu", "súbor alebo priečinok neexistuje", ENOENT},
     };
     for (const auto& c : cases) {
-        std::string message = WriteFileAtomically(c.path, "obsah");
+        std::string message = WriteFileAtomically(c.path, "obsah").message();
         EXPECT_NE(message.find(c.slovak), std::string::npos) << message;
         EXPECT_EQ(message.find(std::strerror(c.error)), std::string::npos) << message;
     }

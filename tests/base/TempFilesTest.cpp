@@ -60,11 +60,11 @@ TEST_F(TempFiles, NamesOfThePatternAreRecognisedWithTheirBase) {
 }
 
 TEST_F(TempFiles, WritesLeaveNoTemporaryFileAndRemovalTakesOnlyWantedBases) {
-    ASSERT_EQ(WriteFileAtomically(folder + "/user.dat", "a"), "");
-    ASSERT_EQ(WriteFileAtomically(folder + "/user.dat", "b"), "");
+    ASSERT_TRUE(WriteFileAtomically(folder + "/user.dat", "a").ok());
+    ASSERT_TRUE(WriteFileAtomically(folder + "/user.dat", "b").ok());
     EXPECT_EQ(Names(), std::set<std::string>{"user.dat"});
     for (const char* stale : {"user.dat.tmp1-1", "user.mem.tmp", "foto.jpg.tmp3", "kopia.tmp"})
-        ASSERT_EQ(WriteFileAtomically(folder + "/" + stale, "x"), "");
+        ASSERT_TRUE(WriteFileAtomically(folder + "/" + stale, "x").ok());
     int removed = RemoveStaleTempFiles(
         folder, [](const std::string& base) { return base == "user.dat" || base == "user.mem"; });
     EXPECT_EQ(removed, 2);

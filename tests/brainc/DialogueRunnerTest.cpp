@@ -82,7 +82,7 @@ protected:
         ASSERT_TRUE(compiled.ok()) << FormatDiagnostic(compiled.diagnostics.at(0));
         origins_ = compiled.origins;
         brain_ = dir_ + "/tiny.ai";
-        ASSERT_EQ(base::WriteFileAtomically(brain_, engine::BuildBrainFile(compiled.records)), "");
+        ASSERT_TRUE(base::WriteFileAtomically(brain_, engine::BuildBrainFile(compiled.records)).ok());
     }
     void TearDown() override {
         std::error_code ec;

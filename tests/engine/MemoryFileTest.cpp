@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -13,6 +14,8 @@
 #include <thread>
 
 #include "ScriptFixtures.h"
+#include "base/Files.h"
+#include "base/SystemErrors.h"
 
 namespace tamzel::engine::testing {
 namespace {
@@ -75,11 +78,10 @@ TEST_F(MemoryFile, AddAndRemoveSequences) {
 
 TEST_F(MemoryFile, ReadingFindsTheFirstObjectAndProperty) {
     EXPECT_EQ(engine.ReadMemoryValue("user", "meno"), "");  // a new profile's file
-    ASSERT_EQ(base::WriteFileAtomically("users/_Jan/user.mem",
+    ASSERT_TRUE(base::WriteFileAtomically("users/_Jan/user.mem",
                                   "[DUZ]\nOBJECT(pes)\n->\nmeno:Dunco\n<-\n\nOBJECT(user)\n->\n"
                                   "cas:12:30\nmeno:Jan\nmeno:Druhy\nbezdvojbodky\n<-\n"
-                                  "OBJECT(user)\n->\nvek:40\n<-"),
-              "");
+                                  "OBJECT(user)\n->\nvek:40\n<-").ok());
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"user", "meno", "Jan"},
         {" user ", "meno", "Jan"},      // the object name is trimmed when reading
@@ -145,8 +147,29 @@ TEST_F(MemoryFile, AMissingFolderKeepsChangesUntilTheyCanBeWritten) {
     engine.RemoveMemoryValue("user,a");
     EXPECT_EQ(File(), MemoryText({"[DUZ]", "OBJECT(user)", "->", "b:2", "<-"}));
     // Written: the file is read again from now on.
-    ASSERT_EQ(base::WriteFileAtomically("users/_Jan/user.mem", MemoryText({"OBJECT(user)", "->", "c:3", "<-"})), "");
+    ASSERT_TRUE(base::WriteFileAtomically("users/_Jan/user.mem", MemoryText({"OBJECT(user)", "->", "c:3", "<-"})).ok());
     EXPECT_EQ(engine.ReadMemoryValue("user", "c"), "3");
+}
+
+// Faults injected at the one file seam reach memory writes like every other write: a full
+// or read-only disk keeps the change in the program and leaves the file as it was.
+TEST_F(MemoryFile, AnInjectedWriteFaultKeepsTheOldFileAndTheChange) {
+    const std::string before = File();
+    for (int fault : {ENOSPC, EROFS, EIO}) {
+        SCOPED_TRACE(fault);
+        problems.clear();
+        base::SetWriteFaultInjector([fault](const std::string& path) {
+            return path.find("user.mem") != std::string::npos ? fault : 0;
+        });
+        engine.AddMemoryValue("user,a," + std::to_string(fault));
+        base::SetWriteFaultInjector(nullptr);
+        EXPECT_EQ(File(), before) << "the file is untouched";
+        EXPECT_EQ(engine.ReadMemoryValue("user", "a"), std::to_string(fault)) << "kept in the program";
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_NE(problems[0].find(base::ErrorPhrase1250(fault)), std::string::npos) << problems[0];
+        engine.RemoveMemoryValue("user,a");
+        EXPECT_EQ(File(), before) << "written once the disk works again";
+    }
 }
 
 TEST_F(MemoryFile, AMissingFileIsStartedAgainOnTheNextChange) {
@@ -183,7 +206,7 @@ TEST_F(MemoryFile, AKilledRewriteLeavesTheOldOrTheNewFile) {
     const std::string addedAgain = File();
     const std::set<std::string> valid = {added, emptied, addedAgain};
     ASSERT_EQ(valid.size(), 3u);
-    ASSERT_EQ(base::WriteFileAtomically("users/_Jan/user.mem", initial), "");
+    ASSERT_TRUE(base::WriteFileAtomically("users/_Jan/user.mem", initial).ok());
 
     std::mt19937 generator(20261208);
     for (int round = 0; round < 20; ++round) {

@@ -93,7 +93,7 @@ inline void WriteBrain(const std::vector<std::string>& lines) {
     std::string records;
     uint8_t key = 3;
     for (const std::string& line : lines) records += EncodeRecord(line, key += 7);
-    ASSERT_EQ(base::WriteFileAtomically("ai/brainfile.ai", BuildBrainFile(records)), "");
+    ASSERT_TRUE(base::WriteFileAtomically("ai/brainfile.ai", BuildBrainFile(records)).ok());
 }
 
 inline std::string ReadFile(const std::string& path) {
@@ -129,9 +129,8 @@ protected:
 
     void NewMemoryFile(const std::string& name = "Jan") {
         std::filesystem::create_directories(base::ToUtf8("users/_" + name));
-        ASSERT_EQ(base::WriteFileAtomically(base::ToUtf8("users/_" + name + "/user.mem"),
-                                      MemoryText({"[DUZ]", "OBJECT(user)", "->", "<-"})),
-                  "");
+        ASSERT_TRUE(base::WriteFileAtomically(base::ToUtf8("users/_" + name + "/user.mem"),
+                                      MemoryText({"[DUZ]", "OBJECT(user)", "->", "<-"})).ok());
     }
 
     std::string Expand(std::string text) {

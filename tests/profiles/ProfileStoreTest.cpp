@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "TestFolder.h"
 #include "base/Files.h"
+#include "base/SystemErrors.h"
 #include "base/Lines.h"
 #include "profiles/ProfileMessages.h"
 
@@ -234,13 +237,14 @@ TEST_F(ProfileStoreTest, AFailedWriteIsReportedAndKeepsTheOldContent) {
     auto before = folder.Snapshot();
     base::SetWriteFaultInjector([](const std::string& path) {
         bool list = path.size() > 4 && path.compare(path.size() - 4, 4, ".lst") == 0;
-        return list ? std::string("disk full") : std::string();
+        return list ? ENOSPC : 0;
     });
     StoreResult created = store.CreateProfile("Ivo", "Ivo", true, true);
     StoreResult deleted = store.DeleteProfile("Eva");
     base::SetWriteFaultInjector(nullptr);
     EXPECT_FALSE(created.ok);
-    EXPECT_EQ(created.message, "disk full");
+    EXPECT_NE(created.message.find(base::ErrorPhrase1250(ENOSPC)), std::string::npos)
+        << created.message;
     EXPECT_FALSE(deleted.ok);
     EXPECT_EQ(folder.Read("users/user.lst"), before.at("users/user.lst"));
     EXPECT_EQ(folder.Read("users/_Eva/user.dat"), before.at("users/_Eva/user.dat"));

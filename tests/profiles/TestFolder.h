@@ -32,7 +32,7 @@ public:
     void Write(const std::string& relative, const std::string& content) const {
         auto full = std::filesystem::path(path_) / relative;
         std::filesystem::create_directories(full.parent_path());
-        base::WriteFileAtomically(full.string(), content);
+        ASSERT_TRUE(base::WriteFileAtomically(full.string(), content).ok());
     }
     // Every regular file below the folder with its content.
     std::map<std::string, std::string> Snapshot() const {

@@ -84,7 +84,7 @@ TEST(ApplyDictionary, AMissingFileIsAnErrorNamingIt) {
 TEST(ApplyDictionary, ReadsAFileWithoutAFinalLineEnd) {
     TempFolder folder;
     std::string path = folder.File("d.vox");
-    base::WriteFileAtomically(path, ScrambleLine("a=b") + "\r\n" + ScrambleLine("c=d"));
+    ASSERT_TRUE(base::WriteFileAtomically(path, ScrambleLine("a=b") + "\r\n" + ScrambleLine("c=d")).ok());
     EXPECT_EQ(ApplyDictionary("ac", path), "bd");
 }
 

@@ -31,7 +31,7 @@ public:
         std::vector<std::string> lines;
         for (const auto& l : utf8Lines) lines.push_back(base::Cp1250(l));
         std::string path = File("slovnik.vox");
-        base::WriteFileAtomically(path, ScrambleFile(lines));
+        EXPECT_TRUE(base::WriteFileAtomically(path, ScrambleFile(lines)).ok());
         return path;
     }
 

@@ -114,9 +114,9 @@ TEST(VoicePack, FindsResourcesByTypeAndName) {
     std::filesystem::create_directories(folder.path() / "gorvin/Wave");
     std::filesystem::create_directories(folder.path() / "gorvin/Jpg");
     std::string pack = folder.File("gorvin");
-    base::WriteFileAtomically(pack + "/Wave/aa.wav",
-                                Wave(Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", Samples({7}))));
-    base::WriteFileAtomically(pack + "/Jpg/default2.jpg", "jpeg bytes");
+    ASSERT_TRUE(base::WriteFileAtomically(pack + "/Wave/aa.wav",
+                                Wave(Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", Samples({7})))).ok());
+    ASSERT_TRUE(base::WriteFileAtomically(pack + "/Jpg/default2.jpg", "jpeg bytes").ok());
     VoicePack vp(pack);
     EXPECT_EQ(vp.ReadUnitSound(base::Cp1250("á")[0]).samples, std::vector<int16_t>{7});
     EXPECT_EQ(vp.ReadFrame("default2"), "jpeg bytes");

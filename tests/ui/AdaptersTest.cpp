@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 #include "base/Files.h"
+#include "base/SystemErrors.h"
 #include "base/Codepage.h"
 #include "tests/ProgramFolderSupport.h"
 #include "ui/Text.h"
@@ -96,12 +99,11 @@ TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
     profiles::ProfileStore store(".");
     ASSERT_TRUE(store.CreateProfile("Peter", "Peter", true, true).ok);
     ProfileShutdownStore shutdown(store);
-    // The injected reason is a system's, in UTF-8; the store's message is Windows-1250.
+    // The store's message is Windows-1250 and gives the system's reason in Slovak.
     base::SetWriteFaultInjector([](const std::string& path) {
-        return path.find("tamzel.ini") != std::string::npos ? std::string("Disk je plný.")
-                                                            : std::string();
+        return path.find("tamzel.ini") != std::string::npos ? ENOSPC : 0;
     });
-    const std::string full = base::Cp1250("Disk je plný.");
+    const std::string full = base::ErrorPhrase1250(ENOSPC);
     ShutdownStore::Settings settings{true, true, true, true, true, 10, 65, 3, "design/interface.thm"};
     std::string problem = shutdown.Store(settings, {"Peter", "Peter", true, 5});
     EXPECT_NE(problem.find(full), std::string::npos) << problem;

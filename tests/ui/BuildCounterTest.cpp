@@ -11,7 +11,7 @@ namespace {
 TEST(BuildCounterTest, OnlyTheBuildWordIncrements) {
     testing::TempFolder folder;
     EXPECT_EQ(BumpBuildCounter("build.txt", {"build"}), -1);  // no file: nothing happens
-    base::WriteFileAtomically("build.txt", "41\r\n");
+    ASSERT_TRUE(base::WriteFileAtomically("build.txt", "41\r\n").ok());
     struct Case { std::vector<std::string> args; long result; } cases[] = {
         {{}, 41}, {{"Build"}, 41}, {{"x", "build"}, 41}, {{"build"}, 42}, {{"build"}, 43},
     };

@@ -89,7 +89,7 @@ TEST(StartE2eTest, FirstRunCreatesTheLoginProfileAndTheNextRunRemembersIt) {
     // in at once and quitting stores the same slider and theme.
     std::string darkIni = "[tamzel]\r\nautolog=0\r\nlast_user=" + login +
                           "\r\ntheme=design/tmava.thm\r\n";
-    ASSERT_EQ(tamzel::base::WriteFileAtomically((folder / "users/tamzel.ini").string(), darkIni), "");
+    ASSERT_TRUE(tamzel::base::WriteFileAtomically((folder / "users/tamzel.ini").string(), darkIni).ok());
     std::ostringstream second;
     second << "win 277; sleep 0.5; xdotool key Return; win 558; MX=$X; MY=$Y; sleep 1; "
            << kQuit;

@@ -108,9 +108,9 @@ public:
         if (!::mkdtemp(pattern.data())) return {};
         folder_ = pattern;
         std::string path = folder_ + "/brainfile.ai";
-        std::string problem = base::WriteFileAtomically(path, engine::BuildBrainFile(result.records));
-        if (!problem.empty()) {
-            std::fprintf(stderr, "tamzel-brainc: %s\n", problem.c_str());
+        base::Status written = base::WriteFileAtomically(path, engine::BuildBrainFile(result.records));
+        if (!written) {
+            std::fprintf(stderr, "tamzel-brainc: %s\n", written.message().c_str());
             return {};
         }
         return path;
@@ -158,9 +158,9 @@ int Compile(const std::vector<std::string>& inputs, const std::string& output) {
         std::fprintf(stderr, "tamzel-brainc: mozog nebol zapísaný pre chyby vyššie\n");
         return 1;
     }
-    std::string problem = base::WriteFileAtomically(output, engine::BuildBrainFile(result.records));
-    if (!problem.empty()) {
-        std::fprintf(stderr, "tamzel-brainc: %s\n", problem.c_str());
+    base::Status written = base::WriteFileAtomically(output, engine::BuildBrainFile(result.records));
+    if (!written) {
+        std::fprintf(stderr, "tamzel-brainc: %s\n", written.message().c_str());
         return 1;
     }
     std::printf("tamzel-brainc: %s: %d záznamov\n", output.c_str(), result.recordCount);

@@ -20,9 +20,9 @@ int Usage() {
 }
 
 int Write(const std::string& path, const std::string& content) {
-    std::string problem = tamzel::base::WriteFileAtomically(path, content);
-    if (problem.empty()) return 0;
-    std::fprintf(stderr, "tamzel-voxc: %s\n", problem.c_str());
+    tamzel::base::Status written = tamzel::base::WriteFileAtomically(path, content);
+    if (written) return 0;
+    std::fprintf(stderr, "tamzel-voxc: %s\n", written.message().c_str());
     return 1;
 }
 
