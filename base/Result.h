@@ -8,7 +8,8 @@
 //
 // The message is meant for the user, in Slovak, and names what failed; `encoding` says how
 // its bytes are to be read (core libraries write Windows-1250; the terminal side UTF-8).
-// `detail` may carry the system's own English wording for --verbose runs. A Result must
+// `detail` may carry the system's own English wording for --verbose runs; `title` the
+// dialog title an operation chooses (otherwise the window's own). A Result must
 // not be dropped: the compiler warns where one is ignored.
 #pragma once
 
@@ -24,10 +25,16 @@ struct Error {
     std::string message;
     Encoding encoding = Encoding::Cp1250;
     std::string detail;
+    std::string title;  // the dialog's title where the operation chooses one ("Upozornenie")
 };
 
 inline Error Fail(std::string message, Encoding encoding = Encoding::Cp1250) {
-    return Error{std::move(message), encoding, {}};
+    return Error{std::move(message), encoding, {}, {}};
+}
+
+// A refusal or failure that names the title of the dialog that shows it.
+inline Error Fail(std::string title, std::string message, Encoding encoding) {
+    return Error{std::move(message), encoding, {}, std::move(title)};
 }
 
 template <typename T>

@@ -73,18 +73,16 @@ std::string FormatUserData(const UserData& data) {
                       "nalada=" + std::to_string(data.mood)});
 }
 
-Parsed<UserData> ParseUserData(const std::string& text, const std::string& fileLabel) {
+base::Result<UserData> ParseUserData(const std::string& text, const std::string& fileLabel) {
     std::string values[4];
-    Parsed<UserData> result;
-    result.error = ReadValues(text, kDataKeys, fileLabel, values);
-    if (!result.error.empty()) return result;
+    std::string error = ReadValues(text, kDataKeys, fileLabel, values);
+    if (!error.empty()) return base::Fail(error);
     UserData data;
     data.name = values[0];
     data.pronunciation = values[1];
     data.male = values[2] == "muz";
-    if (!ReadInteger(values[3], 4, fileLabel, data.mood, result.error)) return result;
-    result.value = std::move(data);
-    return result;
+    if (!ReadInteger(values[3], 4, fileLabel, data.mood, error)) return base::Fail(error);
+    return data;
 }
 
 std::string FormatUserConfig(const UserConfig& c) {
@@ -95,11 +93,10 @@ std::string FormatUserConfig(const UserConfig& c) {
                       "intonacia=" + std::to_string(c.intonation)});
 }
 
-Parsed<UserConfig> ParseUserConfig(const std::string& text, const std::string& fileLabel) {
+base::Result<UserConfig> ParseUserConfig(const std::string& text, const std::string& fileLabel) {
     std::string values[7];
-    Parsed<UserConfig> result;
-    result.error = ReadValues(text, kConfigKeys, fileLabel, values);
-    if (!result.error.empty()) return result;
+    std::string error = ReadValues(text, kConfigKeys, fileLabel, values);
+    if (!error.empty()) return base::Fail(error);
     UserConfig c;
     c.records = values[0] == "1";
     c.speech = values[1] == "1";
@@ -107,11 +104,10 @@ Parsed<UserConfig> ParseUserConfig(const std::string& text, const std::string& f
     c.infoBar = values[3] == "1";
     int32_t* sliders[] = {&c.volume, &c.speed, &c.intonation};
     for (size_t i = 0; i < 3; ++i) {
-        if (!ReadInteger(values[4 + i], 5 + i, fileLabel, *sliders[i], result.error))
-            return result;
+        if (!ReadInteger(values[4 + i], 5 + i, fileLabel, *sliders[i], error))
+            return base::Fail(error);
     }
-    result.value = c;
-    return result;
+    return c;
 }
 
 std::string FormatStartSettings(const StartSettings& s) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/ProfileValues.h"
+#include "base/Result.h"
 
 namespace tamzel::profiles {
 
@@ -37,20 +38,15 @@ struct StartSettings {
     std::string theme = "design/interface.thm";
 };
 
-// The outcome of parsing: the value, or the reason it could not be read.
-template <typename T>
-struct Parsed {
-    std::optional<T> value;
-    std::string error;  // Slovak (Windows-1250), names the file and the line
-    explicit operator bool() const { return value.has_value(); }
-};
+// Parsing gives the value, or the reason it could not be read: Slovak (Windows-1250),
+// naming the file and the line.
 
 // `fileLabel` is the file's name as shown in messages (Windows-1250).
 std::string FormatUserData(const UserData& data);
-Parsed<UserData> ParseUserData(const std::string& text, const std::string& fileLabel);
+base::Result<UserData> ParseUserData(const std::string& text, const std::string& fileLabel);
 
 std::string FormatUserConfig(const UserConfig& config);
-Parsed<UserConfig> ParseUserConfig(const std::string& text, const std::string& fileLabel);
+base::Result<UserConfig> ParseUserConfig(const std::string& text, const std::string& fileLabel);
 
 // Lines that are missing fall back to the defaults of StartSettings.
 std::string FormatStartSettings(const StartSettings& settings);

@@ -22,17 +22,21 @@ constexpr const char* kUserData = "user.dat";
 constexpr const char* kUserConfig = "user.cfg";
 constexpr const char* kUserMemory = "user.mem";
 
-StoreResult IoFailure(const std::string& utf8Message) {
-    return StoreResult::Fail(TitleError(), base::FromUtf8Lossy(utf8Message));
+base::Error Refusal(std::string title, std::string message) {
+    return base::Fail(std::move(title), std::move(message), base::Encoding::Cp1250);
 }
 
-StoreResult IoFailure(const std::string& utf8Message, const std::error_code& ec) {
+base::Error IoFailure(const std::string& utf8Message) {
+    return Refusal(TitleError(), base::FromUtf8Lossy(utf8Message));
+}
+
+base::Error IoFailure(const std::string& utf8Message, const std::error_code& ec) {
     return IoFailure(utf8Message + ": " + base::ErrorPhrase(ec) + ".");
 }
 
 template <typename T>
-StoreResult ParseFailure(const Parsed<T>& parsed) {
-    return StoreResult::Fail(TitleError(), parsed.error);
+base::Error ParseFailure(const base::Result<T>& parsed) {
+    return Refusal(TitleError(), parsed.message());
 }
 
 // Floor division, so that the remainder is always 0..9.
@@ -80,46 +84,39 @@ std::string ProfileStore::Label(const std::string& path) const {
 
 // --- Helpers ----------------------------------------------------------------------------
 
-StoreResult ProfileStore::Write(const std::string& path, const std::string& content) {
+base::Status ProfileStore::Write(const std::string& path, const std::string& content) {
     base::Status written = base::WriteFileAtomically(path, content);
-    return written ? StoreResult::Ok() : IoFailure(written.message());
+    return written ? base::Ok() : IoFailure(written.message());
 }
 
-Parsed<std::vector<std::string>> ProfileStore::ReadListLines() const {
-    Parsed<std::vector<std::string>> result;
+base::Result<std::vector<std::string>> ProfileStore::ReadListLines() const {
     std::error_code ec;
-    if (!fs::exists(UserListPath(), ec)) {
-        result.value.emplace();
-        return result;
-    }
+    if (!fs::exists(UserListPath(), ec)) return std::vector<std::string>{};
     std::string text;
-    if (!base::ReadWholeFile(UserListPath(), text)) {
-        result.error = MessageCannotRead(Label(UserListPath()));
-        return result;
-    }
-    result.value = base::SplitLines(text);
-    return result;
+    if (!base::ReadWholeFile(UserListPath(), text))
+        return base::Fail(MessageCannotRead(Label(UserListPath())));
+    return base::SplitLines(text);
 }
 
 // The list is written completely under the scratch name first (when one is given), then
 // renamed over users/user.lst, so the list is never missing or half written.
-StoreResult ProfileStore::WriteList(const std::vector<std::string>& lines,
+base::Status ProfileStore::WriteList(const std::vector<std::string>& lines,
                                     const char* scratchName) {
     if (!scratchName) return Write(UserListPath(), base::JoinLines(lines));
     std::string scratch = UsersFolder() + "/" + scratchName;
-    StoreResult written = Write(scratch, base::JoinLines(lines));
-    if (!written.ok) return written;
+    base::Status written = Write(scratch, base::JoinLines(lines));
+    if (!written.ok()) return written;
     std::error_code ec;
     fs::rename(scratch, UserListPath(), ec);
     if (ec) return IoFailure("Zoznam užívateľov sa nedá prepísať", ec);
-    return StoreResult::Ok();
+    return base::Ok();
 }
 
 // A name read from the list or handed in by a window must be a valid name before it
 // becomes part of a path.
-StoreResult ProfileStore::CheckStoredName(const std::string& name) const {
-    if (IsValidName(name)) return StoreResult::Ok();
-    return StoreResult::Fail(TitleError(), MessageInvalidStoredName(name));
+base::Status ProfileStore::CheckStoredName(const std::string& name) const {
+    if (IsValidName(name)) return base::Ok();
+    return Refusal(TitleError(), MessageInvalidStoredName(name));
 }
 
 // --- The user list ----------------------------------------------------------------------
@@ -127,21 +124,21 @@ StoreResult ProfileStore::CheckStoredName(const std::string& name) const {
 std::vector<std::string> ProfileStore::ListUsers(std::string* error) const {
     auto lines = ReadListLines();
     if (!lines) {
-        if (error) *error = lines.error;
+        if (error) *error = lines.message();
         return {};
     }
     std::vector<std::string> names;
-    for (std::string& line : *lines.value)
+    for (std::string& line : *lines)
         if (!line.empty()) names.push_back(std::move(line));
     return names;
 }
 
-StoreResult ProfileStore::EnsureUserList() {
+base::Status ProfileStore::EnsureUserList() {
     std::error_code ec;
     fs::create_directories(UsersFolder(), ec);
     if (ec) return IoFailure("Priečinok users sa nedá vytvoriť", ec);
     if (!fs::exists(UserListPath(), ec))
-        if (StoreResult written = Write(UserListPath(), ""); !written.ok) return written;
+        if (base::Status written = Write(UserListPath(), ""); !written.ok()) return written;
     return AdoptUnlistedProfiles();
 }
 
@@ -150,9 +147,9 @@ StoreResult ProfileStore::EnsureUserList() {
 bool ProfileStore::IsCompleteProfile(const std::string& name) const {
     std::string text;
     return base::ReadWholeFile(FilePath(name, kUserData), text) &&
-           ParseUserData(text, "").value.has_value() &&
+           ParseUserData(text, "").ok() &&
            base::ReadWholeFile(FilePath(name, kUserConfig), text) &&
-           ParseUserConfig(text, "").value.has_value() &&
+           ParseUserConfig(text, "").ok() &&
            base::ReadWholeFile(FilePath(name, kUserMemory), text);
 }
 
@@ -174,10 +171,10 @@ std::vector<std::string> ProfileStore::ProfileFolderNames() const {
 
 // A lost or damaged list must not cost anyone a profile: a complete folder whose user the
 // list lacks gets its line back, its files stay as they are.
-StoreResult ProfileStore::AdoptUnlistedProfiles() {
+base::Status ProfileStore::AdoptUnlistedProfiles() {
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);  // unreadable: better leave it than rewrite it
-    std::vector<std::string> listed = *lines.value;
+    std::vector<std::string> listed = *lines;
     bool adopted = false;
     for (const std::string& name : ProfileFolderNames()) {
         bool known = std::any_of(listed.begin(), listed.end(),
@@ -186,7 +183,7 @@ StoreResult ProfileStore::AdoptUnlistedProfiles() {
         listed.push_back(name);
         adopted = true;
     }
-    return adopted ? WriteList(listed, nullptr) : StoreResult::Ok();
+    return adopted ? WriteList(listed, nullptr) : base::Ok();
 }
 
 std::optional<std::string> ProfileStore::FindUser(const std::string& name) const {
@@ -200,31 +197,31 @@ std::optional<std::string> ProfileStore::FindUser(const std::string& name) const
 
 // --- Creating, editing, deleting --------------------------------------------------------
 
-StoreResult ProfileStore::CheckRegistration(const std::string& name,
+base::Status ProfileStore::CheckRegistration(const std::string& name,
                                             const std::string& pronunciation, bool addressMale,
                                             bool newProfile) const {
-    if (name.empty()) return StoreResult::Fail(TitleAlert(), MessageNameMissing(addressMale));
+    if (name.empty()) return Refusal(TitleAlert(), MessageNameMissing(addressMale));
     if (pronunciation.empty())
-        return StoreResult::Fail(TitleAlert(), MessagePronunciationMissing(addressMale));
+        return Refusal(TitleAlert(), MessagePronunciationMissing(addressMale));
     if (auto bad = FirstInvalidCharacter(name))
-        return StoreResult::Fail(TitleAlert(), MessageBadCharacter(*bad));
-    if (!newProfile) return StoreResult::Ok();
+        return Refusal(TitleAlert(), MessageBadCharacter(*bad));
+    if (!newProfile) return base::Ok();
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);
-    for (const std::string& line : *lines.value)
-        if (SameUser(line, name)) return StoreResult::Fail(TitleNotice(), MessageNameTaken());
-    return StoreResult::Ok();
+    for (const std::string& line : *lines)
+        if (SameUser(line, name)) return Refusal(TitleNotice(), MessageNameTaken());
+    return base::Ok();
 }
 
 // The profile's files come first and the list line last: a crash in between leaves an
 // unlisted folder. Each file is created only where none is, so a folder left by an earlier
 // run keeps what it holds (memory above all) and only gets the files it lacks.
-StoreResult ProfileStore::CreateProfile(const std::string& name,
+base::Status ProfileStore::CreateProfile(const std::string& name,
                                         const std::string& pronunciation, bool male,
                                         bool addressMale) {
-    if (StoreResult repaired = EnsureUserList(); !repaired.ok) return repaired;
-    StoreResult checked = CheckRegistration(name, pronunciation, addressMale, true);
-    if (!checked.ok) return checked;
+    if (base::Status repaired = EnsureUserList(); !repaired.ok()) return repaired;
+    base::Status checked = CheckRegistration(name, pronunciation, addressMale, true);
+    if (!checked.ok()) return checked;
     std::error_code ec;
     fs::create_directories(FolderPath(name), ec);
     if (ec) return IoFailure("Priečinok profilu sa nedá vytvoriť", ec);
@@ -240,55 +237,55 @@ StoreResult ProfileStore::CreateProfile(const std::string& name,
     }
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);
-    lines.value->push_back(name);
-    return WriteList(*lines.value, nullptr);
+    lines->push_back(name);
+    return WriteList(*lines, nullptr);
 }
 
 bool ProfileStore::CreateProfileQuietly(const std::string& name) {
-    return CreateProfile(name, name, true, true).ok;
+    return CreateProfile(name, name, true, true).ok();
 }
 
-StoreResult ProfileStore::EditProfile(const std::string& oldName, const std::string& newName,
+base::Status ProfileStore::EditProfile(const std::string& oldName, const std::string& newName,
                                       const std::string& pronunciation, bool male,
                                       bool addressMale) {
-    StoreResult checked = CheckRegistration(newName, pronunciation, addressMale, false);
-    if (!checked.ok) return checked;
-    if (StoreResult stored = CheckStoredName(oldName); !stored.ok) return stored;
+    base::Status checked = CheckRegistration(newName, pronunciation, addressMale, false);
+    if (!checked.ok()) return checked;
+    if (base::Status stored = CheckStoredName(oldName); !stored.ok()) return stored;
     auto old = ReadUserData(oldName);
     if (!old) return ParseFailure(old);
-    UserData data{newName, pronunciation, male, old.value->mood};
+    UserData data{newName, pronunciation, male, old->mood};
     if (newName == oldName) return Write(FilePath(newName, kUserData), FormatUserData(data));
 
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);
     bool listed = false;
-    for (std::string& line : *lines.value) {
+    for (std::string& line : *lines) {
         if (line == oldName) {
             listed = true;
             line = newName;
         } else if (SameUser(line, newName)) {
-            return StoreResult::Fail(TitleNotice(), MessageNameTaken());
+            return Refusal(TitleNotice(), MessageNameTaken());
         }
     }
-    if (!listed) return StoreResult::Fail(TitleError(), MessageNoSuchUser(oldName));
-    if (StoreResult moved = MoveProfileFolder(oldName, newName); !moved.ok) return moved;
-    if (StoreResult written = Write(FilePath(newName, kUserData), FormatUserData(data));
-        !written.ok)
+    if (!listed) return Refusal(TitleError(), MessageNoSuchUser(oldName));
+    if (base::Status moved = MoveProfileFolder(oldName, newName); !moved.ok()) return moved;
+    if (base::Status written = Write(FilePath(newName, kUserData), FormatUserData(data));
+        !written.ok())
         return written;
-    return WriteList(*lines.value, "changed_user.lst");
+    return WriteList(*lines, "changed_user.lst");
 }
 
 // Renaming the folder as a whole moves settings and memory in one step, and it is also
 // right when the two names differ only in letter case on a file system that ignores case.
 // Only a leftover folder of the new name (not in the list) makes us move file by file.
-StoreResult ProfileStore::MoveProfileFolder(const std::string& oldName,
+base::Status ProfileStore::MoveProfileFolder(const std::string& oldName,
                                             const std::string& newName) {
     std::string from = FolderPath(oldName), to = FolderPath(newName);
     std::error_code ec;
     if (!fs::exists(to, ec) || fs::equivalent(from, to, ec)) {
         fs::rename(from, to, ec);
         if (ec) return IoFailure("Priečinok profilu sa nedá premenovať", ec);
-        return StoreResult::Ok();
+        return base::Ok();
     }
     for (const char* file : {kUserConfig, kUserMemory}) {
         fs::rename(from + "/" + file, to + "/" + file, ec);
@@ -296,62 +293,44 @@ StoreResult ProfileStore::MoveProfileFolder(const std::string& oldName,
     }
     fs::remove(from + "/" + kUserData, ec);
     fs::remove(from, ec);  // stays when something else is left in it
-    return StoreResult::Ok();
+    return base::Ok();
 }
 
 // The list loses its lines first, so an interrupted delete never leaves a listed user
 // without a folder. A list line that is not a valid name is removed from the list but
 // never used as a path.
-StoreResult ProfileStore::DeleteProfile(const std::string& name) {
+base::Status ProfileStore::DeleteProfile(const std::string& name) {
     auto lines = ReadListLines();
     if (!lines) return ParseFailure(lines);
     std::vector<std::string> kept;
-    for (std::string& line : *lines.value)
+    for (std::string& line : *lines)
         if (line != name) kept.push_back(std::move(line));
-    StoreResult written = WriteList(kept, "user_stay.lst");
-    if (!written.ok || !IsValidName(name)) return written;
+    base::Status written = WriteList(kept, "user_stay.lst");
+    if (!written.ok() || !IsValidName(name)) return written;
     std::error_code ec;
     for (const char* file : {kUserData, kUserMemory, kUserConfig})
         fs::remove(FilePath(name, file), ec);
     fs::remove(FolderPath(name), ec);  // stays when something else is left in it
-    return StoreResult::Ok();
+    return base::Ok();
 }
 
 // --- Sign-in and shutdown ---------------------------------------------------------------
 
-Parsed<UserData> ProfileStore::ReadUserData(const std::string& name) const {
-    Parsed<UserData> result;
-    if (StoreResult stored = CheckStoredName(name); !stored.ok) {
-        result.error = stored.message;
-        return result;
-    }
+base::Result<UserData> ProfileStore::ReadUserData(const std::string& name) const {
+    if (base::Status stored = CheckStoredName(name); !stored) return base::Fail(stored.message());
     std::string path = FilePath(name, kUserData), text;
-    if (!base::ReadWholeFile(path, text)) {
-        result.error = MessageCannotRead(Label(path));
-        return result;
-    }
+    if (!base::ReadWholeFile(path, text)) return base::Fail(MessageCannotRead(Label(path)));
     return ParseUserData(text, Label(path));
 }
 
-Parsed<SignInProfile> ProfileStore::LoadSignIn(const std::string& name) const {
-    Parsed<SignInProfile> result;
+base::Result<SignInProfile> ProfileStore::LoadSignIn(const std::string& name) const {
     auto data = ReadUserData(name);
-    if (!data) {
-        result.error = data.error;
-        return result;
-    }
+    if (!data) return data.error();
     std::string path = FilePath(name, kUserConfig), text;
-    if (!base::ReadWholeFile(path, text)) {
-        result.error = MessageCannotRead(Label(path));
-        return result;
-    }
+    if (!base::ReadWholeFile(path, text)) return base::Fail(MessageCannotRead(Label(path)));
     auto config = ParseUserConfig(text, Label(path));
-    if (!config) {
-        result.error = config.error;
-        return result;
-    }
-    result.value = SignInProfile{*data.value, *config.value};
-    return result;
+    if (!config) return config.error();
+    return SignInProfile{*data, *config};
 }
 
 StartSettings ProfileStore::ReadIni() const {
@@ -360,30 +339,30 @@ StartSettings ProfileStore::ReadIni() const {
     return ParseStartSettings(text);
 }
 
-StoreResult ProfileStore::WriteIni(const StartSettings& settings) {
+base::Status ProfileStore::WriteIni(const StartSettings& settings) {
     return Write(UsersFolder() + "/tamzel.ini", FormatStartSettings(settings));
 }
 
-StoreResult ProfileStore::WriteUserConfig(const std::string& name, const UserConfig& config) {
-    if (StoreResult stored = CheckStoredName(name); !stored.ok) return stored;
+base::Status ProfileStore::WriteUserConfig(const std::string& name, const UserConfig& config) {
+    if (base::Status stored = CheckStoredName(name); !stored.ok()) return stored;
     return Write(FilePath(name, kUserConfig), FormatUserConfig(config));
 }
 
-StoreResult ProfileStore::StoreUserData(const UserData& current) {
+base::Status ProfileStore::StoreUserData(const UserData& current) {
     auto stored = ReadUserData(current.name);
     if (!stored) return ParseFailure(stored);
     UserData data = current;
-    data.mood = BlendMood(current.mood, stored.value->mood);
+    data.mood = BlendMood(current.mood, stored->mood);
     return Write(FilePath(current.name, kUserData), FormatUserData(data));
 }
 
-StoreResult ProfileStore::StoreAtShutdown(const StartSettings& settings, const UserData& current,
+base::Status ProfileStore::StoreAtShutdown(const StartSettings& settings, const UserData& current,
                                           const UserConfig& config) {
-    StoreResult results[] = {WriteIni(settings), WriteUserConfig(current.name, config),
+    base::Status results[] = {WriteIni(settings), WriteUserConfig(current.name, config),
                              StoreUserData(current)};
-    for (const StoreResult& r : results)
-        if (!r.ok) return r;
-    return StoreResult::Ok();
+    for (const base::Status& r : results)
+        if (!r.ok()) return r;
+    return base::Ok();
 }
 
 }  // namespace tamzel::profiles

@@ -3,8 +3,8 @@
 // whose title and message (Slovak, Windows-1250) the calling window can show as they are.
 //
 //   ProfileStore store;                                  // the working folder
-//   auto r = store.CreateProfile("J\xE1n", "J\xE1n", true, true);
-//   if (!r.ok) ShowMessageDialog(r.title, r.message);
+//   base::Status r = store.CreateProfile("J\xE1n", "J\xE1n", true, true);
+//   if (!r) ShowMessageDialog(r.error().title, r.message());
 //
 // Every file is rewritten whole and atomically (temporary file, flush, rename), so a crash
 // or kill at any moment leaves each file with either its old or its new content. A profile
@@ -17,20 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "profiles/ProfileFiles.h"
 
 namespace tamzel::profiles {
-
-struct StoreResult {
-    bool ok = true;
-    std::string title;    // dialog title when refused or failed
-    std::string message;  // Slovak, Windows-1250
-
-    static StoreResult Ok() { return {}; }
-    static StoreResult Fail(std::string title, std::string message) {
-        return {false, std::move(title), std::move(message)};
-    }
-};
 
 // What sign-in copies into the engine and the windows.
 struct SignInProfile {
@@ -52,10 +42,10 @@ public:
     std::vector<std::string> ListUsers(std::string* error = nullptr) const;
     // Creates users/ and an empty users/user.lst when they are missing, and adds every
     // complete profile folder whose user the list lacks (a lost or damaged list).
-    StoreResult EnsureUserList();
+    base::Status EnsureUserList();
     // The list repair alone: complete unlisted profile folders get their line back (in name
     // order, after the existing lines); their files are kept as they are.
-    StoreResult AdoptUnlistedProfiles();
+    base::Status AdoptUnlistedProfiles();
     // The list line naming `name`: the exact line when there is one, else the first line
     // that is the same user.
     std::optional<std::string> FindUser(const std::string& name) const;
@@ -64,12 +54,12 @@ public:
     // The registration checks in their order (empty name, empty pronunciation, characters,
     // and for a new profile the name already in use). `addressMale` picks the form of
     // address of the messages.
-    StoreResult CheckRegistration(const std::string& name, const std::string& pronunciation,
+    base::Status CheckRegistration(const std::string& name, const std::string& pronunciation,
                                   bool addressMale, bool newProfile) const;
     // Writes the folder with user.dat (mood 0), user.cfg (new-user values) and user.mem
     // (empty memory), then appends the name to the list. A file already in the folder is
     // never overwritten; a complete unlisted folder of that user is adopted instead.
-    StoreResult CreateProfile(const std::string& name, const std::string& pronunciation,
+    base::Status CreateProfile(const std::string& name, const std::string& pronunciation,
                               bool male, bool addressMale);
     // Creates the profile of a login name (pronunciation = name, male) unless the name is
     // invalid or already a user. True when a profile was created.
@@ -78,24 +68,24 @@ public:
     // folder (settings and memory go along) and replaces the old name's lines in the list,
     // keeping their places. Refused, with nothing written, when the new name is another
     // user's.
-    StoreResult EditProfile(const std::string& oldName, const std::string& newName,
+    base::Status EditProfile(const std::string& oldName, const std::string& newName,
                             const std::string& pronunciation, bool male, bool addressMale);
     // Removes every list line equal to `name` (exact comparison) and the profile's folder.
-    StoreResult DeleteProfile(const std::string& name);
+    base::Status DeleteProfile(const std::string& name);
 
     // --- Sign-in and shutdown -----------------------------------------------------------
-    Parsed<UserData> ReadUserData(const std::string& name) const;
-    Parsed<SignInProfile> LoadSignIn(const std::string& name) const;
+    base::Result<UserData> ReadUserData(const std::string& name) const;
+    base::Result<SignInProfile> LoadSignIn(const std::string& name) const;
     // users/tamzel.ini; defaults when it is missing.
     StartSettings ReadIni() const;
-    StoreResult WriteIni(const StartSettings& settings);
-    StoreResult WriteUserConfig(const std::string& name, const UserConfig& config);
+    base::Status WriteIni(const StartSettings& settings);
+    base::Status WriteUserConfig(const std::string& name, const UserConfig& config);
     // Rewrites user.dat of `current.name` with the current identity and the mood blended
     // from `current.mood` and the stored one.
-    StoreResult StoreUserData(const UserData& current);
+    base::Status StoreUserData(const UserData& current);
     // The whole shutdown write: tamzel.ini, user.cfg, user.dat. Each file is attempted;
     // the result reports the first failure.
-    StoreResult StoreAtShutdown(const StartSettings& settings, const UserData& current,
+    base::Status StoreAtShutdown(const StartSettings& settings, const UserData& current,
                                 const UserConfig& config);
 
     // --- Paths ------------------------------------------------------------------------
@@ -108,13 +98,13 @@ public:
 private:
     // The file as named in messages (Windows-1250, relative to the program folder).
     std::string Label(const std::string& path) const;
-    Parsed<std::vector<std::string>> ReadListLines() const;
-    StoreResult WriteList(const std::vector<std::string>& lines, const char* scratchName);
-    StoreResult Write(const std::string& path, const std::string& content);
-    StoreResult CheckStoredName(const std::string& name) const;
+    base::Result<std::vector<std::string>> ReadListLines() const;
+    base::Status WriteList(const std::vector<std::string>& lines, const char* scratchName);
+    base::Status Write(const std::string& path, const std::string& content);
+    base::Status CheckStoredName(const std::string& name) const;
     bool IsCompleteProfile(const std::string& name) const;
     std::vector<std::string> ProfileFolderNames() const;
-    StoreResult MoveProfileFolder(const std::string& oldName, const std::string& newName);
+    base::Status MoveProfileFolder(const std::string& oldName, const std::string& newName);
 
     std::string root_;
 };

@@ -13,7 +13,7 @@ void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window) {
                      [&engine] { engine.hooks().onMemoryProblem = nullptr; });
 }
 
-std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {
+base::Status ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {
     profiles::StartSettings start;
     start.autolog = s.autolog;
     start.lastUser = user.name;
@@ -21,8 +21,7 @@ std::string ProfileShutdownStore::Store(const Settings& s, const base::ProfileVa
     profiles::UserData data{user.name, user.pronunciation, user.male, user.mood};
     profiles::UserConfig config{s.records, s.speech, s.animation, s.infoBar,
                                 s.volume,  s.speed,  s.intonation};
-    profiles::StoreResult result = store_.StoreAtShutdown(start, data, config);
-    return result.ok ? "" : result.message;
+    return store_.StoreAtShutdown(start, data, config);
 }
 
 }  // namespace tamzel::ui

@@ -35,7 +35,7 @@ void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window);
 class ProfileShutdownStore : public ShutdownStore {
 public:
     explicit ProfileShutdownStore(profiles::ProfileStore& store) : store_(store) {}
-    std::string Store(const Settings& settings, const base::ProfileValues& user) override;
+    base::Status Store(const Settings& settings, const base::ProfileValues& user) override;
 
 private:
     profiles::ProfileStore& store_;

@@ -44,8 +44,7 @@ public:
         int volume, speed, intonation;
         std::string themeFile;
     };
-    // Returns an empty text or a Slovak (Windows-1250) message.
-    virtual std::string Store(const Settings& settings, const base::ProfileValues& user) = 0;
+    virtual base::Status Store(const Settings& settings, const base::ProfileValues& user) = 0;
 };
 
 struct MainServices {

@@ -188,8 +188,8 @@ void MainWindow::SaveAndQuit() {
                               Animacia_->isChecked(), InfoBar_->isChecked(),
                               services_.settings->Volume(), services_.settings->Speed(),
                               services_.settings->Intonation(), theme_.ThemeFile};
-    std::string problem = services_.store->Store(s, services_.talk->Profile());
-    if (!problem.empty()) std::fprintf(stderr, "%s\n", ToQt(problem).toLocal8Bit().constData());
+    base::Status stored = services_.store->Store(s, services_.talk->Profile());
+    if (!stored) std::fprintf(stderr, "%s\n", ToQt(stored.message()).toLocal8Bit().constData());
     services_.quit();
 }
 

@@ -73,14 +73,14 @@ std::optional<SpeakOptions> ReadOptions(const CommandLine& cl) {
     if (auto user = cl.Get("--user")) {
         auto profile = profiles::ProfileStore().LoadSignIn(base::FromUtf8Lossy(*user));
         if (!profile) {
-            std::fprintf(stderr, "%s\n", base::ToUtf8(profile.error).c_str());
+            std::fprintf(stderr, "%s\n", base::ToUtf8(profile.message()).c_str());
             return std::nullopt;
         }
-        o.userName = profile.value->data.name;
-        o.pronunciation = profile.value->data.pronunciation;
-        o.settings.volume = profile.value->config.volume;
-        o.settings.speed = profile.value->config.speed;
-        o.settings.intonation = profile.value->config.intonation;
+        o.userName = profile->data.name;
+        o.pronunciation = profile->data.pronunciation;
+        o.settings.volume = profile->config.volume;
+        o.settings.speed = profile->config.speed;
+        o.settings.intonation = profile->config.intonation;
     }
     if (!ReadLevel(cl, "--volume", speech::kVolumeLevels, o.settings.volume) ||
         !ReadLevel(cl, "--speed", speech::kSpeedLevels, o.settings.speed) ||

@@ -35,7 +35,7 @@ std::string PronunciationOf(const std::string& name) {
 #ifdef TAMZEL_UNITS_HAVE_PROFILES
     profiles::ProfileStore store;
     auto data = store.ReadUserData(name);
-    if (data) return data.value->pronunciation;
+    if (data) return data->pronunciation;
     std::fprintf(stderr, "Profil %s sa nedá načítať, výslovnosť mena je meno samo.\n",
                  base::ToUtf8(name).c_str());
 #endif

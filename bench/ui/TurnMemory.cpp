@@ -39,7 +39,9 @@ struct Quiet : SpeechPort, MessagePort, SettingsPort, ShutdownStore {
     int Intonation() const override { return 4; }
     void SetLevels(int, int, int) override {}
     void ShowSettings() override {}
-    std::string Store(const Settings&, const tamzel::base::ProfileValues&) override { return ""; }
+    tamzel::base::Status Store(const Settings&, const tamzel::base::ProfileValues&) override {
+        return tamzel::base::Ok();
+    }
 };
 
 }  // namespace

@@ -142,9 +142,9 @@ void TOptionsForm::DeleteAccount(const std::string& name) {
                links_.warning->AskQuestion(TitleConfirmation(), QuestionDeleteUser(name));
     setEnabled(true);
     if (!yes) return;
-    StoreResult deleted = links_.store->DeleteProfile(name);
-    if (!deleted.ok) {
-        Show(deleted.title, deleted.message);
+    base::Status deleted = links_.store->DeleteProfile(name);
+    if (!deleted.ok()) {
+        Show(deleted.error().title, deleted.message());
         return;
     }
     for (int i = ListBox1->count() - 1; i >= 0; --i)

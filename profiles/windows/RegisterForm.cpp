@@ -87,16 +87,16 @@ bool TRegisterForm::CreateProfile(const std::string& name, const std::string& pr
     ProfileStore& store = *links_.store;
     bool written = RadioButton1->isChecked();
     if (EditMode == 1) {
-        StoreResult r = store.EditProfile(EditedName, name, pronunciation, written, male);
-        if (!r.ok) Show(r.title, r.message, quiet);
-        if (!r.ok) return false;
+        base::Status r = store.EditProfile(EditedName, name, pronunciation, written, male);
+        if (!r.ok()) Show(r.error().title, r.message(), quiet);
+        if (!r.ok()) return false;
         NewName = name;
         return true;
     }
-    StoreResult checked = store.CheckRegistration(name, pronunciation, male, true);
-    if (checked.ok) checked = store.CreateProfile(name, pronunciation, written, male);
-    if (!checked.ok) {
-        Show(checked.title, checked.message, quiet);
+    base::Status checked = store.CheckRegistration(name, pronunciation, male, true);
+    if (checked.ok()) checked = store.CreateProfile(name, pronunciation, written, male);
+    if (!checked.ok()) {
+        Show(checked.error().title, checked.message(), quiet);
         return false;
     }
     if (links_.welcome) links_.welcome->ProfileCreated(name);
@@ -135,15 +135,15 @@ void TRegisterForm::AcceptEdit() {
 void TRegisterForm::OpenProfileForEdit(const std::string& name) {
     auto stored = links_.store->ReadUserData(name);
     if (!stored) {
-        Show(TitleAlert(), stored.error, false);
+        Show(TitleAlert(), stored.message(), false);
         return;
     }
     EditedName = name;
     EditMode = 1;
-    Edit1->setText(Qt1250(stored.value->name));
-    Edit2->setText(Qt1250(stored.value->pronunciation));
-    (stored.value->male ? RadioButton1 : RadioButton2)->setChecked(true);
-    KeptMood = stored.value->mood;
+    Edit1->setText(Qt1250(stored->name));
+    Edit2->setText(Qt1250(stored->pronunciation));
+    (stored->male ? RadioButton1 : RadioButton2)->setChecked(true);
+    KeptMood = stored->mood;
     show();
     SetOptionsEnabled(false);
 }

@@ -130,8 +130,8 @@ void TWelcomeForm::FillUserList(const StartSettings& ini) {
     ComboBox1->clear();
     ComboBox1->addItem(Qt1250(Cp1250("Nový užívateľ")));
     preselection_.reset();
-    StoreResult ensured = links_.store->EnsureUserList();
-    if (!ensured.ok) Problem(ensured.message);
+    base::Status ensured = links_.store->EnsureUserList();
+    if (!ensured.ok()) Problem(ensured.message());
     std::string error;
     std::vector<std::string> users = links_.store->ListUsers(&error);
     if (!error.empty()) Problem(error);
@@ -195,11 +195,11 @@ bool TWelcomeForm::SignIn() {
     }
     auto profile = links_.store->LoadSignIn(From1250(ComboBox1->itemText(index)));
     if (!profile) {
-        Problem(profile.error);
+        Problem(profile.message());
         return false;
     }
-    const UserData& user = profile.value->data;
-    const UserConfig& cfg = profile.value->config;
+    const UserData& user = profile->data;
+    const UserConfig& cfg = profile->config;
     if (links_.talk) links_.talk->SetProfile({user.name, user.pronunciation, user.male, user.mood});
     if (links_.main) links_.main->SetSwitches(cfg.records, cfg.speech, cfg.animation, cfg.infoBar);
     if (links_.options) links_.options->SetLevels(cfg.volume, cfg.speed, cfg.intonation);

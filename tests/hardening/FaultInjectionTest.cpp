@@ -151,7 +151,7 @@ TEST(FullDisk, MemoryChangesStayInTheProgramAndReachTheFileWhenThereIsRoomAgain)
 TEST(FullDisk, ProfileWritesFailWithAMessageAndKeepTheOldFiles) {
     ScratchFolder folder;
     ProfileStore setup(".");
-    ASSERT_TRUE(setup.CreateProfile("Jan", "Jano", true, true).ok);
+    ASSERT_TRUE(setup.CreateProfile("Jan", "Jano", true, true).ok());
     int code = InChild([] {
         ProfileStore store(".");
         std::string list = Get("users/user.lst"), data = Get("users/_Jan/user.dat"),
@@ -159,15 +159,15 @@ TEST(FullDisk, ProfileWritesFailWithAMessageAndKeepTheOldFiles) {
         LimitFileSize(4);
         auto shutdown = store.StoreAtShutdown({true, "Jan", "design/tmava.thm"},
                                               {"Jan", "Jano", true, 40}, {false, false, true, true, 5, 50, 2});
-        CHILD_CHECK(!shutdown.ok && !shutdown.message.empty());
+        CHILD_CHECK(!shutdown.ok() && !shutdown.message().empty());
         auto created = store.CreateProfile("Eva", "Eva", false, true);
-        CHILD_CHECK(!created.ok && !created.message.empty());
+        CHILD_CHECK(!created.ok() && !created.message().empty());
         CHILD_CHECK(Get("users/user.lst") == list);
         CHILD_CHECK(Get("users/_Jan/user.dat") == data);
         CHILD_CHECK(Get("users/_Jan/user.cfg") == config);
         CHILD_CHECK(Get("users/tamzel.ini") == "<missing>");
         LiftFileSizeLimit();
-        CHILD_CHECK(store.CreateProfile("Eva", "Eva", false, true).ok);
+        CHILD_CHECK(store.CreateProfile("Eva", "Eva", false, true).ok());
         CHILD_CHECK(store.ListUsers() == (std::vector<std::string>{"Jan", "Eva"}));
         return 0;
     });
@@ -190,7 +190,7 @@ bool DropWriteAccess(const std::string& root) {
 TEST(ReadOnlyFolder, NothingIsWrittenAndEveryFailureIsReported) {
     ScratchFolder folder;
     ProfileStore setup(".");
-    ASSERT_TRUE(setup.CreateProfile("Jan", "Jano", true, true).ok);
+    ASSERT_TRUE(setup.CreateProfile("Jan", "Jano", true, true).ok());
     Put("users/_Jan/user.mem", kMemory);
     std::filesystem::create_directories("ai");
     for (const char* d : {".", "users", "users/_Jan", "ai"}) ::chmod(d, 0755);
@@ -207,9 +207,9 @@ TEST(ReadOnlyFolder, NothingIsWrittenAndEveryFailureIsReported) {
         CHILD_CHECK(e.ReadMemoryValue("pes", "meno").find("Rex") != std::string::npos);
         ProfileStore store(".");
         auto created = store.CreateProfile("Eva", "Eva", false, true);
-        CHILD_CHECK(!created.ok && !created.message.empty());
+        CHILD_CHECK(!created.ok() && !created.message().empty());
         auto ini = store.WriteIni({true, "Jan", "design/interface.thm"});
-        CHILD_CHECK(!ini.ok && !ini.message.empty());
+        CHILD_CHECK(!ini.ok() && !ini.message().empty());
         CHILD_CHECK(store.ListUsers() == std::vector<std::string>{"Jan"});
         return 0;
     });

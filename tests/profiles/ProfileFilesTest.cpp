@@ -18,13 +18,13 @@ TEST(ProfileFiles, UserDataRoundTripsByteExact) {
     };
     for (const std::string& file : files) {
         auto parsed = ParseUserData(file, "user.dat");
-        ASSERT_TRUE(parsed) << parsed.error;
-        EXPECT_EQ(FormatUserData(*parsed.value), file);
+        ASSERT_TRUE(parsed) << parsed.message();
+        EXPECT_EQ(FormatUserData(*parsed), file);
     }
     auto zofia = ParseUserData(files[1], "user.dat");
-    EXPECT_EQ(zofia.value->name, base::Cp1250("Žofia Ťažká"));
-    EXPECT_FALSE(zofia.value->male);
-    EXPECT_EQ(zofia.value->mood, -17);
+    EXPECT_EQ(zofia->name, base::Cp1250("Žofia Ťažká"));
+    EXPECT_FALSE(zofia->male);
+    EXPECT_EQ(zofia->mood, -17);
 }
 
 TEST(ProfileFiles, ReadingIsPositionalNotByKey) {
@@ -32,30 +32,30 @@ TEST(ProfileFiles, ReadingIsPositionalNotByKey) {
     // exact text "muz" makes a man.
     auto data = ParseUserData("x\r\nMENO=Eva\r\nxxxxxxxxxxxEvka\r\npohlavie=MUZ\r\nnalada=3\r\n",
                               "user.dat");
-    ASSERT_TRUE(data) << data.error;
-    EXPECT_EQ(data.value->name, "Eva");
-    EXPECT_EQ(data.value->pronunciation, "Evka");
-    EXPECT_FALSE(data.value->male);
+    ASSERT_TRUE(data) << data.message();
+    EXPECT_EQ(data->name, "Eva");
+    EXPECT_EQ(data->pronunciation, "Evka");
+    EXPECT_FALSE(data->male);
     // A bare LF ends a line as well, and a last line may lack its ending.
     auto lf = ParseUserData("[data]\nmeno=A\nvyslovnost=A\npohlavie=muz\nnalada=+4", "user.dat");
-    ASSERT_TRUE(lf) << lf.error;
-    EXPECT_EQ(lf.value->mood, 4);
-    EXPECT_TRUE(lf.value->male);
+    ASSERT_TRUE(lf) << lf.message();
+    EXPECT_EQ(lf->mood, 4);
+    EXPECT_TRUE(lf->male);
 }
 
 TEST(ProfileFiles, UserConfigRoundTripAndSwitchesOnOnlyForOne) {
     std::string text = FormatUserConfig({true, false, true, false, 800, 51, 18});
     auto back = ParseUserConfig(text, "user.cfg");
-    ASSERT_TRUE(back) << back.error;
-    EXPECT_EQ(FormatUserConfig(*back.value), text);
+    ASSERT_TRUE(back) << back.message();
+    EXPECT_EQ(FormatUserConfig(*back), text);
 
     auto odd = ParseUserConfig("[user]\r\nzaznamy=11\r\nrec=yes\r\nanimacia= 1\r\ninfobar=1\r\n"
                                "hlasitost=1\r\nrychlost=2\r\nintonacia=3\r\n", "user.cfg");
-    ASSERT_TRUE(odd) << odd.error;
-    EXPECT_FALSE(odd.value->records);
-    EXPECT_FALSE(odd.value->speech);
-    EXPECT_FALSE(odd.value->animation);
-    EXPECT_TRUE(odd.value->infoBar);
+    ASSERT_TRUE(odd) << odd.message();
+    EXPECT_FALSE(odd->records);
+    EXPECT_FALSE(odd->speech);
+    EXPECT_FALSE(odd->animation);
+    EXPECT_TRUE(odd->infoBar);
 }
 
 TEST(ProfileFiles, NewUserDefaultsAreTheRegisteredOnes) {
@@ -91,8 +91,8 @@ TEST(ProfileFiles, MalformedFilesNameTheFileAndTheLine) {
          "riadku 7"},
     };
     for (const MalformedCase& c : cases) {
-        std::string error = c.config ? ParseUserConfig(c.text, "users/_A/user.cfg").error
-                                     : ParseUserData(c.text, "users/_A/user.dat").error;
+        std::string error = c.config ? ParseUserConfig(c.text, "users/_A/user.cfg").message()
+                                     : ParseUserData(c.text, "users/_A/user.dat").message();
         EXPECT_NE(error.find(c.config ? "users/_A/user.cfg" : "users/_A/user.dat"),
                   std::string::npos)
             << c.what << ": " << error;

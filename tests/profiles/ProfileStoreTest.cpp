@@ -25,8 +25,8 @@ protected:
     ProfileStore store{folder.path()};
 
     void Create(const std::string& name, bool male = true) {
-        StoreResult r = store.CreateProfile(name, name, male, male);
-        ASSERT_TRUE(r.ok) << r.message;
+        base::Status r = store.CreateProfile(name, name, male, male);
+        ASSERT_TRUE(r.ok()) << r.message();
     }
     // user.dat of a folder named in UTF-8.
     std::string DataOf(const std::string& utf8Name) {
@@ -67,10 +67,10 @@ TEST_F(ProfileStoreTest, RegistrationChecksComeInOrderAndWriteNothing) {
         {"a/b", "x", true, "Pozor", MessageBadCharacter('/')},
     };
     for (const Case& c : cases) {
-        StoreResult r = store.CreateProfile(c.name, c.pronunciation, true, c.male);
-        EXPECT_FALSE(r.ok) << c.name;
-        EXPECT_EQ(r.title, c.title) << c.name;
-        EXPECT_EQ(r.message, c.message) << c.name;
+        base::Status r = store.CreateProfile(c.name, c.pronunciation, true, c.male);
+        EXPECT_FALSE(r.ok()) << c.name;
+        EXPECT_EQ(r.error().title, c.title) << c.name;
+        EXPECT_EQ(r.message(), c.message) << c.name;
     }
     EXPECT_EQ(folder.Snapshot(), before);
     Create("Jana");  // close to Ján but another user
@@ -90,8 +90,8 @@ TEST_F(ProfileStoreTest, EditingOnlyThePronunciationKeepsTheMood) {
     Create("Eva", false);
     folder.Write("users/_Eva/user.dat",
                  Lines({"[data]", "meno=Eva", "vyslovnost=Eva", "pohlavie=zena", "nalada=12"}));
-    StoreResult r = store.EditProfile("Eva", "Eva", "Evka", false, false);
-    ASSERT_TRUE(r.ok) << r.message;
+    base::Status r = store.EditProfile("Eva", "Eva", "Evka", false, false);
+    ASSERT_TRUE(r.ok()) << r.message();
     EXPECT_EQ(DataOf("Eva"),
               Lines({"[data]", "meno=Eva", "vyslovnost=Evka", "pohlavie=zena", "nalada=12"}));
 }
@@ -109,8 +109,8 @@ TEST_F(ProfileStoreTest, RenameMovesMemoryAndSettingsAndKeepsTheListOrder) {
     auto memory = folder.Read("users/_Jan/user.mem");
     auto config = folder.Read("users/_Jan/user.cfg");
 
-    StoreResult r = store.EditProfile("Jan", base::Cp1250("Ján Novák"), "Jano", true, true);
-    ASSERT_TRUE(r.ok) << r.message;
+    base::Status r = store.EditProfile("Jan", base::Cp1250("Ján Novák"), "Jano", true, true);
+    ASSERT_TRUE(r.ok()) << r.message();
     EXPECT_EQ(folder.Read("users/user.lst"),
               Lines({"Adam", base::Cp1250("Ján Novák"), "Zuzana", base::Cp1250("Ján Novák")}));
     EXPECT_EQ(folder.Read("users/_Ján Novák/user.mem"), memory);
@@ -127,15 +127,15 @@ TEST_F(ProfileStoreTest, RenameToAnotherUsersNameIsRefusedAndTouchesNothing) {
     folder.Write("users/_Eva/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
     auto before = folder.Snapshot();
     for (const std::string& taken : {base::Cp1250("Ján"), std::string("jan"), std::string("JAN")}) {
-        StoreResult r = store.EditProfile("Eva", taken, "x", false, false);
-        EXPECT_FALSE(r.ok) << taken;
-        EXPECT_EQ(r.title, "Upozornenie");
-        EXPECT_EQ(r.message, MessageNameTaken());
+        base::Status r = store.EditProfile("Eva", taken, "x", false, false);
+        EXPECT_FALSE(r.ok()) << taken;
+        EXPECT_EQ(r.error().title, "Upozornenie");
+        EXPECT_EQ(r.message(), MessageNameTaken());
         EXPECT_EQ(folder.Snapshot(), before) << taken;
     }
     // The checks of registration apply as well, before anything is read or written.
-    StoreResult bad = store.EditProfile("Eva", "Eva/..", "x", false, false);
-    EXPECT_EQ(bad.message, MessageBadCharacter('/'));
+    base::Status bad = store.EditProfile("Eva", "Eva/..", "x", false, false);
+    EXPECT_EQ(bad.message(), MessageBadCharacter('/'));
     EXPECT_EQ(folder.Snapshot(), before);
 }
 
@@ -145,8 +145,8 @@ TEST_F(ProfileStoreTest, RenameWithinTheSameUserMovesTheFolder) {
     auto memory = folder.Read("users/_jan/user.mem");
     for (const std::string& next : {std::string("Jan"), base::Cp1250("Ján")}) {
         std::string previous = store.ListUsers().front();
-        StoreResult r = store.EditProfile(previous, next, next, true, true);
-        ASSERT_TRUE(r.ok) << r.message;
+        base::Status r = store.EditProfile(previous, next, next, true, true);
+        ASSERT_TRUE(r.ok()) << r.message();
         EXPECT_EQ(store.ListUsers(), std::vector<std::string>{next});
         EXPECT_EQ(folder.Read("users/_" + base::ToUtf8(next) + "/user.mem"), memory);
     }
@@ -157,7 +157,7 @@ TEST_F(ProfileStoreTest, RenameOntoALeftoverFolderReplacesItsFiles) {
     folder.Write("users/_Evka/user.mem", "stale");
     folder.Write("users/_Eva/user.mem", Lines({"[DUZ]", "OBJECT(user)", "->", "a:b", "<-"}));
     auto memory = folder.Read("users/_Eva/user.mem");
-    ASSERT_TRUE(store.EditProfile("Eva", "Evka", "Evka", false, false).ok);
+    ASSERT_TRUE(store.EditProfile("Eva", "Evka", "Evka", false, false).ok());
     EXPECT_EQ(folder.Read("users/_Evka/user.mem"), memory);
     EXPECT_EQ(store.ListUsers(), std::vector<std::string>{"Evka"});
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/_Eva"));
@@ -167,8 +167,8 @@ TEST_F(ProfileStoreTest, DeleteRemovesAllEqualLinesAndTheFolder) {
     Create("Jan");
     Create("Eva", false);
     folder.Write("users/user.lst", Lines({"Jan", "Eva", "Jan", "jan"}));
-    StoreResult r = store.DeleteProfile("Jan");
-    ASSERT_TRUE(r.ok) << r.message;
+    base::Status r = store.DeleteProfile("Jan");
+    ASSERT_TRUE(r.ok()) << r.message();
     EXPECT_EQ(folder.Read("users/user.lst"), Lines({"Eva", "jan"}));
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/_Jan"));
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/users/user_stay.lst"));
@@ -179,8 +179,8 @@ TEST_F(ProfileStoreTest, DeletingAnInvalidListLineNeverUsesItAsAPath) {
     Create("Eva", false);
     folder.Write("victim/user.dat", "keep");
     folder.Write("users/user.lst", Lines({"Eva", "../victim", ".."}));
-    ASSERT_TRUE(store.DeleteProfile("../victim").ok);
-    ASSERT_TRUE(store.DeleteProfile("..").ok);
+    ASSERT_TRUE(store.DeleteProfile("../victim").ok());
+    ASSERT_TRUE(store.DeleteProfile("..").ok());
     EXPECT_EQ(folder.Read("victim/user.dat"), "keep");
     EXPECT_EQ(store.ListUsers(), std::vector<std::string>{"Eva"});
     EXPECT_FALSE(store.LoadSignIn("../victim"));
@@ -191,24 +191,24 @@ TEST_F(ProfileStoreTest, SignInLoadsBothFilesAndReportsDamagedOnes) {
     Create("Jan");
     folder.Write("users/_Eva/user.cfg", FormatUserConfig({true, false, true, false, 5, 60, 7}));
     auto eva = store.LoadSignIn("Eva");
-    ASSERT_TRUE(eva) << eva.error;
-    EXPECT_EQ(eva.value->data.name, "Eva");
-    EXPECT_FALSE(eva.value->data.male);
-    EXPECT_FALSE(eva.value->config.speech);
-    EXPECT_EQ(eva.value->config.intonation, 7);
+    ASSERT_TRUE(eva) << eva.message();
+    EXPECT_EQ(eva->data.name, "Eva");
+    EXPECT_FALSE(eva->data.male);
+    EXPECT_FALSE(eva->config.speech);
+    EXPECT_EQ(eva->config.intonation, 7);
 
     folder.Write("users/_Jan/user.dat", Lines({"[data]", "meno=Jan", "vyslovnost=Jan",
                                                "pohlavie=muz", "nalada=vesela"}));
     auto jan = store.LoadSignIn("Jan");
     EXPECT_FALSE(jan);
-    EXPECT_NE(jan.error.find("users/_Jan/user.dat"), std::string::npos) << jan.error;
-    EXPECT_NE(jan.error.find("riadku 5"), std::string::npos) << jan.error;
+    EXPECT_NE(jan.message().find("users/_Jan/user.dat"), std::string::npos) << jan.message();
+    EXPECT_NE(jan.message().find("riadku 5"), std::string::npos) << jan.message();
     auto damaged = folder.Read("users/_Jan/user.dat");
-    EXPECT_FALSE(store.StoreUserData({"Jan", "Jan", true, 3}).ok);  // no blend from garbage
+    EXPECT_FALSE(store.StoreUserData({"Jan", "Jan", true, 3}).ok());  // no blend from garbage
     EXPECT_EQ(folder.Read("users/_Jan/user.dat"), damaged);
     std::filesystem::remove(folder.path() + "/users/_Eva/user.cfg");
     auto noConfig = store.LoadSignIn("Eva");
-    EXPECT_NE(noConfig.error.find("users/_Eva/user.cfg"), std::string::npos) << noConfig.error;
+    EXPECT_NE(noConfig.message().find("users/_Eva/user.cfg"), std::string::npos) << noConfig.message();
     // Other profiles stay usable.
     Create("Ivo");
     EXPECT_TRUE(store.LoadSignIn("Ivo"));
@@ -219,8 +219,8 @@ TEST_F(ProfileStoreTest, ShutdownWritesIniConfigAndBlendedMood) {
     folder.Write("users/_Ján/user.dat", FormatUserData({base::Cp1250("Ján"), base::Cp1250("Ján"), true, 4}));
     UserConfig config{false, true, true, false, 420, 80, 2};
     StartSettings settings{false, base::Cp1250("Ján"), "design/interface.thm"};
-    StoreResult r = store.StoreAtShutdown(settings, {base::Cp1250("Ján"), "Jano", false, 15}, config);
-    ASSERT_TRUE(r.ok) << r.message;
+    base::Status r = store.StoreAtShutdown(settings, {base::Cp1250("Ján"), "Jano", false, 15}, config);
+    ASSERT_TRUE(r.ok()) << r.message();
     EXPECT_EQ(DataOf("Ján"), Lines({"[data]", "meno=" + base::Cp1250("Ján"), "vyslovnost=Jano",
                                     "pohlavie=zena", "nalada=5"}));
     EXPECT_EQ(folder.Read("users/_Ján/user.cfg"), FormatUserConfig(config));
@@ -239,13 +239,13 @@ TEST_F(ProfileStoreTest, AFailedWriteIsReportedAndKeepsTheOldContent) {
         bool list = path.size() > 4 && path.compare(path.size() - 4, 4, ".lst") == 0;
         return list ? ENOSPC : 0;
     });
-    StoreResult created = store.CreateProfile("Ivo", "Ivo", true, true);
-    StoreResult deleted = store.DeleteProfile("Eva");
+    base::Status created = store.CreateProfile("Ivo", "Ivo", true, true);
+    base::Status deleted = store.DeleteProfile("Eva");
     base::SetWriteFaultInjector(nullptr);
-    EXPECT_FALSE(created.ok);
-    EXPECT_NE(created.message.find(base::ErrorPhrase1250(ENOSPC)), std::string::npos)
-        << created.message;
-    EXPECT_FALSE(deleted.ok);
+    EXPECT_FALSE(created.ok());
+    EXPECT_NE(created.message().find(base::ErrorPhrase1250(ENOSPC)), std::string::npos)
+        << created.message();
+    EXPECT_FALSE(deleted.ok());
     EXPECT_EQ(folder.Read("users/user.lst"), before.at("users/user.lst"));
     EXPECT_EQ(folder.Read("users/_Eva/user.dat"), before.at("users/_Eva/user.dat"));
 }

@@ -51,7 +51,7 @@ TEST(ConsoleSession, FirstSignInCreatesTheProfileQuietly) {
 TEST(ConsoleSession, SignOutBlendsTheMoodAndTheNextSignInFindsTheSameUser) {
     TestFolder folder;
     ProfileStore store(folder.path());
-    ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok);
+    ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok());
     folder.Write("users/_Eva/user.dat", FormatUserData({"Eva", "Evka", false, 4}));
 
     auto first = SignIn("EVA", folder.path());  // same user in other letter case
@@ -98,8 +98,8 @@ TEST(ConsoleSession, AProfileTheListLacksIsAdoptedWithItsFiles) {
     for (const auto& c : cases) {
         TestFolder folder;
         ProfileStore store(folder.path());
-        ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok);
-        ASSERT_TRUE(store.CreateProfile(base::Cp1250("Ján"), "Jano", true, true).ok);
+        ASSERT_TRUE(store.CreateProfile("Eva", "Evka", false, false).ok());
+        ASSERT_TRUE(store.CreateProfile(base::Cp1250("Ján"), "Jano", true, true).ok());
         folder.Write("users/_Ján/user.dat", FormatUserData({base::Cp1250("Ján"), "Jano", true, 7}));
         folder.Write("users/_Ján/user.mem", memory);
         UserConfig config;

@@ -84,7 +84,7 @@ TEST_F(UnitsMode, PrintsUnitStringAndContour) {
 TEST_F(UnitsMode, ReadsThePronunciationFromTheProfile) {
     fs::copy_file(home_ + "/files/slovnik.vox", scratch_ / "files/slovnik.vox");
     profiles::ProfileStore store(scratch_.string());
-    ASSERT_TRUE(store.CreateProfile("Jano", base::FromUtf8("Jánoš").value(), true, true).ok);
+    ASSERT_TRUE(store.CreateProfile("Jano", base::FromUtf8("Jánoš").value(), true, true).ok());
     Output o = RunProgram(scratch_.string(), {"--units", "Ahoj Jano!", "--user", "Jano"});
     EXPECT_EQ(o.status, 0) << o.text;
     EXPECT_EQ(o.text, Expected(scratch_.string(), "Ahoj Jano!", "Jano", "Jánoš"));

@@ -75,29 +75,29 @@ TEST_F(AdaptersTest, ABrainThatVanishesMidConversationIsAMessageNotACrash) {
 // sliders or switches would go unnoticed until the next start.
 TEST_F(AdaptersTest, TheShutdownWriteKeepsEverySettingInItsPlace) {
     profiles::ProfileStore store(".");
-    ASSERT_TRUE(store.CreateProfile(base::Cp1250("Mária"), base::Cp1250("Majka"), false, false).ok);
+    ASSERT_TRUE(store.CreateProfile(base::Cp1250("Mária"), base::Cp1250("Majka"), false, false).ok());
     ProfileShutdownStore shutdown(store);
     ShutdownStore::Settings settings{false, false, true, false, true, 300, 70, 9,
                                      "design/modrá téma.thm"};
-    EXPECT_EQ(shutdown.Store(settings, {base::Cp1250("Mária"), base::Cp1250("Majka"), false, 40}), "");
+    EXPECT_TRUE(shutdown.Store(settings, {base::Cp1250("Mária"), base::Cp1250("Majka"), false, 40}).ok());
 
     profiles::StartSettings ini = store.ReadIni();
     EXPECT_FALSE(ini.autolog);
     EXPECT_EQ(ini.lastUser, base::Cp1250("Mária"));
     EXPECT_EQ(ini.theme, base::Cp1250("design/modrá téma.thm"));
     auto profile = store.LoadSignIn(base::Cp1250("Mária"));
-    ASSERT_TRUE(profile.value.has_value()) << profile.error;
-    const profiles::UserConfig& c = profile.value->config;
+    ASSERT_TRUE(profile.ok()) << profile.message();
+    const profiles::UserConfig& c = profile->config;
     EXPECT_EQ((std::vector<bool>{c.records, c.speech, c.animation, c.infoBar}),
               (std::vector<bool>{false, true, false, true}));
     EXPECT_EQ((std::vector<int>{c.volume, c.speed, c.intonation}), (std::vector<int>{300, 70, 9}));
-    EXPECT_EQ(profile.value->data.pronunciation, base::Cp1250("Majka"));
-    EXPECT_EQ(profile.value->data.mood, profiles::BlendMood(40, 0));
+    EXPECT_EQ(profile->data.pronunciation, base::Cp1250("Majka"));
+    EXPECT_EQ(profile->data.mood, profiles::BlendMood(40, 0));
 }
 
 TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
     profiles::ProfileStore store(".");
-    ASSERT_TRUE(store.CreateProfile("Peter", "Peter", true, true).ok);
+    ASSERT_TRUE(store.CreateProfile("Peter", "Peter", true, true).ok());
     ProfileShutdownStore shutdown(store);
     // The store's message is Windows-1250 and gives the system's reason in Slovak.
     base::SetWriteFaultInjector([](const std::string& path) {
@@ -105,12 +105,12 @@ TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
     });
     const std::string full = base::ErrorPhrase1250(ENOSPC);
     ShutdownStore::Settings settings{true, true, true, true, true, 10, 65, 3, "design/interface.thm"};
-    std::string problem = shutdown.Store(settings, {"Peter", "Peter", true, 5});
+    std::string problem = shutdown.Store(settings, {"Peter", "Peter", true, 5}).message();
     EXPECT_NE(problem.find(full), std::string::npos) << problem;
     base::SetWriteFaultInjector(nullptr);
     auto profile = store.LoadSignIn("Peter");
-    ASSERT_TRUE(profile.value.has_value());
-    EXPECT_EQ(profile.value->data.mood, profiles::BlendMood(5, 0)) << "the other files are written";
+    ASSERT_TRUE(profile.ok());
+    EXPECT_EQ(profile->data.mood, profiles::BlendMood(5, 0)) << "the other files are written";
 }
 
 }  // namespace

@@ -119,10 +119,10 @@ public:
 
 class FakeStore : public ShutdownStore {
 public:
-    std::string Store(const Settings& s, const base::ProfileValues& user) override {
+    base::Status Store(const Settings& s, const base::ProfileValues& user) override {
         stored.push_back(s);
         users.push_back(user);
-        return "";
+        return base::Ok();
     }
     std::vector<Settings> stored;
     std::vector<base::ProfileValues> users;

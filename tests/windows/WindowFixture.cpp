@@ -86,7 +86,7 @@ bool WindowTest::Exists(const std::string& relative) const {
 
 void WindowTest::AddUser(const char* utf8Name, bool male) {
     std::string name = base::Cp1250(utf8Name);
-    ASSERT_TRUE(store->CreateProfile(name, name, male, male).ok) << utf8Name;
+    ASSERT_TRUE(store->CreateProfile(name, name, male, male).ok()) << utf8Name;
 }
 
 std::string WindowTest::Title() const { return From1250(warning->Label1->text()); }
