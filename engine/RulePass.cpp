@@ -1,29 +1,15 @@
 // The rule pass: one forward walk over every record of the brain that tests condition
 // blocks, runs commands and picks answer lines; and the turn that runs one or two passes.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <array>
-#include <thread>
 
 #include "base/Codepage.h"
+#include "base/PlatformOpener.h"
 #include "engine/internal/EngineCore.h"
 #include "engine/internal/Conditions.h"
 
-extern char** environ;
-
 namespace tamzel::engine {
 namespace {
-
-bool StartsWith(const std::string& line, const std::string& keyword) {
-    return line.size() >= keyword.size() && line.compare(0, keyword.size(), keyword) == 0;
-}
-
-bool EndsWith(const std::string& line, const std::string& keyword) {
-    return line.size() >= keyword.size() &&
-           line.compare(line.size() - keyword.size(), keyword.size(), keyword) == 0;
-}
 
 bool IsSentenceEnd(char c) { return c == '!' || c == '.' || c == '?'; }
 
@@ -101,9 +87,9 @@ std::string RulePass::Run() {
         readNext_ = true;
         if (line_ == K(kw::ElseKeyword)) SkipElseBranch();
         if (line_ == K(kw::NotUnderstoodMarker)) e_.InputUnderstood = false;
-        if (StartsWith(line_, K(kw::BlockHeadKeyword))) BlockHead();
+        if (line_.starts_with(K(kw::BlockHeadKeyword))) BlockHead();
         if (!line_.empty() && commandStart_[static_cast<unsigned char>(line_[0])]) {
-            if (StartsWith(line_, K(kw::InsertCommand)) || StartsWith(line_, K(kw::ReplaceCommand)))
+            if (line_.starts_with(K(kw::InsertCommand)) || line_.starts_with(K(kw::ReplaceCommand)))
                 RewriteSentence();
             RunCommands();
         }
@@ -135,7 +121,7 @@ void RulePass::SkipThenBranch() {
     int depth = 1;
     while (depth > 0 && !AtEndOfBrain(reader_)) {
         std::string l = e_.ReadLine(reader_);
-        if (StartsWith(l, K(kw::BlockHeadKeyword))) {
+        if (l.starts_with(K(kw::BlockHeadKeyword))) {
             ++depth;
         } else if (l == "<-" || (l == K(kw::ElseKeyword) && depth == 1)) {
             --depth;
@@ -164,7 +150,7 @@ void RulePass::BlockHead() {
 }
 
 void RulePass::RewriteSentence() {
-    bool insert = StartsWith(line_, K(kw::InsertCommand));
+    bool insert = line_.starts_with(K(kw::InsertCommand));
     line_ = e_.BracketArgument(line_);
     e_.ExpandTags(line_);
     bool named = std::count(line_.begin(), line_.end(), ',') == 2;
@@ -198,7 +184,7 @@ void RulePass::RewriteSentence() {
 void RulePass::RunCommands() {
     const std::string& line = line_;
     if (line.empty() || !commandStart_[static_cast<unsigned char>(line[0])]) return;
-    auto is = [&](int k) { return StartsWith(line, K(k)); };
+    auto is = [&](int k) { return line.starts_with(K(k)); };
     // Arguments with their tags replaced, for the commands that take them so.
     auto expanded = [&] {
         std::string a = e_.BracketArgument(line);
@@ -298,7 +284,7 @@ void RulePass::AnswerGroup() {
     int32_t first = e_.RecordNumber - total;
     int i = e_.ChooseAlternative(count, first);
     std::string chosen = e_.AnswerLines[i];
-    keepGoing_ = EndsWith(chosen, K(kw::ContinueMark));
+    keepGoing_ = chosen.ends_with(K(kw::ContinueMark));
     if (keepGoing_) chosen.erase(chosen.size() - K(kw::ContinueMark).size());
     chosen.erase(0, 1);
     reply_ += chosen;
@@ -395,19 +381,9 @@ void EngineCore::RunProgram(const std::string& path) {
         hooks.onRunProgram(path);
         return;
     }
-    // xdg-open gets the path as its one argument: no shell ever sees it. A leading "-" would
-    // read as an option, so such a relative path is written "./-...".
-    std::string target = base::ToUtf8(path);
-    if (!target.empty() && target[0] == '-') target = "./" + target;
-    char program[] = "xdg-open";
-    char* argv[] = {program, target.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
-        ReportError("Program xdg-open sa nepodarilo spusti\x9D.");
-        return;
-    }
-    // Reap the child without making the turn wait for the desktop.
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    // The file system takes UTF-8 names.
+    if (base::Status opened = base::OpenWithDesktop(base::ToUtf8(path)); !opened)
+        ReportError(opened.message());
 }
 
 }  // namespace tamzel::engine

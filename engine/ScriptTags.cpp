@@ -306,7 +306,7 @@ private:
 
     // Selects the sentence named before the argument's first comma (the current one when
     // there is no comma) and leaves the word in `argument`. True when a selector was given.
-    bool SelectFor(std::string& argument) {
+    bool SelectNamedOrCurrent(std::string& argument) {
         size_t comma = argument.find(',');
         if (comma == std::string::npos) {
             e_.SelectSentence(Keyword(kw::CurrentSelector));
@@ -319,7 +319,7 @@ private:
 
     std::string WordPositionValue(const std::string& tag) {
         std::string word = Argument(tag);
-        bool selected = SelectFor(word);
+        bool selected = SelectNamedOrCurrent(word);
         std::string value = IntToText(WordPosition(word, e_.WorkSentence));
         e_.RestoreCurrentSentence(selected);
         return value;
@@ -334,7 +334,7 @@ private:
 
     std::string RestOf(const std::string& tag, bool reflect) {
         std::string word = ExpandedArgument(tag);
-        bool selected = SelectFor(word);
+        bool selected = SelectNamedOrCurrent(word);
         size_t start = AfterWord(word);
         std::string rest;
         if (start != std::string::npos) {
@@ -353,7 +353,7 @@ private:
     // The word after the found one, with the blank before it.
     std::string NextWord(const std::string& tag) {
         std::string word = ExpandedArgument(tag);
-        bool selected = SelectFor(word);
+        bool selected = SelectNamedOrCurrent(word);
         size_t start = AfterWord(word);
         std::string next;
         const std::string& sentence = e_.WorkSentence;

@@ -314,32 +314,6 @@ TEST_F(PassTest, CommandsWithEffectsOutsideTheEngine) {
     EXPECT_NE(std::find(reports.begin(), reports.end(), "Pozor, pouzity prikaz SENTENCE"), reports.end());
 }
 
-// The default opener: xdg-open gets the path as its only argument, never through a shell.
-TEST_F(PassTest, RunProgramHandsThePathToXdgOpenAsOneArgument) {
-    std::filesystem::create_directories("fakebin");
-    {
-        std::ofstream script("fakebin/xdg-open");
-        script << "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > \"$0.args.tmp\"\nmv \"$0.args.tmp\" \"$0.args\"\n";
-    }
-    std::filesystem::permissions("fakebin/xdg-open", std::filesystem::perms::owner_all);
-    std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ::setenv("PATH", (std::filesystem::current_path() / "fakebin").string().append(":" + oldPath).c_str(), 1);
-    auto argsOf = [](const std::string& path) {
-        EngineCore plain;
-        plain.RunProgram(base::Cp1250(path.c_str()));
-        for (int i = 0; i < 300 && !std::filesystem::exists("fakebin/xdg-open.args"); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::string args = ReadFile("fakebin/xdg-open.args");
-        std::filesystem::remove("fakebin/xdg-open.args");
-        return args;
-    };
-    EXPECT_EQ(argsOf("help/a b;$(touch pwned).htm"), "1|help/a b;$(touch pwned).htm|");
-    EXPECT_EQ(argsOf("-n"), "1|./-n|");
-    EXPECT_EQ(argsOf("súbor.htm"), "1|súbor.htm|");  // UTF-8 for the file system
-    EXPECT_FALSE(std::filesystem::exists("pwned"));
-    ::setenv("PATH", oldPath.c_str(), 1);
-}
-
 TEST_F(PassTest, FatalStops) {
     Load({"UNKNOWN", "HALT", "-x"});
     EXPECT_THROW(Say("ahoj"), Stopped);

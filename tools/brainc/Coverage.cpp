@@ -15,10 +15,6 @@ namespace {
 const char kSentenceListUser[] = "Tester";
 constexpr uint64_t kSentenceListSeed = 1;
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 // Marks what the passes reached; sized once, so the passes allocate nothing for it.
 class CoverageTrace : public engine::PassTrace {
 public:
@@ -41,7 +37,7 @@ void FindBlocksAndAnswers(CoverageReport& report) {
     for (size_t i = 0; i < report.lines.size(); ++i) {
         const std::string& line = report.lines[i];
         int record = static_cast<int>(i) + 1;
-        if (StartsWith(line, "IF")) {
+        if (line.starts_with("IF")) {
             report.blocks.push_back(record);
             inConditions = true;
         } else if (line == "->") {
