@@ -4,6 +4,21 @@
 
 namespace tamzel::base {
 
+std::tm LocalTime(int year, int month, int day, int hour, int minute) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_isdst = -1;
+    std::tm copy = t;
+    std::mktime(&copy);  // only to learn the weekday
+    t.tm_wday = copy.tm_wday;
+    t.tm_yday = copy.tm_yday;
+    return t;
+}
+
 std::tm Clock::Now() const {
     std::time_t t = std::time(nullptr);
     std::tm local{};

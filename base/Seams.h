@@ -16,6 +16,11 @@ public:
     virtual std::tm Now() const;
 };
 
+// The broken-down local time of a calendar date and time, with the weekday and the day of
+// the year filled in and every given field kept as it is (for fixed clocks in tests and
+// dialogue scripts).
+std::tm LocalTime(int year, int month, int day, int hour, int minute);
+
 // A uniform generator seeded from the clock unless a seed is given.
 class Random {
 public:

@@ -27,15 +27,7 @@ class FixedClock : public base::Clock {
 public:
     std::tm now{};
     void Set(int year, int month, int day, int hour = 12, int minute = 0) {
-        std::tm t{};
-        t.tm_year = year - 1900;
-        t.tm_mon = month - 1;
-        t.tm_mday = day;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_isdst = -1;
-        std::mktime(&t);  // fills in the weekday
-        now = t;
+        now = base::LocalTime(year, month, day, hour, minute);
     }
     std::tm Now() const override { return now; }
 };

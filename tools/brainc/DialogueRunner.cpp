@@ -41,6 +41,7 @@
 #include <stdexcept>
 
 #include "base/Files.h"
+#include "base/Seams.h"
 #include "base/Codepage.h"
 #include "base/Tags.h"
 #include "profiles/ConsoleSession.h"
@@ -266,18 +267,7 @@ std::tm DefaultDialogueTime() {
 }
 
 std::tm MakeTime(int year, int month, int day, int hour, int minute) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_isdst = -1;
-    std::tm copy = t;
-    std::mktime(&copy);  // only to learn the weekday
-    t.tm_wday = copy.tm_wday;
-    t.tm_yday = copy.tm_yday;
-    return t;
+    return base::LocalTime(year, month, day, hour, minute);
 }
 
 DialogueScript ParseDialogues(const std::string& file, const std::string& utf8) {
