@@ -61,10 +61,12 @@ std::string ThemePictures::Problem() const {
                       ". Okno ukazuje obrázky základného vzhľadu alebo predchádzajúce.");
 }
 
-QColor WindowTheme::Color() const {
-    if (color < 0) return QColor(220, 220, 220);
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+QColor ThemeQColor(int encoded) {
+    if (encoded < 0) return QColor(220, 220, 220);
+    return QColor(encoded & 0xFF, (encoded >> 8) & 0xFF, (encoded >> 16) & 0xFF);
 }
+
+QColor WindowTheme::Color() const { return ThemeQColor(color); }
 
 std::string ThemeFolderOf(const std::string& themeFile) {
     std::string base = themeFile.size() >= 4 ? themeFile.substr(0, themeFile.size() - 4) : "";

@@ -33,6 +33,10 @@ struct WindowTheme {
 };
 using ThemeSource = std::function<WindowTheme()>;
 
+// The toolkit colour encoding (blue*65536 + green*256 + red) as a QColor; system-colour
+// codes (negative values) give light grey.
+QColor ThemeQColor(int encoded);
+
 // The folder of the theme the program ships; its pictures stand in for damaged ones.
 extern const char* const kDefaultThemeFolder;
 

@@ -150,9 +150,8 @@ void MainWindow::ChangeThemeClick() {
 }
 
 void MainWindow::ChangeTheme(const std::string& themeFileUtf8) {
-    std::string problem = OpenTheme(themeFileUtf8, theme_);
-    if (!problem.empty()) {
-        services_.messages->ShowMessageDialog("Chyba", FromQt(QString::fromStdString(problem)));
+    if (base::Status opened = OpenTheme(themeFileUtf8, theme_); !opened) {
+        ShowFailure(opened.error());
         return;
     }
     services_.speech->PlayWaveFile("files/ping1.wav");

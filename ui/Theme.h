@@ -10,6 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "base/Result.h"
+#include "chrome/WindowChrome.h"
+
 namespace tamzel::ui {
 
 struct Theme {
@@ -20,24 +23,16 @@ struct Theme {
 
 extern const char* const kDefaultThemeFile;
 
-// The theme file's path without its last 4 characters, plus "/".
-std::string ThemeFolderOf(const std::string& themeFile);
+// The start windows and the main window read theme files alike.
+using profiles::kMaxThemeFileBytes;
+using profiles::ReadThemeColor;
+using profiles::ThemeFolderOf;
 
-// A theme file holds one short line; a longer one (a device, a huge download) is refused
-// without being read whole.
-inline constexpr size_t kMaxThemeFileBytes = 4096;
+using profiles::ThemeQColor;
 
-// The colour on the first line of the theme file; nothing when the file cannot be read, is
-// longer than kMaxThemeFileBytes or its first line does not start with an integer.
-std::optional<int> ReadThemeColor(const std::string& themeFile);
-
-// Opens a theme: folder, colour and file. Returns an empty text on success, otherwise a
-// Slovak message (UTF-8); `theme` is then unchanged.
-std::string OpenTheme(const std::string& themeFile, Theme& theme);
-
-// The toolkit colour encoding (blue*65536 + green*256 + red) as a QColor; system-colour
-// codes (negative values) give light grey.
-QColor ThemeQColor(int encoded);
+// Opens a theme: folder, colour and file. On failure the Slovak message (UTF-8) names the
+// file, and `theme` is unchanged.
+base::Status OpenTheme(const std::string& themeFile, Theme& theme);
 
 // Decodes a JPEG file; a null image when it is missing or not a JPEG.
 QImage LoadJpeg(const std::string& path);

@@ -159,7 +159,7 @@ protected:
         ASSERT_TRUE(window->FormCreate({}).ok());
         // The default theme of the sources, so that no image is missing.
         Theme theme;
-        ASSERT_EQ(OpenTheme(SourceDir() + "/data/design/interface.thm", theme), "");
+        ASSERT_TRUE(OpenTheme(SourceDir() + "/data/design/interface.thm", theme).ok());
         window->SetTheme(theme);
     }
     std::string Read(const char* path) {
@@ -378,7 +378,7 @@ TEST_F(MainWindowTest, NoSoundDeviceSwitchesSpeechOff) {
 TEST_F(MainWindowTest, MissingThemeImagesAreReportedWithoutStoppingTheShow) {
     Theme theme;
     ASSERT_TRUE(base::WriteFileAtomically("empty.thm", "0\r\n").ok());
-    ASSERT_EQ(OpenTheme("empty.thm", theme), "");
+    ASSERT_TRUE(OpenTheme("empty.thm", theme).ok());
     window->SetTheme(theme);
     ShowWithRecords(true);
     ASSERT_EQ(messages.shown.size(), 1u);
