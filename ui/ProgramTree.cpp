@@ -1,6 +1,8 @@
 #include "ui/ProgramTree.h"
 
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <unistd.h>
 
 #include "base/SystemErrors.h"
@@ -13,6 +15,27 @@ namespace {
 // The installation tree's folders; the executable itself is not copied.
 const char* const kTreeFolders[] = {"ai", "files", "design", "help", "gorvin", "users", "zaznamy"};
 
+// Each file is copied under a scratch name and renamed into place, so the copy never holds
+// half a file: whatever a killed start leaves is either whole or a scratch file.
+const char* const kScratchSuffix = ".kopia";
+const std::regex kScratchName(".*\\.kopia[0-9]+");
+
+std::string ScratchName(const fs::path& target) {
+    return target.string() + kScratchSuffix + std::to_string(getpid());
+}
+
+// Copies one file unless the copy has it already (the user's, or an earlier start's).
+void CopyFile(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    if (fs::exists(to, ec) || ec) return;
+    fs::path scratch = ScratchName(to);
+    fs::copy_file(from, scratch, fs::copy_options::overwrite_existing, ec);
+    // Installed files are read-only; the copy must be writable by its owner.
+    if (!ec) fs::permissions(scratch, fs::perms::owner_write, fs::perm_options::add, ec);
+    if (!ec) fs::rename(scratch, to, ec);
+    std::error_code ignored;
+    if (ec) fs::remove(scratch, ignored);
+}
+
 // Copies one installed folder into the user's copy, keeping the files the copy has already.
 // The folders are made anew rather than copied with their permissions: an installed folder
 // may deny writing even to its owner, and the files could then not be copied into it.
@@ -20,19 +43,53 @@ void CopyFolder(const fs::path& from, const fs::path& to, std::error_code& ec) {
     fs::create_directories(to, ec);
     if (ec) return;
     fs::recursive_directory_iterator it(from, ec), end;
+    // The step to the next entry would clear a failure of this one, so it ends the loop.
     for (; !ec && it != end; it.increment(ec)) {
         fs::path target = to / it->path().lexically_relative(from);
         if (it->is_directory(ec)) {
             fs::create_directories(target, ec);
         } else if (!ec) {
-            fs::copy_file(it->path(), target, fs::copy_options::skip_existing, ec);
+            CopyFile(it->path(), target, ec);
         }
+        if (ec) return;
     }
+}
+
+// Scratch files of a start that was killed while copying.
+void RemoveScratchFiles(const fs::path& copy, std::error_code& ec) {
+    std::vector<fs::path> scratch;
+    fs::recursive_directory_iterator it(copy, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        if (std::regex_match(it->path().filename().string(), kScratchName))
+            scratch.push_back(it->path());
+    }
+    for (const auto& path : scratch) fs::remove(path, ec);
+}
+
+void MarkComplete(const fs::path& copy, const std::string& programFolder, std::error_code& ec) {
+    std::ofstream mark(copy / kCompleteMark);
+    mark << programFolder << '\n';
+    mark.close();
+    if (!mark) ec = std::make_error_code(std::errc::io_error);
 }
 
 std::string CopyProblem(const std::string& target, const std::error_code& ec) {
     return "Kópiu programu v priečinku " + target + " sa nepodarilo vytvoriť: " +
            base::ErrorPhrase(ec) + ".";
+}
+
+// Copies what the user's copy lacks; an empty text or the Slovak message of the failure.
+std::string CompleteCopy(const std::string& programFolder, const fs::path& target) {
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    if (!ec) RemoveScratchFiles(target, ec);
+    for (const char* folder : kTreeFolders) {
+        if (ec) break;
+        fs::path from = fs::path(programFolder) / folder;
+        if (fs::exists(from, ec)) CopyFolder(from, target / folder, ec);
+    }
+    if (!ec) MarkComplete(target, programFolder, ec);
+    return ec ? CopyProblem(target.string(), ec) : std::string();
 }
 
 }  // namespace
@@ -49,26 +106,9 @@ std::string WritableProgramFolder(const std::string& programFolder, std::string&
     if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
     std::string target = UserTreeFolder();
     std::error_code ec;
-    if (fs::exists(fs::path(target) / "users", ec)) return target;
-    fs::create_directories(target, ec);
-    if (ec) {
-        error = CopyProblem(target, ec);
-        return programFolder;
-    }
-    for (const char* folder : kTreeFolders) {
-        fs::path from = fs::path(programFolder) / folder;
-        if (!fs::exists(from, ec)) continue;
-        CopyFolder(from, fs::path(target) / folder, ec);
-        if (ec) {
-            error = CopyProblem(target, ec);
-            return programFolder;
-        }
-    }
-    // Installed files are read-only; the copy must be writable by its owner.
-    for (auto& entry : fs::recursive_directory_iterator(target, ec)) {
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
-    }
-    return target;
+    if (fs::exists(fs::path(target) / kCompleteMark, ec)) return target;
+    error = CompleteCopy(programFolder, target);
+    return error.empty() ? target : programFolder;
 }
 
 }  // namespace tamzel::ui
