@@ -6,13 +6,14 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "${TAMZEL_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Slovak talking companion")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Tamzel talks with you in Slovak. You type Slovak sentences, with or without diacritics;\n"
-  "Tamzel answers from its rule base, speaks the answer with its own Slovak voice and shows\n"
-  "a face that moves its lips, blinks, looks at the pointer and changes its expression.\n"
-  "It remembers what it learns about each user; several people share one computer\n"
+# One text without semicolons: CMake would read them as list separators.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Tamzel talks with you in Slovak. You type Slovak sentences, with or\n"
+  "without diacritics, and Tamzel answers from its rule base, speaks the\n"
+  "answer with its own Slovak voice and shows a face that moves its lips,\n"
+  "blinks, looks at the pointer and changes its expression. It remembers\n"
+  "what it learns about each user, several people share one computer\n"
   "through profiles, and conversations are recorded as text and HTML.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
