@@ -109,6 +109,10 @@ done < "$work/files.txt"
 for path in /usr/lib/tamzel /usr/share/tamzel /usr/share/doc/tamzel; do
   in_root test ! -e "$path" || fail "po odstránení zostal $path"
 done
+# The package keeps no configuration files, so after `remove` dpkg forgets it at once and
+# there is nothing left to purge; the purge is tried on a second installation instead.
+in_root dpkg-query -W tamzel >/dev/null 2>&1 && in_root apt-get purge -y tamzel >/dev/null
+in_root sh -c "cd /tmp && apt-get install -y -qq --no-install-recommends ./$(basename "$deb")" >/dev/null
 in_root apt-get purge -y tamzel >/dev/null
 in_root apt-get autoremove --purge -y >/dev/null
 in_root dpkg -s tamzel >/dev/null 2>&1 && fail "balík je stále zapísaný"

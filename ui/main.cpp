@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
     tamzel::base::SetVerboseErrors(cl.Has("--verbose"));
     ResolveSpeakOutputs(cl);
     std::string folder = cl.Get("--home").value_or(ExecutableFolder());
-    // The window and the console write profiles and records: an installed (read-only)
-    // folder is replaced by the user's own copy of it. The speech tools only read.
+    // The window and the console write profiles and records: the program's own folder,
+    // when installed (read-only), is replaced by the user's copy of it. A folder named by
+    // --home is the user's choice and used as it is; the speech tools only read.
     bool onlyReads = !cl.Has("--console") && (cl.Get("--units") || cl.Get("--speak"));
-    if (!onlyReads) {
+    if (!onlyReads && !cl.Get("--home")) {
         std::string copyProblem;
         folder = WritableProgramFolder(folder, copyProblem);
         if (!copyProblem.empty()) std::fprintf(stderr, "%s\n", copyProblem.c_str());
