@@ -25,7 +25,10 @@ std::optional<std::string> ChooseQtPlatform(const PlatformEnvironment& env) {
     if (!env.qtPlatform.empty() || !IsWaylandSession(env)) return std::nullopt;
     if (!env.display.empty()) return "xcb";
     // Without Xwayland the X11 plugin cannot start at all; Qt must not fall back to it.
-    return "wayland";
+    if (!env.waylandDisplay.empty()) return "wayland";
+    // A session type left over (a shell opened with su, a text console) names no server:
+    // Qt's own choice and its own message then.
+    return std::nullopt;
 }
 
 void ApplyQtPlatformChoice() {

@@ -19,7 +19,8 @@ struct PlatformEnvironment {
 
 PlatformEnvironment ReadPlatformEnvironment();
 
-// The QT_QPA_PLATFORM value to set before Qt starts, or nothing to leave Qt's own choice.
+// The QT_QPA_PLATFORM value to set before Qt starts, or nothing to leave Qt's own choice:
+// "xcb" in a Wayland session with Xwayland, "wayland" in one without.
 std::optional<std::string> ChooseQtPlatform(const PlatformEnvironment& env);
 
 // Sets QT_QPA_PLATFORM from ChooseQtPlatform; call before the application object exists.
