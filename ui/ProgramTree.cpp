@@ -1,10 +1,12 @@
 #include "ui/ProgramTree.h"
 
-#include <filesystem>
-#include <fstream>
-#include <regex>
 #include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <vector>
+
+#include "base/Files.h"
 #include "base/SystemErrors.h"
 
 namespace tamzel::ui {
@@ -15,25 +17,19 @@ namespace {
 // The installation tree's folders; the executable itself is not copied.
 const char* const kTreeFolders[] = {"ai", "files", "design", "help", "gorvin", "users", "zaznamy"};
 
-// Each file is copied under a scratch name and renamed into place, so the copy never holds
-// half a file: whatever a killed start leaves is either whole or a scratch file.
-const char* const kScratchSuffix = ".kopia";
-const std::regex kScratchName(".*\\.kopia[0-9]+");
-
-std::string ScratchName(const fs::path& target) {
-    return target.string() + kScratchSuffix + std::to_string(getpid());
-}
-
-// Copies one file unless the copy has it already (the user's, or an earlier start's).
+// Copies one file unless the copy has it already (the user's, or an earlier start's). The
+// file goes through a temporary file renamed into place, so the copy never holds half of
+// one: whatever a killed start leaves is either whole or a temporary file.
 void CopyFile(const fs::path& from, const fs::path& to, std::error_code& ec) {
     if (fs::exists(to, ec) || ec) return;
-    fs::path scratch = ScratchName(to);
-    fs::copy_file(from, scratch, fs::copy_options::overwrite_existing, ec);
-    // Installed files are read-only; the copy must be writable by its owner.
-    if (!ec) fs::permissions(scratch, fs::perms::owner_write, fs::perm_options::add, ec);
-    if (!ec) fs::rename(scratch, to, ec);
-    std::error_code ignored;
-    if (ec) fs::remove(scratch, ignored);
+    std::string content;
+    errno = 0;
+    if (!base::ReadWholeFile(from.string(), content)) {
+        ec = std::error_code(errno ? errno : EIO, std::generic_category());
+        return;
+    }
+    if (int error = base::WriteThroughTemp(to.string(), to.string(), content); error != 0)
+        ec = std::error_code(error, std::generic_category());
 }
 
 // Copies one installed folder into the user's copy, keeping the files the copy has already.
@@ -55,22 +51,20 @@ void CopyFolder(const fs::path& from, const fs::path& to, std::error_code& ec) {
     }
 }
 
-// Scratch files of a start that was killed while copying.
-void RemoveScratchFiles(const fs::path& copy, std::error_code& ec) {
-    std::vector<fs::path> scratch;
+// Temporary files of a start that was killed while copying.
+void RemoveTempFiles(const fs::path& copy, std::error_code& ec) {
+    std::vector<fs::path> temporary;
     fs::recursive_directory_iterator it(copy, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        if (std::regex_match(it->path().filename().string(), kScratchName))
-            scratch.push_back(it->path());
+        if (base::IsTempFileName(it->path().filename().string())) temporary.push_back(it->path());
     }
-    for (const auto& path : scratch) fs::remove(path, ec);
+    for (const auto& path : temporary) fs::remove(path, ec);
 }
 
 void MarkComplete(const fs::path& copy, const std::string& programFolder, std::error_code& ec) {
-    std::ofstream mark(copy / kCompleteMark);
-    mark << programFolder << '\n';
-    mark.close();
-    if (!mark) ec = std::make_error_code(std::errc::io_error);
+    int error = base::CreateFileExclusively((copy / kCompleteMark).string(), programFolder + "\n");
+    // Another start that finished the same copy at the same time marked it already.
+    if (error != 0 && error != EEXIST) ec = std::error_code(error, std::generic_category());
 }
 
 std::string CopyProblem(const std::string& target, const std::error_code& ec) {
@@ -82,7 +76,7 @@ std::string CopyProblem(const std::string& target, const std::error_code& ec) {
 std::string CompleteCopy(const std::string& programFolder, const fs::path& target) {
     std::error_code ec;
     fs::create_directories(target, ec);
-    if (!ec) RemoveScratchFiles(target, ec);
+    if (!ec) RemoveTempFiles(target, ec);
     for (const char* folder : kTreeFolders) {
         if (ec) break;
         fs::path from = fs::path(programFolder) / folder;
