@@ -49,8 +49,13 @@ case "$cmd" in
     ;;
   deb)
     install_missing
-    # A build of its own without tests and benchmarks; the package lands in this folder.
-    cmake -S . -B build-deb -G Ninja -DTAMZEL_TESTS=OFF -DTAMZEL_BENCH=OFF >/dev/null
+    # A build of its own without tests and benchmarks, with Debian's hardening flags (as
+    # dpkg-buildpackage would give them); the package lands in this folder.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    flags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+    cmake -S . -B build-deb -G Ninja -DTAMZEL_TESTS=OFF -DTAMZEL_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
     cmake --build build-deb --target package
     cp build-deb/tamzel_*_amd64.deb .
     ls tamzel_*_amd64.deb
