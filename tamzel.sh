@@ -2,13 +2,14 @@
 # Installs what is missing (Debian 12), builds Tamzel, then starts it or runs every test.
 #   ./tamzel.sh start [program options]   build and start the program
 #   ./tamzel.sh test                      build and run all tests
+#   ./tamzel.sh deb                       build the Debian package tamzel_<version>_amd64.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
   qt6-base-dev libopenal-dev libturbojpeg0-dev
-  python3 xvfb xauth xdotool)
+  python3 xvfb xauth xdotool desktop-file-utils appstream)
 
 install_missing() {
   local missing=()
@@ -46,8 +47,21 @@ case "$cmd" in
     [ "${TAMZEL_SANITIZE_TESTS:-1}" = 0 ] || BUILD=build-asan scripts/sanitize.sh
     ctest --test-dir build --output-on-failure -j2
     ;;
+  deb)
+    install_missing
+    # A build of its own without tests and benchmarks, with Debian's hardening flags (as
+    # dpkg-buildpackage would give them); the package lands in this folder.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    flags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+    cmake -S . -B build-deb -G Ninja -DTAMZEL_TESTS=OFF -DTAMZEL_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    cmake --build build-deb --target package
+    cp build-deb/tamzel_*_amd64.deb .
+    ls tamzel_*_amd64.deb
+    ;;
   *)
-    echo "Použitie: $0 start [voľby programu] | $0 test" >&2
+    echo "Použitie: $0 start [voľby programu] | $0 test | $0 deb" >&2
     exit 2
     ;;
 esac

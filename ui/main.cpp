@@ -7,7 +7,9 @@
 #include "base/SystemErrors.h"
 #include "ui/CommandLine.h"
 #include "ui/Modes.h"
+#include "ui/Platform.h"
 #include "ui/ProgramFolder.h"
+#include "ui/ProgramTree.h"
 
 int main(int argc, char** argv) {
     using namespace tamzel::ui;
@@ -22,6 +24,15 @@ int main(int argc, char** argv) {
     tamzel::base::SetVerboseErrors(cl.Has("--verbose"));
     ResolveSpeakOutputs(cl);
     std::string folder = cl.Get("--home").value_or(ExecutableFolder());
+    // The window and the console write profiles and records: the program's own folder,
+    // when installed (read-only), is replaced by the user's copy of it. A folder named by
+    // --home is the user's choice and used as it is; the speech tools only read.
+    bool onlyReads = !cl.Has("--console") && (cl.Get("--units") || cl.Get("--speak"));
+    if (!onlyReads && !cl.Get("--home")) {
+        std::string copyProblem;
+        folder = WritableProgramFolder(folder, copyProblem);
+        if (!copyProblem.empty()) std::fprintf(stderr, "%s\n", copyProblem.c_str());
+    }
     std::string problem = EnterProgramFolder(folder);
     if (!problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
@@ -30,5 +41,6 @@ int main(int argc, char** argv) {
     if (cl.Has("--console")) return RunConsole(cl);
     if (cl.Get("--units")) return RunUnits(cl);
     if (cl.Get("--speak")) return RunSpeak(cl);
+    ApplyQtPlatformChoice();
     return RunGui(argc, argv, cl);
 }

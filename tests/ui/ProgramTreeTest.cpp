@@ -182,6 +182,69 @@ TEST_F(ProgramTreeTest, ACopyThatFailsIsNamedAndTheProgramFolderKept) {
     }
 }
 
+// A copy that stopped half way (killed, or refused part of the way) is never used as it is:
+// the start that fails says so and stays in the program folder; the next one completes the
+// copy, drops the scratch files of the killed one and only then runs from it.
+TEST_F(ProgramTreeTest, AnUnfinishedCopyIsNeverUsedHalfWay) {
+    MakeReadOnly(false);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> left;  // what the earlier start left
+    };
+    const std::vector<Case> cases = {
+        {"killed while copying a file",
+         {{"ai/brainfile.ai", "mozog"}, {"help/index.htm.tmp4242-1", "<ht"}}},
+        {"killed after users/, before zaznamy/",
+         {{"ai/brainfile.ai", "mozog"}, {"users/user.lst", ""},
+          {"gorvin/hlas/a.wav.tmp7-3", "zv"}}},
+        {"nothing but the folder", {}},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(copy_);
+        for (const auto& [path, text] : c.left) Write(copy_ / path, text);
+        fs::create_directories(copy_);
+        for (auto& entry : fs::recursive_directory_iterator(copy_))
+            fs::permissions(entry.path(), fs::perms::all);
+        fs::permissions(copy_, fs::perms::all);
+        EXPECT_EQ(Choose(data_.string()), copy_.string() + "|") << c.name;
+        for (auto& entry : fs::recursive_directory_iterator(copy_)) {
+            EXPECT_FALSE(base::IsTempFileName(entry.path().filename().string()))
+                << c.name << ": " << entry.path();
+        }
+        EXPECT_TRUE(fs::exists(copy_ / kCompleteMark)) << c.name;
+        ExpectCompleteCopy();
+    }
+}
+
+TEST_F(ProgramTreeTest, ACopyRefusedHalfWayIsNotUsedUntilTheNextStartCompletesIt) {
+    MakeReadOnly(false);
+    fs::create_directories(copy_ / "help");
+    fs::permissions(copy_, fs::perms::all);
+    fs::permissions(copy_ / "help", kReadOnlyFolder);
+    EXPECT_EQ(Choose(data_.string()),
+              program_.string() + "|Kópiu programu v priečinku " + copy_.string() +
+                  " sa nepodarilo vytvoriť: " + base::ErrorPhrase(EACCES) + ".");
+    EXPECT_FALSE(fs::exists(copy_ / kCompleteMark));
+    EXPECT_EQ(Read(copy_ / "ai/brainfile.ai"), "mozog") << "what was copied stays";
+
+    fs::permissions(copy_ / "help", fs::perms::all);
+    EXPECT_EQ(Choose(data_.string()), copy_.string() + "|");
+    ExpectCompleteCopy();
+    EXPECT_TRUE(fs::exists(copy_ / kCompleteMark));
+}
+
+// The finished copy is the user's: a later start copies nothing into it again, not even a
+// file the user removed on purpose.
+TEST_F(ProgramTreeTest, AFinishedCopyIsLeftAsTheUserMadeIt) {
+    MakeReadOnly(false);
+    ASSERT_EQ(Choose(data_.string()), copy_.string() + "|");
+    fs::remove(copy_ / "design/interface/main.jpg");
+    Write(copy_ / "design/interface.thm", "255\n");
+    EXPECT_EQ(Choose(data_.string()), copy_.string() + "|");
+    EXPECT_FALSE(fs::exists(copy_ / "design/interface/main.jpg"));
+    EXPECT_EQ(Read(copy_ / "design/interface.thm"), "255\n");
+}
+
 TEST(UserTreeFolder, FollowsTheDataHomeThenTheHomeFolder) {
     struct Case {
         const char* xdg;   // nullptr: unset
