@@ -118,8 +118,10 @@ int SpeakOn(const CommandLine& cl, const SpeakOptions& o, speech::SoundSink& sin
     speech.onUnitStarted = [&frames](const speech::UnitStarted& u) {
         if (!frames.frames.empty() && frames.frames.back().unit == 0) frames.frames.back().unit = u.character;
     };
-    if (!speech.InitSpeech(true)) return 1;
-    speech.Speak(o.text);
+    base::Status ready = speech.InitSpeech(true);
+    if (ready) ready = speech.Speak(o.text);
+    if (!ready) return std::fprintf(stderr, "%s\n", base::ToUtf8(ready.message()).c_str()), 1;
+    if (!speech.SoundAvailable()) return 1;
     if (cl.Has("--verbose")) PrintPrepared(speech);
     std::vector<int16_t> samples;
     if (loopback) {

@@ -79,24 +79,17 @@ struct SpeechHookup::Parts : SpeechPort, FacePort {
 
     // SpeechPort
     bool InitSpeech(bool speechChecked) override {
-        try {
-            bool available = output.InitSpeech(speechChecked);
-            if (face.loaded() && surface.window) {
-                surface.window->SetFacePicture(ToQImage(face.NeutralFace()));
-            }
-            return available;
-        } catch (const std::exception& e) {
-            // A missing voice pack or a broken sound output costs the voice, not the program.
-            messages.ShowMessageDialog("Pozor", e.what());
-            return false;
+        base::Status ready = output.InitSpeech(speechChecked);
+        if (face.loaded() && surface.window) {
+            surface.window->SetFacePicture(ToQImage(face.NeutralFace()));
         }
+        // A missing voice pack or a broken sound output costs the voice, not the program.
+        if (!ready) messages.ShowMessageDialog("Pozor", ready.message());
+        return output.SoundAvailable();
     }
     void Speak(const std::string& text) override {
-        try {
-            output.Speak(text);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
-        }
+        if (base::Status said = output.Speak(text); !said)
+            std::fprintf(stderr, "%s\n", ToQt(said.message()).toLocal8Bit().constData());
     }
     void SpeechTick() override { output.SpeechTick(); }
     void StopSpeech() override { output.StopSpeech(); }
@@ -120,11 +113,8 @@ struct SpeechHookup::Parts : SpeechPort, FacePort {
 
     // FacePort
     void ShowFaceFrame(const std::string& name) override {
-        try {
-            face.ShowFaceFrame(name);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", ToQt(e.what()).toLocal8Bit().constData());
-        }
+        if (base::Status shown = face.ShowFaceFrame(name); !shown)
+            std::fprintf(stderr, "%s\n", ToQt(shown.message()).toLocal8Bit().constData());
     }
 
     MessagePort& messages;

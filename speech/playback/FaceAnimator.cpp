@@ -40,6 +40,13 @@ std::array<uint8_t, 256> BuildLipTable() {
 
 const std::array<uint8_t, 256> kLipTable = BuildLipTable();
 
+// A frame of the pack, decoded; throws SpeechError naming a missing or broken one.
+JpegImage DecodeFrame(const VoicePack& pack, const std::string& name) {
+    base::Result<JpegImage> image = JpegImage::Decode(pack.ReadFrame(name), pack.ResourcePath("Jpg", name));
+    if (!image) throw SpeechError(image.message());
+    return std::move(*image);
+}
+
 }  // namespace
 
 std::string FaceFrameName(std::string_view text) {
@@ -57,23 +64,29 @@ std::string FaceFrameName(std::string_view text) {
 
 int LipGroup(char c) { return kLipTable[static_cast<uint8_t>(c)]; }
 
-void FaceAnimator::Load(std::shared_ptr<const VoicePack> pack) {
-    for (int k = 1; k <= kUnitFrameCount; ++k) {
-        names_[k - 1] = FaceFrameName(kUnitFrameCodes.substr(k - 1, 1));
-        const std::string& name = names_[k - 1];
-        base::Result<JpegImage> frame = JpegImage::Decode(pack->ReadFrame(name), pack->ResourcePath("Jpg", name));
-        if (!frame) throw SpeechError(frame.message());
-        frames_[k - 1] = std::move(*frame);
-    }
+base::Status FaceAnimator::Load(std::shared_ptr<const VoicePack> pack) {
+    std::array<std::string, kUnitFrameCount> names;
+    std::array<JpegImage, kUnitFrameCount> frames;
+    base::Status read = Guarded([&] {
+        for (int k = 1; k <= kUnitFrameCount; ++k) {
+            names[k - 1] = FaceFrameName(kUnitFrameCodes.substr(k - 1, 1));
+            frames[k - 1] = DecodeFrame(*pack, names[k - 1]);
+        }
+    });
+    if (!read) return read;
+    names_ = std::move(names);
+    frames_ = std::move(frames);
     pack_ = std::move(pack);
+    return base::Ok();
 }
 
-void FaceAnimator::ShowFaceFrame(const std::string& name) {
-    if (!Drawing()) return;
+base::Status FaceAnimator::ShowFaceFrame(const std::string& name) {
+    if (!Drawing()) return base::Ok();
     std::string frame = FaceFrameName(name);
-    base::Result<JpegImage> image = JpegImage::Decode(pack_->ReadFrame(frame), pack_->ResourcePath("Jpg", frame));
-    if (!image) throw SpeechError(image.message());
-    surface_->DrawFrame(frame, *image, surface_->View().faceLeft, kSmallFrameY);
+    return Guarded([&] {
+        JpegImage image = DecodeFrame(*pack_, frame);
+        surface_->DrawFrame(frame, image, surface_->View().faceLeft, kSmallFrameY);
+    });
 }
 
 void FaceAnimator::ShowUnitFrame(char c) {

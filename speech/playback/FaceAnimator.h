@@ -56,15 +56,16 @@ int LipGroup(char c);
 
 class FaceAnimator {
 public:
-    // Reads and decodes the 26 unit frames from the pack (throws SpeechError naming a
-    // missing or broken frame) and keeps the pack for frames shown by name.
-    void Load(std::shared_ptr<const VoicePack> pack);
+    // Reads and decodes the 26 unit frames from the pack and keeps the pack for frames
+    // shown by name. Fails naming a missing or broken frame; the animator is then unchanged.
+    base::Status Load(std::shared_ptr<const VoicePack> pack);
     bool loaded() const { return pack_ != nullptr; }
 
     // The window's surface; without one nothing is drawn.
     void SetSurface(FaceSurface* surface) { surface_ = surface; }
 
-    void ShowFaceFrame(const std::string& name);
+    // Fails naming a missing or broken frame; nothing is drawn then.
+    base::Status ShowFaceFrame(const std::string& name);
     void ShowUnitFrame(char c);
 
     // Unit frame k (1..26); frame 26, "default2", is the neutral full face.

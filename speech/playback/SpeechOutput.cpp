@@ -39,16 +39,20 @@ SpeechOutput::SpeechOutput(SoundSink& sink, FaceAnimator& face, const SpeechSett
 
 SpeechOutput::~SpeechOutput() = default;
 
-bool SpeechOutput::InitSpeech(bool speechChecked) {
+base::Status SpeechOutput::InitSpeech(bool speechChecked) {
+    soundAvailable_ = false;
+    return Guarded([&] { OpenSpeech(speechChecked); });
+}
+
+void SpeechOutput::OpenSpeech(bool speechChecked) {
     pack_ = std::make_shared<const VoicePack>(packFolder);
-    face_.Load(pack_);
+    if (base::Status loaded = face_.Load(pack_); !loaded) throw SpeechError(loaded.message());
     if (sink_.CountDevices() == 0) {
         if (speechChecked && onMessage)
             onMessage(base::Cp1250("Pozor"),
                       base::Cp1250("Na tomto počítači nie je nainštalovaná zvuková karta. "
                                  "Syntéza reči bola automaticky deaktivovaná."));
-        soundAvailable_ = false;
-        return false;
+        return;
     }
     Speaking = false;
     PlayPosition = 0;
@@ -61,13 +65,16 @@ bool SpeechOutput::InitSpeech(bool speechChecked) {
         UnitVoice[k - 1]->SetFrequency(kNeutralRate);
     }
     soundAvailable_ = true;
-    return true;
 }
 
 // Prepares first and changes nothing until that succeeded: a missing dictionary must not
 // disturb an utterance that is still playing.
-void SpeechOutput::Speak(const std::string& text) {
-    if (!soundAvailable_) return;
+base::Status SpeechOutput::Speak(const std::string& text) {
+    if (!soundAvailable_) return base::Ok();
+    return Guarded([&] { PrepareUtterance(text); });
+}
+
+void SpeechOutput::PrepareUtterance(const std::string& text) {
     SpeechRequest request;
     request.text = text;
     if (userNames) std::tie(request.userName, request.userNamePronunciation) = userNames();

@@ -2,8 +2,9 @@
 // sound unit, and shows each unit's face frame.
 //
 //   SpeechOutput speech(sink, face, sliders, clock);
-//   bool sound = speech.InitSpeech(speechEntryChecked);  // loads the pack, counts devices
-//   speech.Speak(answer);            // prepares the text; throws SpeechError (dictionary)
+//   base::Status ready = speech.InitSpeech(speechEntryChecked);  // loads the pack, devices
+//   bool sound = speech.SoundAvailable();
+//   base::Status said = speech.Speak(answer);   // fails on a missing dictionary
 //   while (speech.Speaking) { speech.SpeechTick(); sleep ~1 ms }   // the window's timer
 //   speech.StopSpeech();
 //
@@ -99,10 +100,11 @@ public:
 
     // --- Operations -------------------------------------------------------------------
     // Opens the pack, loads the face frames and, when a device opens, the 41 unit voices.
-    // Returns whether speech is available; throws SpeechError or SoundError from the pack
-    // or the output.
-    bool InitSpeech(bool speechChecked);
-    void Speak(const std::string& text);
+    // Fails (Windows-1250 message naming the file or the output) when the pack or the
+    // sound output cannot be used; SoundAvailable() then stays false.
+    base::Status InitSpeech(bool speechChecked);
+    // Fails when the text cannot be prepared (the dictionary); nothing is spoken then.
+    base::Status Speak(const std::string& text);
     void SpeechTick();
     void StopSpeech();
 
@@ -121,6 +123,8 @@ public:
     bool Speaking = false;
 
 private:
+    void OpenSpeech(bool speechChecked);
+    void PrepareUtterance(const std::string& text);
     bool WaitingForCurrentUnit() const;
     void StartUnit(char c);
 

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 namespace tamzel::base {
 namespace {
 
@@ -19,7 +21,9 @@ namespace fs = std::filesystem;
 class PlatformOpener : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::path(::testing::TempDir()) / "tamzel-opener";
+        // Tests run in parallel processes: each gets a folder of its own.
+        folder_ = fs::path(::testing::TempDir()) /
+                  ("tamzel-opener-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "bin");
         oldPath_ = std::getenv("PATH") ? std::getenv("PATH") : "";

@@ -56,7 +56,7 @@ protected:
     void SetUp() override {
         test::SyntheticPack{}.Write(temp.path() / "gorvin");
         pack = std::make_shared<VoicePack>((temp.path() / "gorvin").string());
-        face.Load(pack);
+        ASSERT_TRUE(face.Load(pack).ok());
         face.SetSurface(&surface);
     }
     test::TempFolder temp;
@@ -98,7 +98,7 @@ TEST_F(FaceAnimatorTest, NothingIsDrawnWhileAnimationIsOff) {
     surface.view.animationOn = false;
     face.ShowUnitFrame('a');
     face.ShowUnitFrame('[');
-    face.ShowFaceFrame("mrk");
+    EXPECT_TRUE(face.ShowFaceFrame("mrk").ok());
     EXPECT_TRUE(surface.entries.empty());
     face.ShowUnitFrame('+');  // no lip group: nothing, also with animation on
     surface.view.animationOn = true;
@@ -108,8 +108,8 @@ TEST_F(FaceAnimatorTest, NothingIsDrawnWhileAnimationIsOff) {
 
 TEST_F(FaceAnimatorTest, NamedFramesAreReadAtEveryCall) {
     surface.view = {true, true, 83};
-    face.ShowFaceFrame("-");
-    face.ShowFaceFrame("mrk");
+    EXPECT_TRUE(face.ShowFaceFrame("-").ok());
+    EXPECT_TRUE(face.ShowFaceFrame("mrk").ok());
     ASSERT_EQ(surface.Names(), (std::vector<std::string>{"default1", "mrk"}));
     EXPECT_EQ(surface.entries[1].x, 83);
     EXPECT_EQ(surface.entries[1].y, 122);
@@ -122,9 +122,11 @@ TEST_F(FaceAnimatorTest, NamedFramesAreReadAtEveryCall) {
         void DrawFrame(const std::string&, const JpegImage& image, int, int) override { width = image.width(); }
     } sized;
     face.SetSurface(&sized);
-    face.ShowFaceFrame("mrk");
+    EXPECT_TRUE(face.ShowFaceFrame("mrk").ok());
     EXPECT_EQ(sized.width, 3);
-    EXPECT_THROW(face.ShowFaceFrame("nonexistent"), SpeechError);
+    base::Status missing = face.ShowFaceFrame("nonexistent");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("nonexistent"), std::string::npos) << missing.message();
 }
 
 TEST_F(FaceAnimatorTest, UnitFramesAreDecodedOnceAtLoad) {
@@ -134,7 +136,10 @@ TEST_F(FaceAnimatorTest, UnitFramesAreDecodedOnceAtLoad) {
     face.ShowUnitFrame('a');  // still drawn from memory
     EXPECT_EQ(surface.Names(), std::vector<std::string>{"a"});
     FaceAnimator again;
-    EXPECT_THROW(again.Load(pack), SpeechError);
+    base::Status loaded = again.Load(pack);
+    EXPECT_FALSE(loaded.ok());
+    EXPECT_NE(loaded.message().find("a.jpg"), std::string::npos) << loaded.message();
+    EXPECT_FALSE(again.loaded()) << "a failed load leaves the animator as it was";
 }
 
 TEST(JpegImageTest, RoundTripAndBrokenData) {

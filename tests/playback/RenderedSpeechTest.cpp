@@ -63,8 +63,8 @@ protected:
         speech.placement = [place] { return place; };
         Rendered r;
         speech.onUnitStarted = [&r](const UnitStarted& u) { r.units.push_back(u); };
-        EXPECT_TRUE(speech.InitSpeech(true));
-        speech.Speak(base::FromUtf8(utf8).value());
+        EXPECT_TRUE(speech.InitSpeech(true).ok());
+        EXPECT_TRUE(speech.Speak(base::FromUtf8(utf8).value()).ok());
         OfflineRender render = RenderUntilSilent(speech, sink);
         EXPECT_FALSE(render.cutOff);
         r.samples = std::move(render.samples);
@@ -135,8 +135,8 @@ TEST(RenderedPitchTest, PitchMarkLowersTheFollowingUnits) {
         speech.onUnitStarted = [&](const UnitStarted& u) {
             if (u.character == 'a') start = u.seconds;
         };
-        EXPECT_TRUE(speech.InitSpeech(true));
-        speech.Speak(text);
+        EXPECT_TRUE(speech.InitSpeech(true).ok());
+        EXPECT_TRUE(speech.Speak(text).ok());
         std::vector<int16_t> out = RenderUntilSilent(speech, sink).samples;
         EXPECT_GE(start, 0.0);
         auto from = static_cast<size_t>((start + 0.01) * kRate);

@@ -56,7 +56,8 @@ protected:
 
 TEST_F(SpeechOutputTest, StartUpCreatesOneNeutralVoicePerUnit) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
     EXPECT_TRUE(sink->opened());
     EXPECT_EQ(sink->voicesCreated(), kSoundUnitCount);
     for (int k = 1; k <= kSoundUnitCount; ++k) {
@@ -72,7 +73,8 @@ TEST_F(SpeechOutputTest, WithoutADeviceSpeechIsOffForTheRun) {
     for (bool speechChecked : {true, false}) {
         messages.clear();
         Init({}, 0);
-        EXPECT_FALSE(speech->InitSpeech(speechChecked));
+        EXPECT_TRUE(speech->InitSpeech(speechChecked).ok()) << "no device is no failure";
+        EXPECT_FALSE(speech->SoundAvailable());
         EXPECT_FALSE(sink->opened());
         EXPECT_EQ(sink->voicesCreated(), 0);
         EXPECT_TRUE(face.loaded()) << "the face works without sound";
@@ -84,7 +86,7 @@ TEST_F(SpeechOutputTest, WithoutADeviceSpeechIsOffForTheRun) {
         } else {
             EXPECT_TRUE(messages.empty());
         }
-        speech->Speak("Ahoj.");
+        EXPECT_TRUE(speech->Speak("Ahoj.").ok());
         EXPECT_FALSE(speech->Speaking) << "nothing for the window's timer to poll";
     }
 }
@@ -92,16 +94,23 @@ TEST_F(SpeechOutputTest, WithoutADeviceSpeechIsOffForTheRun) {
 TEST_F(SpeechOutputTest, AMissingPackFailsAtStart) {
     Init();
     speech->packFolder = (temp.path() / "nowhere").string();
-    EXPECT_THROW(speech->InitSpeech(true), SpeechError);
+    base::Status missingPack = speech->InitSpeech(true);
+    EXPECT_FALSE(missingPack.ok());
+    EXPECT_NE(missingPack.message().find("nowhere"), std::string::npos) << missingPack.message();
+    EXPECT_FALSE(speech->SoundAvailable());
     std::filesystem::remove(temp.path() / "gorvin" / "Wave" / "pl.wav");
     speech->packFolder = (temp.path() / "gorvin").string();
-    EXPECT_THROW(speech->InitSpeech(true), SpeechError);
+    base::Status missingUnit = speech->InitSpeech(true);
+    EXPECT_FALSE(missingUnit.ok());
+    EXPECT_NE(missingUnit.message().find("pl.wav"), std::string::npos) << missingUnit.message();
+    EXPECT_FALSE(speech->SoundAvailable());
 }
 
 TEST_F(SpeechOutputTest, ASinglePauseUtterancePlaysOnceAndEnds) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
-    speech->Speak("");
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
+    EXPECT_TRUE(speech->Speak("").ok());
     EXPECT_EQ(speech->UnitString, "~");
     EXPECT_EQ(speech->PlayPosition, 0);
     // The window's timer runs while Speaking and stops when it turns false.
@@ -118,9 +127,10 @@ TEST_F(SpeechOutputTest, SpeedDecidesWhenTheNextUnitStarts) {
         started.clear();
         clock = ManualPlaybackClock();
         Init();
-        ASSERT_TRUE(speech->InitSpeech(true));
+        ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
         settings.speed = speed;
-        speech->Speak("ma");  // ~ma~: every unit 0.1 s at the neutral rate (contour 0)
+        EXPECT_TRUE(speech->Speak("ma").ok());  // ~ma~: every unit 0.1 s at the neutral rate (contour 0)
         settings.intonation = 0;
         RunToEnd();
         ASSERT_EQ(Units(), "~ma~");
@@ -133,12 +143,13 @@ TEST_F(SpeechOutputTest, SpeedDecidesWhenTheNextUnitStarts) {
 
 TEST_F(SpeechOutputTest, RateVolumeAndPanOfEachUnit) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
     settings = FixedSpeechSettings();
     settings.volume = 700;
     settings.intonation = 10;
     speech->placement = [] { return ScreenPlacement{0, 400, 1600}; };  // centre at 200 of 1600
-    speech->Speak("");
+    EXPECT_TRUE(speech->Speak("").ok());
     speech->Contour = {200};  // a loud high unit: the volume formula goes above 0
     speech->SpeechTick();
     ASSERT_EQ(started.size(), 1u);
@@ -151,7 +162,7 @@ TEST_F(SpeechOutputTest, RateVolumeAndPanOfEachUnit) {
     EXPECT_EQ(sink->starts()[0].pan, -375);
 
     settings.volume = 100;
-    speech->Speak("");
+    EXPECT_TRUE(speech->Speak("").ok());
     speech->Contour = {60};
     RunToEnd();
     EXPECT_EQ(started.back().volume, 60 * 6 + 100 - 1568);
@@ -177,23 +188,25 @@ TEST(PanTest, FromTheWindowsPlaceOnTheScreen) {
 
 TEST_F(SpeechOutputTest, PitchMarksToggleTheOffset) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
     settings.intonation = 0;
-    speech->Speak("ma +ma +ma");
+    EXPECT_TRUE(speech->Speak("ma +ma +ma").ok());
     ASSERT_EQ(speech->UnitString, "~ma~+ma~+ma~");
     RunToEnd();
     ASSERT_EQ(Units(), "~ma~ma~ma~");
     const int32_t expected[] = {22050, 22050, 22050, 22050, 21550, 21550, 21550, 22550, 22550, 22550};
     for (size_t i = 0; i < started.size(); ++i) EXPECT_EQ(started[i].frequency, expected[i]) << i;
-    speech->Speak("ma");
+    EXPECT_TRUE(speech->Speak("ma").ok());
     EXPECT_EQ(speech->PitchOffset, 0) << "every utterance starts unshifted";
 }
 
 TEST_F(SpeechOutputTest, FaceCodesShowTheirFramesAndPlayAsPauses) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
     settings.intonation = 0;  // neutral rate: every pause unit lasts 0.1 s
-    speech->Speak("<smile>a<yes>");
+    EXPECT_TRUE(speech->Speak("<smile>a<yes>").ok());
     ASSERT_EQ(speech->UnitString, "~5555555555a[@]@[@]@~");
     RunToEnd();
     EXPECT_EQ(speech->UnitString, "~~~~~~~~~~~a--------~") << "codes overwritten as they play";
@@ -215,9 +228,10 @@ TEST_F(SpeechOutputTest, AnEmptyRecordingDoesNotStallTheUtterance) {
     test::SyntheticPack pack;
     pack.emptyUnits = "m~";
     Init(pack);
-    ASSERT_TRUE(speech->InitSpeech(true));
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
     EXPECT_EQ(speech->Voice(UnitNumber('m')).Size(), 0);
-    speech->Speak("ma ma");
+    EXPECT_TRUE(speech->Speak("ma ma").ok());
     RunToEnd(5.0);
     EXPECT_EQ(Units(), "~ma~ma~");
     EXPECT_LT(clock.Seconds(), 0.5);
@@ -225,8 +239,9 @@ TEST_F(SpeechOutputTest, AnEmptyRecordingDoesNotStallTheUtterance) {
 
 TEST_F(SpeechOutputTest, TwoEqualUnitsRestartTheSameVoice) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
-    speech->Speak("");
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
+    EXPECT_TRUE(speech->Speak("").ok());
     speech->UnitString = "aa";
     speech->Contour = {128, 128};
     RunToEnd();
@@ -237,14 +252,17 @@ TEST_F(SpeechOutputTest, TwoEqualUnitsRestartTheSameVoice) {
 
 TEST_F(SpeechOutputTest, AFailedPreparationLeavesThePlayingUtteranceAlone) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
-    speech->Speak("ma +ma");
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
+    EXPECT_TRUE(speech->Speak("ma +ma").ok());
     for (int i = 0; i < 400 && speech->PlayPosition < 6; ++i) speech->SpeechTick(), clock.Advance(0.001);
     ASSERT_EQ(speech->PitchOffset, -500);
     const std::string units = speech->UnitString;
     const int position = speech->PlayPosition;
     std::filesystem::remove(temp.path() / "slovnik.vox");
-    EXPECT_THROW(speech->Speak("Iné."), SpeechError);
+    base::Status said = speech->Speak("Iné.");
+    EXPECT_FALSE(said.ok());
+    EXPECT_NE(said.message().find("slovnik.vox"), std::string::npos) << said.message();
     EXPECT_EQ(speech->UnitString, units);
     EXPECT_EQ(speech->PlayPosition, position);
     EXPECT_EQ(speech->PitchOffset, -500);
@@ -255,15 +273,16 @@ TEST_F(SpeechOutputTest, AFailedPreparationLeavesThePlayingUtteranceAlone) {
 
 TEST_F(SpeechOutputTest, SpeakReplacesAndStopSpeechEnds) {
     Init();
-    ASSERT_TRUE(speech->InitSpeech(true));
-    speech->Speak("ma ma ma");
+    ASSERT_TRUE(speech->InitSpeech(true).ok());
+    ASSERT_TRUE(speech->SoundAvailable());
+    EXPECT_TRUE(speech->Speak("ma ma ma").ok());
     for (int i = 0; i < 150; ++i) speech->SpeechTick(), clock.Advance(0.001);
-    speech->Speak("o");
+    EXPECT_TRUE(speech->Speak("o").ok());
     EXPECT_EQ(speech->PlayPosition, 0);
     RunToEnd();
     EXPECT_EQ(Units().substr(Units().size() - 3), "~o~");
 
-    speech->Speak("ma ma");
+    EXPECT_TRUE(speech->Speak("ma ma").ok());
     speech->SpeechTick();
     surface.entries.clear();
     speech->StopSpeech();
