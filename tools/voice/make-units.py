@@ -11,8 +11,8 @@ How a unit is made (see docs/voice-pack.md):
     number of "slots" (pitch period / 0.85) and begin at the same point of their pitch
     cycle: at speed 65 playback starts the next unit after 85 % of the current one, so the
     two overlap in phase.
-  * Vowels are synthesised alone, each as itself (a short vowel keeps espeak-ng's own, more
-    open quality), and a steady piece of natural Slovak length (about 90 ms short, 155 ms
+  * Vowels are synthesised alone, each as itself (a short vowel is espeak-ng's short vowel,
+    not a piece of the long one), and a steady piece of natural Slovak length (about 90 ms short, 155 ms
     long) is cut from the middle.
   * Consonants are synthesised in the carrier a-schwa-C-schwa and cut out at espeak-ng's
     phoneme events: the neutral vowel gives releases that suit any vowel. Sonorants and
@@ -55,8 +55,8 @@ PLAYED_SHARE = (150 - OVERLAP_SPEED) / 100
 TICK_LAG_SECONDS = 0.0005
 
 # Vowels: (unit name, espeak-ng phoneme, kind), synthesised as phoneme input [[...]].
-# Short vowels come from espeak-ng's short phonemes: cut from the long ones they kept the
-# closer quality of a long vowel, and the recogniser proxy then lost 3 of 42 sentences.
+# Short vowels come from espeak-ng's short phonemes: cut from the long ones, they had the
+# long vowel's quality, and the recogniser proxy picked about 3 of 42 sentences fewer.
 VOWELS = [
     ("a", "a", "short"), ("aa", "a:", "long"),
     ("e", "e", "short"), ("ee", "e:", "long"),
