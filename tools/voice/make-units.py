@@ -17,7 +17,7 @@ How a unit is made (see docs/voice-pack.md):
   * Consonants are synthesised in the carrier a-schwa-C-schwa and cut out at espeak-ng's
     phoneme events: the neutral vowel gives releases that suit any vowel. Sonorants and
     fricatives keep their steady middle; stops and affricates a real closure, the burst
-    and a few milliseconds of the release.
+    and the release up to 25 ms into the vowel, as far as their length limit allows.
   * Every carrier is scaled so that its first vowel has the loudness of the vowel units,
     which keeps each consonant at its natural level relative to the vowels; weak
     consonants are lifted to a floor. A DC blocker removes espeak-ng's noise offset.
