@@ -257,6 +257,50 @@ TEST(UnitRecordings, VoicedUnitsOverlapInPhaseAtTheNewUsersSpeed) {
     }
 }
 
+// Best normalised autocorrelation over the lags of a 70-300 Hz voice inside [from, to).
+double PeriodicityIn(const std::vector<int16_t>& s, size_t from, size_t to) {
+    double best = 0;
+    for (size_t lag = static_cast<size_t>(kRate / 300); lag <= static_cast<size_t>(kRate / 70); ++lag) {
+        double xy = 0, xx = 0, yy = 0;
+        for (size_t i = from; i + lag < to; ++i) {
+            xy += static_cast<double>(s[i]) * s[i + lag];
+            xx += static_cast<double>(s[i]) * s[i];
+            yy += static_cast<double>(s[i + lag]) * s[i + lag];
+        }
+        if (xx > 0 && yy > 0) best = std::max(best, xy / std::sqrt(xx * yy));
+    }
+    return best;
+}
+
+// A stop or affricate is heard by its closure and by the release into the next vowel:
+// each unit begins with a closure (silence, or for a voiced one a voice bar well below the
+// burst) and a voiced one ends inside the vowel it releases into, still periodic where the
+// next unit takes over. A cut in the wrong place (no closure, or the release left out)
+// fails here.
+TEST(UnitRecordings, StopsKeepTheirClosureAndReleaseIntoTheVowel) {
+    const struct {
+        const char* name;
+        bool voiced;
+    } cases[] = {{"p", false}, {"t", false}, {"tt", false}, {"k", false}, {"c", false},
+                 {"cc", false}, {"b", true}, {"d", true}, {"dd", true}, {"g", true},
+                 {"dz", true}, {"dzdz", true}};
+    const auto ms = [](double m) { return static_cast<size_t>(m * kRate / 1000); };
+    for (const auto& c : cases) {
+        const auto s = Load(Unit{c.name, Kind::Stop}).samples;
+        ASSERT_GT(s.size(), ms(40)) << c.name;
+        const double closure = Rms(s, ms(4), ms(20));  // after the fade-in
+        const double rest = Rms(s, ms(20), s.size());
+        if (!c.voiced) {
+            EXPECT_LT(closure, 0.01 * rest) << c.name << ": the closure of a voiceless stop is silent";
+            continue;
+        }
+        EXPECT_LT(closure, 0.55 * rest) << c.name << ": the burst and release stand out of the voice bar";
+        // The last 20 ms before the fade-out, where the next unit overlaps.
+        EXPECT_GT(PeriodicityIn(s, s.size() - ms(28), s.size() - ms(8)), 0.5)
+            << c.name << " does not end in its vowel";
+    }
+}
+
 TEST(UnitRecordings, HissingSoundsAreNoiseAndVowelsAreNot) {
     // The zero-crossing rate tells hiss from voice; a swapped or mislabelled file fails.
     const struct {
