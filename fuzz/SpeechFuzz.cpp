@@ -36,11 +36,8 @@ void Prepare(const std::vector<std::string>& lines, bool ownDictionary) {
         request.userName = lines.size() > 1 ? lines[1] : "";
         request.userNamePronunciation = lines.size() > 2 ? lines[2] : "";
     }
-    try {
-        speech::PreparedSpeech p = speech::PrepareSpeechText(request);
-        if (p.contour.size() != p.unitString.size()) __builtin_trap();
-    } catch (const speech::SpeechError&) {
-    }
+    auto prepared = speech::PrepareSpeechText(request);
+    if (prepared && prepared->contour.size() != prepared->unitString.size()) __builtin_trap();
 }
 
 }  // namespace

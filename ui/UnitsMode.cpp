@@ -56,17 +56,16 @@ int RunUnits(const CommandLine& cl) {
             std::fprintf(stderr, "%-20s |%s|\n", std::string(step).c_str(), base::ToUtf8(text).c_str());
         };
     }
-    try {
-        speech::PreparedSpeech p = speech::PrepareSpeechText(rq);
-        std::printf("%s\n", base::ToUtf8(p.unitString).c_str());
-        std::string numbers;
-        for (uint8_t v : p.contour) numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
-        std::printf("%s\n", numbers.c_str());
-        return 0;
-    } catch (const speech::SpeechError& e) {
-        std::fprintf(stderr, "%s\n", base::ToUtf8(e.what()).c_str());
+    base::Result<speech::PreparedSpeech> p = speech::PrepareSpeechText(rq);
+    if (!p) {
+        std::fprintf(stderr, "%s\n", base::ToUtf8(p.message()).c_str());
         return 1;
     }
+    std::printf("%s\n", base::ToUtf8(p->unitString).c_str());
+    std::string numbers;
+    for (uint8_t v : p->contour) numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
+    std::printf("%s\n", numbers.c_str());
+    return 0;
 }
 
 }  // namespace tamzel::ui

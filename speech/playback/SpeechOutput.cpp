@@ -71,15 +71,17 @@ void SpeechOutput::OpenSpeech(bool speechChecked) {
 // disturb an utterance that is still playing.
 base::Status SpeechOutput::Speak(const std::string& text) {
     if (!soundAvailable_) return base::Ok();
-    return Guarded([&] { PrepareUtterance(text); });
-}
-
-void SpeechOutput::PrepareUtterance(const std::string& text) {
     SpeechRequest request;
     request.text = text;
     if (userNames) std::tie(request.userName, request.userNamePronunciation) = userNames();
     request.dictionaryPath = dictionaryPath;
-    PreparedSpeech prepared = PrepareSpeechText(request);
+    base::Result<PreparedSpeech> prepared = PrepareSpeechText(request);
+    if (!prepared) return prepared.error();
+    StartUtterance(std::move(*prepared));
+    return base::Ok();
+}
+
+void SpeechOutput::StartUtterance(PreparedSpeech prepared) {
     PitchOffset = 0;
     UnitString = std::move(prepared.unitString);
     Contour = std::move(prepared.contour);

@@ -124,7 +124,7 @@ public:
 
 private:
     void OpenSpeech(bool speechChecked);
-    void PrepareUtterance(const std::string& text);
+    void StartUtterance(PreparedSpeech prepared);
     bool WaitingForCurrentUnit() const;
     void StartUnit(char c);
 

@@ -337,7 +337,10 @@ std::string TextBeforeDictionary(const std::string& text) {
     return t;
 }
 
-PreparedSpeech PrepareSpeechText(const SpeechRequest& rq) {
+namespace {
+
+// The named steps in their order; the dictionary step throws SpeechError.
+PreparedSpeech RunPipeline(const SpeechRequest& rq) {
     std::string t = rq.text;
     auto step = [&](std::string_view name, auto&& apply) {
         apply(t);
@@ -367,8 +370,19 @@ PreparedSpeech PrepareSpeechText(const SpeechRequest& rq) {
     return out;
 }
 
-PreparedSpeech PrepareSpeechText(const std::string& text, const std::string& userName,
-                                 const std::string& userNamePronunciation) {
+}  // namespace
+
+base::Result<PreparedSpeech> PrepareSpeechText(const SpeechRequest& rq) {
+    try {
+        return RunPipeline(rq);
+    } catch (const SpeechError& e) {
+        return base::Fail(e.what());
+    }
+}
+
+base::Result<PreparedSpeech> PrepareSpeechText(const std::string& text,
+                                               const std::string& userName,
+                                               const std::string& userNamePronunciation) {
     SpeechRequest rq;
     rq.text = text;
     rq.userName = userName;

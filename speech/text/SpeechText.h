@@ -2,11 +2,11 @@
 // included), becomes the unit string (one character per sound unit, pause, face code or
 // pitch mark; see Units.h) and its intonation contour.
 //
-//   PreparedSpeech p = PrepareSpeechText("\xC1no.", "Jano", "Jano");
-//   p.unitString == "~\xE1-no~~~";  p.contour == {127, 64, 64, 22, 1, 127, 127, 0}
+//   base::Result<PreparedSpeech> p = PrepareSpeechText("\xC1no.", "Jano", "Jano");
+//   p->unitString == "~\xE1-no~~~";  p->contour == {127, 64, 64, 22, 1, 127, 127, 0}
 //
 // The dictionary files/slovnik.vox (relative to the working folder) is read at every call;
-// a missing or unreadable dictionary throws SpeechError and nothing is prepared. All texts
+// a missing or unreadable dictionary fails with the message naming it. All texts
 // are Windows-1250. Nothing is kept between calls.
 #pragma once
 
@@ -34,9 +34,10 @@ struct SpeechRequest {
     std::function<void(std::string_view step, const std::string& text)> onStep;
 };
 
-PreparedSpeech PrepareSpeechText(const SpeechRequest& request);
-PreparedSpeech PrepareSpeechText(const std::string& text, const std::string& userName,
-                                 const std::string& userNamePronunciation);
+base::Result<PreparedSpeech> PrepareSpeechText(const SpeechRequest& request);
+base::Result<PreparedSpeech> PrepareSpeechText(const std::string& text,
+                                               const std::string& userName,
+                                               const std::string& userNamePronunciation);
 
 // The replacements of the user's name stop after this many, so a pronunciation that holds
 // the name itself cannot make them endless.

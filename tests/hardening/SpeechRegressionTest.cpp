@@ -54,7 +54,7 @@ std::pair<std::string, std::string> AroundLetterGroups(SpeechRequest request) {
         if (step == "name") before = text;
         if (step == "letter groups") after = text;
     };
-    PrepareSpeechText(request);
+    EXPECT_TRUE(PrepareSpeechText(request).ok());
     return {before, after};
 }
 

@@ -36,7 +36,9 @@ Prepared Prepare(const std::string& utf8, const std::string& name = "", const st
     rq.dictionaryPath = folder.Dictionary(dictionary);
     Prepared run;
     rq.onStep = [&](std::string_view step, const std::string& text) { run.steps[std::string(step)] = U(text); };
-    run.result = PrepareSpeechText(rq);
+    base::Result<PreparedSpeech> prepared = PrepareSpeechText(rq);
+    EXPECT_TRUE(prepared.ok()) << prepared.message();
+    if (prepared) run.result = std::move(*prepared);
     return run;
 }
 
@@ -159,7 +161,9 @@ TEST(PrepareSpeechText, AppliesTheDictionaryAfterSoftening) {
     SpeechRequest rq;
     rq.text = "a";
     rq.dictionaryPath = folder.File("missing.vox");
-    EXPECT_THROW(PrepareSpeechText(rq), SpeechError);
+    base::Result<PreparedSpeech> prepared = PrepareSpeechText(rq);
+    EXPECT_FALSE(prepared.ok());
+    EXPECT_NE(prepared.message().find("missing.vox"), std::string::npos) << prepared.message();
 }
 
 TEST(PrepareSpeechText, TheUsersNameIsSpokenAsPronounced) {
@@ -211,7 +215,9 @@ TEST(PrepareSpeechText, AnyTextGivesOnlyUnitCharactersAndAFullContour) {
     for (int round = 0; round < 3000; ++round) {
         rq.text.clear();
         for (int n = static_cast<int>(rng() % 30); n > 0; --n) rq.text += pieces[rng() % pieces.size()];
-        PreparedSpeech p = PrepareSpeechText(rq);
+        base::Result<PreparedSpeech> prepared = PrepareSpeechText(rq);
+        ASSERT_TRUE(prepared.ok()) << prepared.message();
+        const PreparedSpeech& p = *prepared;
         ASSERT_EQ(p.contour.size(), p.unitString.size()) << U(rq.text);
         ASSERT_FALSE(p.unitString.empty()) << U(rq.text);
         for (char c : p.unitString)

@@ -49,7 +49,9 @@ std::string Expected(const std::string& home, const std::string& utf8, const std
     rq.userName = base::FromUtf8(name).value();
     rq.userNamePronunciation = base::FromUtf8(pron).value();
     rq.dictionaryPath = home + "/files/slovnik.vox";
-    PreparedSpeech p = PrepareSpeechText(rq);
+    base::Result<PreparedSpeech> prepared = PrepareSpeechText(rq);
+    if (!prepared) return "<" + base::ToUtf8(prepared.message()) + ">\n";
+    const PreparedSpeech& p = *prepared;
     std::string numbers;
     for (uint8_t v : p.contour) numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
     return base::ToUtf8(p.unitString) + "\n" + numbers + "\n";
