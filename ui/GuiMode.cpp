@@ -28,6 +28,7 @@
 #include "ui/MainWindow.h"
 #include "ui/Modes.h"
 #include "ui/ProgramTree.h"
+#include "ui/QtLanguage.h"
 #include "ui/SingleInstance.h"
 #include "ui/SpeechHookup.h"
 #include "ui/Text.h"
@@ -71,7 +72,7 @@ public:
         window_.activateWindow();
     }
     void StartFade(bool fadeIn) override { window_.StartFade(fadeIn); }
-    void SetMainEnabled(bool enabled) override { window_.setEnabled(enabled); }
+    void SetMainEnabled(bool enabled) override { window_.SetDimmed(!enabled); }
 
 private:
     MainWindow& window_;
@@ -274,6 +275,9 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     Stamp("entry");
     QApplication app(argc, argv);
     app.setApplicationName("tamzel");
+    if (!InstallToolkitSlovak(app))
+        std::fprintf(stderr, "%s\n", "tamzel: chýba slovenský preklad Qt (qtbase_sk.qm z balíka "
+                                  "qt6-translations-l10n); jeho dialógy budú po anglicky.");
     Stamp("application");
     EnterProgramFolder();
 

@@ -90,16 +90,35 @@ const char* const kBuildLabelText = "Build:3894";
 constexpr int kSpeechTickMs = 2;        // DXTimer1: polls the utterance while it plays
 constexpr int kSelfTalkPollMs = 1000;   // Timer2: looks at the self-talk file
 
-// --- The info-bar messages with an action behind a click (MainTicker's InfoIndex) -------------
-constexpr int kInfoWebSite = 1;
-constexpr int kInfoMail = 2;
-constexpr int kInfoDownload = 3;
+// --- The info-bar message whose click shows a message rather than a help page ----------------
 constexpr int kInfoThemeHint = 5;
 
 // The self-talk file's lines start with one character naming the program that wrote them.
 constexpr size_t kMarkerLength = 1;
 
 constexpr int kOpaque = 255;
+// How dark the dimmed window is: the alpha of the black laid over it.
+constexpr int kDimAlpha = 90;
+
+// Any key or click in one of the window's widgets is a sign that the user is there.
+class PresenceWatcher : public QObject {
+public:
+    PresenceWatcher(QWidget* window, std::function<void()> onUser)
+        : QObject(window), window_(window), onUser_(std::move(onUser)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == window_) onUser_();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> onUser_;
+};
 
 constexpr long kMillisecondsPerSecond = 1000;
 constexpr long kMicrosecondsPerMillisecond = 1000;
@@ -200,6 +219,35 @@ void MainWindow::BuildControls() {
     BuildBuildLabel();
     BuildSelfTalkControls();
     BuildTimers();
+    BuildDimmer();
+    WatchForTheUser();
+}
+
+// Disabled widgets keep their colours (the toolkit would wash them grey); the dimmer above
+// them all darkens the window instead.
+void MainWindow::BuildDimmer() {
+    QPalette kept = palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        auto r = static_cast<QPalette::ColorRole>(role);
+        kept.setColor(QPalette::Disabled, r, kept.color(QPalette::Active, r));
+    }
+    setPalette(kept);
+    Dimmer_ = new QWidget(this);
+    Dimmer_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Dimmer_->setStyleSheet(QString("background: rgba(0, 0, 0, %1);").arg(kDimAlpha));
+    Dimmer_->setAttribute(Qt::WA_StyledBackground);
+    Dimmer_->hide();
+}
+
+void MainWindow::WatchForTheUser() {
+    qApp->installEventFilter(new PresenceWatcher(this, [this] { ticker_.UserPresent(); }));
+}
+
+void MainWindow::SetDimmed(bool dimmed) {
+    setEnabled(!dimmed);
+    Dimmer_->setGeometry(rect());
+    Dimmer_->setVisible(dimmed);
+    if (dimmed) Dimmer_->raise();
 }
 
 void MainWindow::BuildBackground() {
@@ -398,8 +446,8 @@ void MainWindow::BuildOptionsMenu() {
 
 void MainWindow::BuildHelpMenu() {
     QMenu* help = AddMenu("Pomoc").first;
-    AddCommand(help, "O programe", kIconAbout, [this] { OpenDocument("help/about.htm"); });
-    AddCommand(help, "Pomoc", kIconHelp, [this] { OpenDocument("help/index.htm"); });
+    AddCommand(help, "O programe", kIconAbout, [this] { OpenDocument("help/about.htm", ""); });
+    AddCommand(help, "Pomoc", kIconHelp, [this] { OpenDocument("help/index.htm", ""); });
 }
 
 // The brain editor's menu exists but stays hidden: there is no editor in this program.
@@ -736,9 +784,13 @@ bool MainWindow::QuitRequested() { return lastTurn_.quitRequested; }
 bool MainWindow::Speaking() { return services_.speech->Speaking(); }
 bool MainWindow::WindowActive() { return isActiveWindow(); }
 
+// The window system learns of a new opacity only when the program next talks to it; a
+// fade of a window that repaints nothing (disabled behind the settings) would stop at its
+// first step on screen, so every step is sent at once.
 void MainWindow::SetOpacity(int opacity) {
     opacity_ = opacity;
     setWindowOpacity(opacity / static_cast<double>(kOpaque));
+    QGuiApplication::sync();
 }
 
 void MainWindow::ShowFaceFrame(const std::string& name) {
@@ -768,15 +820,12 @@ int MainWindow::Random(int n) { return services_.random->Below(n); }
 
 void MainWindow::Label2Click() {
     if (!ticker_.InfoShown) return;
-    switch (ticker_.InfoIndex) {
-        case kInfoWebSite: services_.openUrl(kWebSite); break;
-        case kInfoMail: services_.openUrl(std::string("mailto:") + kMailAddress); break;
-        case kInfoDownload: services_.openUrl(kDownloadPage); break;
-        case kInfoThemeHint:
-            services_.messages->ShowMessageDialog(base::Cp1250("Informácia"), ThemeHintText());
-            break;
-        default: break;
+    if (ticker_.InfoIndex == kInfoThemeHint) {
+        services_.messages->ShowMessageDialog(base::Cp1250("Informácia"), ThemeHintText());
+        return;
     }
+    HelpPage page = InfoHelpPage(ticker_.InfoIndex);
+    if (*page.path) OpenDocument(page.path, page.anchor);
 }
 
 // --- Face surface -------------------------------------------------------------------------

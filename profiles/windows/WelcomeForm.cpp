@@ -1,6 +1,7 @@
 #include "profiles/windows/WelcomeForm.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -67,7 +68,7 @@ void TWelcomeForm::Problem(const std::string& message) {
 }
 
 void TWelcomeForm::PrepareStart() {
-    greeting = false;
+    createdThisStart.clear();
     fadeActive = false;
     Timer1->stop();
     if (!loginNameFixed) loginName = LoginName();
@@ -157,7 +158,7 @@ std::vector<std::string> TWelcomeForm::Users() const {
 void TWelcomeForm::ProfileCreated(const std::string& name) {
     ComboBox1->addItem(Qt1250(name));
     ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
-    greeting = true;
+    createdThisStart.push_back(name);
     if (links_.main) {
         links_.main->SetSwitches(true, true, true, true);
         links_.main->SetAutolog(true);
@@ -205,7 +206,10 @@ bool TWelcomeForm::SignIn() {
     if (links_.options) links_.options->SetLevels(cfg.volume, cfg.speed, cfg.intonation);
     hide();
     if (links_.main) links_.main->ShowMain();
-    if (greeting && links_.warning)
+    auto created = std::find(createdThisStart.begin(), createdThisStart.end(), user.name);
+    if (created == createdThisStart.end()) return true;
+    createdThisStart.erase(created);
+    if (links_.warning)
         links_.warning->ShowMessageDialog(TitleInformation(),
                                           MessageFirstRunGreeting(user.name, user.male), false);
     return true;

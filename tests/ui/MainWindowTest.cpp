@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -341,7 +343,9 @@ TEST_F(MainWindowTest, SavingFollowsTheNamingRulesAndAsksBeforeReplacing) {
     messages.answer = true;
     window->SaveConversation(folder.path() + "/rozhovor.txt", 1);
     EXPECT_NE(Read("rozhovor.txt").find("Druha"), std::string::npos);
-    EXPECT_EQ(messages.shown.size(), 2u);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[0].find(base::Cp1250("rozhovor.txt už existuje. Nahradiť ho?")),
+              std::string::npos) << messages.shown[0];
 }
 
 TEST_F(MainWindowTest, NewConversationReadAloudAndToggles) {
@@ -371,6 +375,86 @@ TEST_F(MainWindowTest, NoSoundDeviceSwitchesSpeechOff) {
     EXPECT_TRUE(speech.initChecked);  // "Reč" is on while speech output starts
     EXPECT_FALSE(window->Rec_->isChecked());
     EXPECT_FALSE(window->Rec_->isEnabled());
+}
+
+// Without a sound device "Prečítaj" cannot speak; it says so instead of doing nothing.
+TEST_F(MainWindowTest, ReadAloudWithoutASoundDeviceSaysSpeechIsOff) {
+    speech.device = false;
+    window.reset();
+    Create();
+    ShowWithRecords(false, false);
+    speech.spoken.clear();
+    window->PrecitajClick();
+    EXPECT_TRUE(speech.spoken.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind(base::Cp1250("Informácia: Reč je vypnutá"), 0), 0u)
+        << messages.shown[0];
+    speech.device = true;
+    window.reset();
+    Create();
+    ShowWithRecords(false, false);  // speech switched off by the user: read aloud all the same
+    window->PrecitajClick();
+    EXPECT_EQ(speech.spoken.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// The settings window fades the main window to 95 at every opening and back to full at
+// every closing, tick by tick; the window system is told every step.
+TEST_F(MainWindowTest, SettingsFadeReachesNinetyFiveAtEveryOpening) {
+    ShowWithRecords(false);
+    auto runFade = [this](std::vector<int>& seen) {
+        for (int tick = 0; tick < 200 && window->ticker().fade.FadeActive; ++tick) {
+            window->Timer1Timer();
+            seen.push_back(window->opacity());
+            EXPECT_NEAR(window->windowHandle()->opacity(), window->opacity() / 255.0, 0.01);
+        }
+    };
+    for (int opening = 1; opening <= 3; ++opening) {
+        std::vector<int> out, in;
+        window->StartFade(false);
+        runFade(out);
+        ASSERT_EQ(out.size(), 32u) << "opening " << opening;
+        EXPECT_EQ(out.front(), 250);
+        EXPECT_EQ(out.back(), 95) << "opening " << opening;
+        window->StartFade(true);
+        runFade(in);
+        ASSERT_EQ(in.size(), 32u) << "closing " << opening;
+        EXPECT_EQ(in.back(), 255);
+    }
+}
+
+// Behind the settings the window takes no input and is darker, in its own colours.
+TEST_F(MainWindowTest, DimmedWindowKeepsItsColoursDarker) {
+    ShowWithRecords(false);
+    const QPoint probe = window->Image2->geometry().center();
+    const QColor before = window->grab().toImage().pixelColor(probe);
+    window->SetDimmed(true);
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(window->dimmed());
+    const QPalette& p = window->RichEdit1->palette();
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Base), p.color(QPalette::Active, QPalette::Base));
+    const QColor dim = window->grab().toImage().pixelColor(probe);
+    EXPECT_LT(dim.lightness(), before.lightness() * 0.8) << before.name().toStdString() << " "
+                                                         << dim.name().toStdString();
+    EXPECT_GT(dim.lightness(), 0);
+    window->SetDimmed(false);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(window->grab().toImage().pixelColor(probe), before);
+}
+
+// A click in the window is the user being there: idle remarks may start again.
+TEST_F(MainWindowTest, AClickInTheWindowLetsIdleRemarksStartAgain) {
+    ShowWithRecords(false);
+    window->ticker().IdleRemarks = ticks::kIdleRemarksInARow;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->RichEdit1->viewport(), &press);
+    EXPECT_EQ(window->ticker().IdleRemarks, 0);
+    window->ticker().IdleRemarks = ticks::kIdleRemarksInARow;
+    QWidget elsewhere;
+    QCoreApplication::sendEvent(&elsewhere, &press);
+    EXPECT_EQ(window->ticker().IdleRemarks, ticks::kIdleRemarksInARow);
 }
 
 TEST_F(MainWindowTest, MissingThemeImagesAreReportedWithoutStoppingTheShow) {
@@ -424,6 +508,9 @@ TEST_F(MainWindowTest, DamagedThemePicturesAreNamedOnceAndThePreviousPicturesSta
 }
 
 TEST_F(MainWindowTest, InfoBarClickActions) {
+    folder.MakeFolder("help");
+    base::WriteFileAtomically("help/index.htm", "<html></html>");
+    base::WriteFileAtomically("help/about.htm", "<html></html>");
     ShowWithRecords(false);
     window->ticker().InfoShown = false;
     window->ticker().InfoIndex = 1;
@@ -434,9 +521,14 @@ TEST_F(MainWindowTest, InfoBarClickActions) {
         window->ticker().InfoIndex = i;
         window->Label2Click();
     }
+    // The local help pages, the memory section by its anchor; no address outside.
+    const std::string here = std::filesystem::current_path().string();
     ASSERT_EQ(opened.size(), 3u);
-    EXPECT_EQ(opened[1].substr(0, 7), "mailto:");
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(opened[0], here + "/help/index.htm");
+    EXPECT_EQ(opened[1], here + "/help/about.htm");
+    EXPECT_EQ(opened[2], "file://" + here + "/help/index.htm#pamat");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].find("http"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, SelfTalkHookAnswersTheOtherInstanceOnly) {
