@@ -17,6 +17,7 @@
 #include <ctime>
 #include <sys/resource.h>
 #include <fstream>
+#include <iterator>
 
 #include "base/Files.h"
 #include "base/Codepage.h"
@@ -68,8 +69,14 @@ const IconLook kIconLooks[kIconCount] = {
     {{100, 100, 100}, "N"}, {{70, 110, 170}, "?"}, {{70, 130, 90}, "!"},
     {{120, 120, 120}, "E"}};
 
-// --- The menu bar: a flat tool bar of equal text buttons ----------------------------------------
-constexpr QSize kMenuButton(66, 19);
+// --- The menu bar: a flat tool bar of equal text buttons (their width comes with the layout) ---
+constexpr int kMenuButtonHeight = 19;
+
+// --- The check mark of a switched-on menu item, in the icon's lower right corner -----------------
+const QColor kCheckInk(0, 140, 40);
+constexpr qreal kCheckPen = 2.2;
+constexpr qreal kCheckHalo = 4.2;
+const QPointF kCheckMark[] = {{8.5, 12.0}, {11.5, 15.0}, {16.5, 8.5}};
 
 // --- Geometry of the fixed controls ------------------------------------------------------------
 // The title strip (Panel1), in its own coordinates: the theme's strip picture and the layout,
@@ -133,7 +140,7 @@ QFont PixelFont(int pixels, bool bold, bool italic = false) {
     return font;
 }
 
-QString MenuStyleSheet() {
+QString MenuStyleSheet(int buttonWidth) {
     auto rgb = [](const QColor& c) {
         return QString("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
     };
@@ -142,10 +149,11 @@ QString MenuStyleSheet() {
                    " min-height: %4px; max-height: %4px;"
                    " border: none; padding: 0px; font: %5px '%6'; }"
                    "QToolButton:hover, QToolButton:pressed { background: %2; }"
+                   "QToolButton:disabled { color: black; }"
                    "QToolButton::menu-indicator { image: none; width: 0px; }")
         .arg(rgb(kToolGrey), rgb(kToolHover))
-        .arg(kMenuButton.width())
-        .arg(kMenuButton.height())
+        .arg(buttonWidth)
+        .arg(kMenuButtonHeight)
         .arg(kMenuFontPixels)
         .arg(kFontFamily);
 }
@@ -197,7 +205,8 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       ticker_(*this) {
     setWindowTitle("Tamzel");
     selfTalkFile = (QDir::tempPath() + "/self.txt").toStdString();
-    ImageList1_ = DrawImageList();
+    PlainIcons_ = DrawImageList();
+    ImageList1_ = PlainIcons_;
     iconActions_.assign(kIconCount, nullptr);
     BuildControls();
     BuildMenu();
@@ -223,8 +232,9 @@ void MainWindow::BuildControls() {
     WatchForTheUser();
 }
 
-// Disabled widgets keep their colours (the toolkit would wash them grey); the dimmer above
-// them all darkens the window instead.
+// The dimmer above every control darkens the window and takes its clicks. The window itself
+// stays enabled, as the toolkit draws the pictures of a disabled one grey; only the controls
+// that take keys are disabled, and they keep their colours.
 void MainWindow::BuildDimmer() {
     QPalette kept = palette();
     for (int role = 0; role < QPalette::NColorRoles; ++role) {
@@ -233,7 +243,6 @@ void MainWindow::BuildDimmer() {
     }
     setPalette(kept);
     Dimmer_ = new QWidget(this);
-    Dimmer_->setAttribute(Qt::WA_TransparentForMouseEvents);
     Dimmer_->setStyleSheet(QString("background: rgba(0, 0, 0, %1);").arg(kDimAlpha));
     Dimmer_->setAttribute(Qt::WA_StyledBackground);
     Dimmer_->hide();
@@ -244,7 +253,9 @@ void MainWindow::WatchForTheUser() {
 }
 
 void MainWindow::SetDimmed(bool dimmed) {
-    setEnabled(!dimmed);
+    for (QWidget* control : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(RichEdit1),
+                             static_cast<QWidget*>(ToolBar1)})
+        control->setEnabled(!dimmed);
     Dimmer_->setGeometry(rect());
     Dimmer_->setVisible(dimmed);
     if (dimmed) Dimmer_->raise();
@@ -393,6 +404,16 @@ std::pair<QMenu*, QAction*> MainWindow::AddMenu(const char* caption) {
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The pointer may leave the button while its menu holds the mouse; no leave reaches the
+    // button then, and it would stay highlighted after the menu closed. Asked once the
+    // toolkit is done with closing the menu.
+    connect(menu, &QMenu::aboutToHide, button, [button] {
+        QTimer::singleShot(0, button, [button] {
+            bool over = button->rect().contains(button->mapFromGlobal(QCursor::pos()));
+            button->setAttribute(Qt::WA_UnderMouse, over);
+            button->update();
+        });
+    });
     QAction* holder = ToolBar1->addWidget(button);
     return {menu, holder};
 }
@@ -402,7 +423,7 @@ void MainWindow::BuildMenu() {
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
     ToolBar1->setIconSize(QSize(kIconPixels, kIconPixels));
-    ToolBar1->setStyleSheet(MenuStyleSheet());
+    ToolBar1->setStyleSheet(MenuStyleSheet(FullLayout().menuButtonWidth));
     BuildProgramMenu();
     BuildTalkMenu();
     BuildOptionsMenu();
@@ -487,12 +508,22 @@ void MainWindow::SetSwitches(bool records, bool speech, bool animation, bool inf
     Label2->setVisible(infoBar);
 }
 
+// The frame tells the state at a glance as it always did; the check mark tells it to anyone
+// who does not know what the frame's colours mean.
 void MainWindow::MarkToggleIcon(int index, bool on) {
     QImage& icon = ImageList1_[index];
+    icon = PlainIcons_[index];
     QPainter p(&icon);
     p.setPen(on ? kIconFrameOn : kIconFrameOff);
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, icon.width() - 1, icon.height() - 1);
+    if (on) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, kCheckHalo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(kCheckMark, std::size(kCheckMark));
+        p.setPen(QPen(kCheckInk, kCheckPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(kCheckMark, std::size(kCheckMark));
+    }
     p.end();
     if (iconActions_[index]) iconActions_[index]->setIcon(QIcon(QPixmap::fromImage(icon)));
 }
@@ -510,6 +541,7 @@ void MainWindow::ApplyLayout() {
     Edit1->setGeometry(l.input);
     Image2->setGeometry(l.faceImage);
     ToolBar1->setGeometry(l.toolBar);
+    ToolBar1->setStyleSheet(MenuStyleSheet(l.menuButtonWidth));
     setFixedSize(l.window);
     setMask(WindowShape(l));
     Image1->setGeometry(0, 0, l.window.width(), l.window.height());

@@ -267,6 +267,7 @@ private:
     Theme theme_;
     Lines ConversationLines_;
     std::vector<QImage> ImageList1_;
+    std::vector<QImage> PlainIcons_;  // the icons before any state frame
     std::vector<QAction*> iconActions_;
     int opacity_ = 255;
     bool shown_ = false;

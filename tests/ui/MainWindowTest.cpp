@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QToolButton>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -307,6 +310,75 @@ TEST_F(MainWindowTest, BothLayoutsGeometry) {
     EXPECT_TRUE(window->RichEdit1->isVisible());
 }
 
+// The menu bar's four buttons in both layouts: each caption fits its button, and every
+// button lies inside the bar, "Pomoc" too.
+TEST_F(MainWindowTest, EveryMenuIsReachableInBothLayouts) {
+    ShowWithRecords(false);
+    for (bool simple : {false, true}) {
+        if (simple) window->simpleClick();
+        window->ToolBar1->layout()->activate();
+        QStringList reachable;
+        for (QToolButton* b : window->ToolBar1->findChildren<QToolButton*>()) {
+            if (!b->isVisible() || !b->menu()) continue;
+            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), b->width())
+                << b->text().toStdString() << (simple ? " simple" : " full");
+            EXPECT_LE(b->geometry().right(), window->ToolBar1->width())
+                << b->text().toStdString() << (simple ? " simple" : " full");
+            reachable << b->text();
+        }
+        for (const char* caption : {"Program", "Rozhovor", "Nastavenia", "Pomoc"})
+            EXPECT_TRUE(reachable.contains(QString::fromUtf8(caption)))
+                << caption << (simple ? " simple" : " full");
+    }
+}
+
+// A switch item shows its state as a check mark as well as by its frame; switching it off
+// takes the mark away again.
+TEST_F(MainWindowTest, SwitchItemsShowACheckMark) {
+    ShowWithRecords(true);
+    auto checkInk = [this](int icon) {
+        const QImage& image = window->icon(icon);
+        int green = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                QColor c = image.pixelColor(x, y);
+                if (c.green() > 100 && c.red() < 80 && c.blue() < 100) ++green;
+            }
+        return green;
+    };
+    struct Case { int icon; QAction* action; void (MainWindow::*click)(); } cases[] = {
+        {kIconRecords, window->Zaznamy_, &MainWindow::ZaznamyClick},
+        {kIconAnimation, window->Animacia_, &MainWindow::AnimaciaClick},
+        {kIconAutolog, window->Autolog_, &MainWindow::AutologClick},
+        {kIconSimple, window->simple_, &MainWindow::simpleClick},
+    };
+    for (const Case& c : cases) {
+        for (int round = 0; round < 2; ++round) {
+            bool on = c.action->isChecked();
+            EXPECT_EQ(checkInk(c.icon) > 4, on) << c.icon << " on=" << on;
+            (window.get()->*c.click)();
+            EXPECT_NE(c.action->isChecked(), on);
+        }
+    }
+}
+
+// A menu closed while the pointer is elsewhere leaves its button unhighlighted.
+TEST_F(MainWindowTest, AMenuButtonLosesItsHighlightWhenItsMenuCloses) {
+    ShowWithRecords(false);
+    QCursor::setPos(window->mapToGlobal(QPoint(300, 300)));
+    int tried = 0;
+    for (QToolButton* b : window->ToolBar1->findChildren<QToolButton*>()) {
+        if (!b->menu() || b->text().isEmpty()) continue;  // the bar's own extension button
+        ++tried;
+        b->setAttribute(Qt::WA_UnderMouse, true);
+        b->menu()->popup(b->mapToGlobal(QPoint(0, b->height())));
+        b->menu()->hide();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(b->underMouse()) << b->text().toStdString();
+    }
+    EXPECT_EQ(tried, 5);  // four menus and the hidden editor menu
+}
+
 TEST_F(MainWindowTest, ThemeChangeDerivesTheFolderAndFades) {
     folder.MakeFolder("Themes");
     base::WriteFileAtomically("Themes/blue.thm", "  16711680 modra\r\nignored\r\n");
@@ -429,8 +501,10 @@ TEST_F(MainWindowTest, DimmedWindowKeepsItsColoursDarker) {
     const QPoint probe = window->Image2->geometry().center();
     const QColor before = window->grab().toImage().pixelColor(probe);
     window->SetDimmed(true);
-    EXPECT_FALSE(window->isEnabled());
+    EXPECT_FALSE(window->Edit1->isEnabled());
+    EXPECT_FALSE(window->ToolBar1->isEnabled());
     EXPECT_TRUE(window->dimmed());
+    EXPECT_EQ(window->childAt(probe), window->Dimmer_) << "a click lands on the dimmer";
     const QPalette& p = window->RichEdit1->palette();
     EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
     EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Base), p.color(QPalette::Active, QPalette::Base));
@@ -439,7 +513,8 @@ TEST_F(MainWindowTest, DimmedWindowKeepsItsColoursDarker) {
                                                          << dim.name().toStdString();
     EXPECT_GT(dim.lightness(), 0);
     window->SetDimmed(false);
-    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(window->Edit1->isEnabled());
+    EXPECT_TRUE(window->ToolBar1->isEnabled());
     EXPECT_EQ(window->grab().toImage().pixelColor(probe), before);
 }
 
