@@ -20,10 +20,18 @@ std::string MessagePronunciationMissing(bool male) {
                        : "Neuviedla si, ako mám vyslovovať tvoje meno.");
 }
 
+namespace {
+const char* const kBadCharacterBefore = "V tvojom mene sa nachádza znak \"";
+const char* const kBadCharacterAfter =
+    "\". Tvoje meno však môže obsahovať len písmená slovenskej (resp. stredoeurópskej) abecedy.";
+}  // namespace
+
 std::string MessageBadCharacter(char offending) {
-    return Cp1250("V tvojom mene sa nachádza znak ") + "\"" + std::string(1, offending) + "\"" +
-           Cp1250(". Tvoje meno však môže obsahovať len písmená slovenskej (resp. "
-                  "stredoeurópskej) abecedy.");
+    return Cp1250(kBadCharacterBefore) + std::string(1, offending) + Cp1250(kBadCharacterAfter);
+}
+
+std::string MessageBadCharacterUtf8(const std::string& shownUtf8) {
+    return kBadCharacterBefore + shownUtf8 + kBadCharacterAfter;
 }
 
 std::string MessageNameTaken() {

@@ -3,6 +3,10 @@
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QTextBoundaryFinder>
+
+#include "base/Codepage.h"
+#include "profiles/ProfileNames.h"
 
 #include "profiles/ProfileMessages.h"
 #include "profiles/windows/OptionsForm.h"
@@ -103,7 +107,31 @@ bool TRegisterForm::CreateProfile(const std::string& name, const std::string& pr
     return true;
 }
 
+// A character without a Windows-1250 form (an emoji, say) would reach the store's check as
+// '?'; it is refused here, where it can still be shown as it was typed. What the store says
+// first (a missing name or pronunciation, an earlier forbidden character) it still says.
+bool TRegisterForm::RefuseUnwritableName() {
+    const QString name = Edit1->text();
+    if (name.isEmpty() || Edit2->text().isEmpty()) return false;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, name);
+    for (qsizetype start = 0; start < name.size();) {
+        qsizetype end = characters.toNextBoundary();
+        if (end < 0) end = name.size();
+        const std::string shown = name.mid(start, end - start).toStdString();
+        std::optional<std::string> written = base::FromUtf8(shown);
+        if (!written) {
+            if (links_.warning)
+                links_.warning->ShowUtf8Message(TitleAlert(), MessageBadCharacterUtf8(shown));
+            return true;
+        }
+        if (FirstInvalidCharacter(*written)) return false;
+        start = end;
+    }
+    return false;
+}
+
 void TRegisterForm::AcceptRegistration() {
+    if (RefuseUnwritableName()) return;
     if (EditMode == 1) {
         AcceptEdit();
         return;

@@ -50,6 +50,7 @@ protected:
 private:
     void Show(const std::string& title, const std::string& message, bool quiet);
     void AcceptEdit();
+    bool RefuseUnwritableName();
     void SetOptionsEnabled(bool enabled);
 
     ProfileLinks& links_;

@@ -131,6 +131,18 @@ void TWarningForm::LoadPictures() {
 
 void TWarningForm::ShowMessageDialog(const std::string& title, const std::string& message,
                                      bool question) {
+    QStringList lines;
+    for (const std::string& line : MessageLines(message)) lines << Qt1250(line);
+    ShowLines(title, lines, question);
+}
+
+void TWarningForm::ShowUtf8Message(const std::string& title, const std::string& messageUtf8) {
+    QStringList lines;
+    for (const std::string& line : MessageLines(messageUtf8)) lines << QString::fromStdString(line);
+    ShowLines(title, lines, false);
+}
+
+void TWarningForm::ShowLines(const std::string& title, const QStringList& lines, bool question) {
     show();
     LoadPictures();
     Panel2->setVisible(!question);
@@ -138,14 +150,9 @@ void TWarningForm::ShowMessageDialog(const std::string& title, const std::string
     Panel4->setVisible(question);
     if (question) DialogAnswer = 0;  // a close by Enter must never read as Yes
     Label1->setText(Qt1250(title));
-    std::vector<std::string> lines = MessageLines(message);
-    QStringList shown;
     int count = 0;
-    for (const std::string& line : lines) {
-        shown << Qt1250(line);
-        count += ShownLines(shown.back(), Memo1->font(), kMemoTextWidth);
-    }
-    Memo1->setPlainText(shown.join('\n'));
+    for (const QString& line : lines) count += ShownLines(line, Memo1->font(), kMemoTextWidth);
+    Memo1->setPlainText(lines.join('\n'));
     DialogGeometry g = DialogGeometryFor(count);
     Memo1->resize(233, g.memoHeight);
     resize(kWidth, g.windowHeight);

@@ -50,6 +50,40 @@ TEST_F(RegisterFormTest, RefusedInputShowsOneMessageAndWritesNothing) {
     EXPECT_FALSE(Exists(base::Cp1250("users/_Jozef.")));
 }
 
+// A pasted emoji has no Windows-1250 form; the refusal shows it as it was typed (the whole
+// emoji, joined or with its variation selector), never as "?", and writes nothing. What the
+// name lacks first is still said first.
+TEST_F(RegisterFormTest, AnEmojiInTheNameIsShownAsItselfInTheRefusal) {
+    const std::string list = Read("users/user.lst");
+    const std::string after = "\". Tvoje meno však môže obsahovať len písmená slovenskej "
+                              "(resp. stredoeurópskej) abecedy.";
+    struct Case {
+        const char* name;   // UTF-8, as typed
+        const char* pron;
+        const char* title;
+        std::string message;  // UTF-8
+    } cases[] = {
+        {"Peter😀", "Peter", "Pozor", "V tvojom mene sa nachádza znak \"😀" + after},
+        {"Ján👍🏽x", "Jan", "Pozor", "V tvojom mene sa nachádza znak \"👍🏽" + after},
+        {"❤️Eva", "Eva", "Pozor", "V tvojom mene sa nachádza znak \"❤️" + after},
+        {"👨‍👩‍👧", "rodina", "Pozor", "V tvojom mene sa nachádza znak \"👨‍👩‍👧" + after},
+        {"Jo.zef😀", "Jozef", "Pozor", "V tvojom mene sa nachádza znak \"." + after},
+        {"Peter😀", "", "Pozor", "Neuviedol si, ako mám vyslovovať tvoje meno."},
+    };
+    for (const Case& c : cases) {
+        registration->OpenForNewProfile();
+        registration->Edit1->setText(QString::fromUtf8(c.name));
+        registration->Edit2->setText(QString::fromUtf8(c.pron));
+        registration->AcceptRegistration();
+        EXPECT_EQ(Title(), c.title) << c.name;
+        EXPECT_EQ(warning->Memo1->toPlainText().toStdString(), c.message) << c.name;
+        EXPECT_FALSE(warning->Memo1->toPlainText().contains('?')) << c.name;
+        EXPECT_TRUE(registration->isVisible()) << c.name;
+        EXPECT_EQ(registration->Edit1->text(), QString::fromUtf8(c.name));  // kept as typed
+        EXPECT_EQ(Read("users/user.lst"), list) << c.name;
+    }
+}
+
 TEST_F(RegisterFormTest, ValidNamesAreCreatedWithTheChosenGender) {
     AddUser("Ján");
     struct Case {
