@@ -21,6 +21,13 @@ TRegisterForm::TRegisterForm(ProfileLinks& links, QWidget* parent)
     SetCutOut(QRect(120, 0, 249, 22));
     setWindowTitle("Tamzel");
     Image1 = MakePicture(this, 0, 0, 249, 176);
+    Caption = new QLabel(this);
+    Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Caption->setGeometry(8, 0, 110, 24);
+    QFont bold = Caption->font();
+    bold.setBold(true);
+    bold.setPixelSize(12);
+    Caption->setFont(bold);
     auto edit = [this](int y, const char* hint) {
         auto* e = new QLineEdit(this);
         e->setGeometry(104, y, 121, 19);
@@ -58,9 +65,15 @@ void TRegisterForm::showEvent(QShowEvent* event) {
     Image1->lower();
     Image2->SetImages(theme.Image("reg_ok1.jpg"), theme.Image("reg_ok2.jpg"));
     Image3->SetImages(theme.Image("3.jpg"), theme.Image("3b.jpg"));
-    QString colour = theme.Color().name();
+    const QColor ground = theme.Color();
     for (QRadioButton* r : {RadioButton1, RadioButton2})
-        r->setStyleSheet(QString("QRadioButton { background: %1; }").arg(colour));
+        r->setStyleSheet(QString("QRadioButton { background: %1; color: %2; }")
+                             .arg(ground.name(), ReadableTextOn(ground).name()));
+    QImage background = theme.Image("register.jpg");
+    if (!background.isNull() && background.width() > 60 && background.height() > 12) {
+        bool dark = QColor(background.pixel(60, 12)).lightness() < 128;
+        Caption->setStyleSheet(dark ? "color: white;" : "color: black;");
+    }
     CentreOnScreen();
     ChromeWindow::showEvent(event);
 }
@@ -172,6 +185,7 @@ void TRegisterForm::OpenProfileForEdit(const std::string& name) {
     Edit2->setText(Qt1250(stored.value->pronunciation));
     (stored.value->male ? RadioButton1 : RadioButton2)->setChecked(true);
     KeptMood = stored.value->mood;
+    Caption->setText(Qt1250(Cp1250("Úprava užívateľa")));
     show();
     SetOptionsEnabled(false);
 }
@@ -181,6 +195,7 @@ void TRegisterForm::OpenForNewProfile() {
     Edit1->clear();
     Edit2->clear();
     RadioButton1->setChecked(true);
+    Caption->setText(Qt1250(Cp1250("Nový užívateľ")));
     show();
     Edit1->setFocus();
 }

@@ -35,6 +35,7 @@ public:
     int KeptMood = 0;
 
     QLabel* Image1 = nullptr;
+    QLabel* Caption = nullptr;  // on the theme's tab: "Nový užívateľ" or "Úprava užívateľa"
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QRadioButton* RadioButton1 = nullptr;

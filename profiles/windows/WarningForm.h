@@ -80,6 +80,7 @@ protected:
 
 private:
     void ShowLines(const std::string& title, const QStringList& lines, bool question);
+    void FitTitle(const QString& title);
     void LoadPictures();
     void Answer(int answer);
     QWidget* ButtonPanel(ChromeButton*& button, int x);

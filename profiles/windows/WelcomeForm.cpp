@@ -32,7 +32,8 @@ TWelcomeForm::TWelcomeForm(ProfileLinks& links, QWidget* parent)
     ComboBox2->addItem("Gorvin");
     ComboBox2->setEnabled(false);
     Image2 = new ChromeButton(this);
-    Image2->setGeometry(187, 96, 80, 24);
+    // Clear of the voice list above it (which ends at y 97).
+    Image2->setGeometry(187, 100, 80, 24);
     connect(Image2, &ChromeButton::clicked, this, [this] { SignIn(); });
     Panel1 = new QWidget(this);
     Panel1->setGeometry(211, 2, 64, 22);

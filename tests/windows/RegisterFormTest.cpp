@@ -84,6 +84,37 @@ TEST_F(RegisterFormTest, AnEmojiInTheNameIsShownAsItselfInTheRefusal) {
     }
 }
 
+// The window says what it does: a new profile or the editing of one.
+TEST_F(RegisterFormTest, TheCaptionTellsNewFromEdit) {
+    AddUser("Eva", false);
+    registration->OpenProfileForEdit("Eva");
+    EXPECT_EQ(From1250(registration->Caption->text()), base::Cp1250("Úprava užívateľa"));
+    registration->CloseClick();
+    registration->OpenForNewProfile();
+    EXPECT_EQ(From1250(registration->Caption->text()), base::Cp1250("Nový užívateľ"));
+    EXPECT_LE(registration->Caption->geometry().right(), 119);  // on the tab
+}
+
+// The gender choices sit on the theme's colour; their captions must be readable on it in
+// the light and in the dark theme (contrast at least 4.5 : 1).
+TEST_F(RegisterFormTest, GenderCaptionsAreReadableOnEveryThemeColour) {
+    for (int colour : {14474460, 4602938, 0x000000, 0xFFFFFF, 0x808080}) {
+        main.theme.color = colour;
+        registration->OpenForNewProfile();
+        for (QRadioButton* r : {registration->RadioButton1, registration->RadioButton2}) {
+            QImage shot = r->grab().toImage();
+            const QColor ground = main.theme.Color();
+            double best = 1;
+            // Right of the round indicator: the caption's pixels.
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 18; x < shot.width(); ++x)
+                    best = std::max(best, ContrastRatio(shot.pixelColor(x, y), ground));
+            EXPECT_GE(best, 4.5) << colour << " " << r->text().toStdString();
+        }
+        registration->hide();
+    }
+}
+
 TEST_F(RegisterFormTest, ValidNamesAreCreatedWithTheChosenGender) {
     AddUser("Ján");
     struct Case {

@@ -34,6 +34,13 @@ TEST_F(WelcomeFormTest, FirstStartCreatesTheLoginProfileAndGreetsAfterSignIn) {
               std::string::npos);
 }
 
+// The sign-in button keeps clear of the voice list above it.
+TEST_F(WelcomeFormTest, TheSignInButtonDoesNotTouchTheVoiceList) {
+    ShowWelcome("Peter");
+    EXPECT_GE(welcome->Image2->geometry().top() - welcome->ComboBox2->geometry().bottom(), 3);
+    EXPECT_LE(welcome->Image2->geometry().bottom(), welcome->height() - 3);
+}
+
 TEST_F(WelcomeFormTest, PreselectionByLastUserAndAutolog) {
     struct Case {
         const char* ini;
