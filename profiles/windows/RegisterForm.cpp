@@ -1,5 +1,6 @@
 #include "profiles/windows/RegisterForm.h"
 
+#include <QFontMetrics>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -185,7 +186,7 @@ void TRegisterForm::OpenProfileForEdit(const std::string& name) {
     Edit2->setText(Qt1250(stored.value->pronunciation));
     (stored.value->male ? RadioButton1 : RadioButton2)->setChecked(true);
     KeptMood = stored.value->mood;
-    Caption->setText(Qt1250(Cp1250("Úprava užívateľa")));
+    SetCaption(Cp1250("Úprava užívateľa"));
     show();
     SetOptionsEnabled(false);
 }
@@ -195,9 +196,24 @@ void TRegisterForm::OpenForNewProfile() {
     Edit1->clear();
     Edit2->clear();
     RadioButton1->setChecked(true);
-    Caption->setText(Qt1250(Cp1250("Nový užívateľ")));
+    SetCaption(Cp1250("Nový užívateľ"));
     show();
     Edit1->setFocus();
+}
+
+// The caption ends before the tab does (the window's cut-out begins at x 120); a longer one
+// gets a smaller font rather than being clipped.
+void TRegisterForm::SetCaption(const std::string& cp1250) {
+    constexpr int kCaptionPixels = 12;
+    constexpr int kSmallestCaptionPixels = 9;
+    const QString text = Qt1250(cp1250);
+    QFont font = Caption->font();
+    for (int pixels = kCaptionPixels; pixels >= kSmallestCaptionPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(text) <= Caption->width()) break;
+    }
+    Caption->setFont(font);
+    Caption->setText(text);
 }
 
 void TRegisterForm::CloseClick() {

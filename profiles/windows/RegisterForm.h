@@ -52,6 +52,7 @@ private:
     void Show(const std::string& title, const std::string& message, bool quiet);
     void AcceptEdit();
     bool RefuseUnwritableName();
+    void SetCaption(const std::string& cp1250);
     void SetOptionsEnabled(bool enabled);
 
     ProfileLinks& links_;

@@ -1,4 +1,5 @@
 // The registration window: checks and their messages, creation, Enter, close, editing.
+#include <QFontMetrics>
 #include <QKeyEvent>
 
 #include "WindowFixture.h"
@@ -87,12 +88,18 @@ TEST_F(RegisterFormTest, AnEmojiInTheNameIsShownAsItselfInTheRefusal) {
 // The window says what it does: a new profile or the editing of one.
 TEST_F(RegisterFormTest, TheCaptionTellsNewFromEdit) {
     AddUser("Eva", false);
+    QLabel* caption = registration->Caption;
+    auto fits = [caption] {
+        return QFontMetrics(caption->font()).horizontalAdvance(caption->text()) <= caption->width();
+    };
     registration->OpenProfileForEdit("Eva");
-    EXPECT_EQ(From1250(registration->Caption->text()), base::Cp1250("Úprava užívateľa"));
+    EXPECT_EQ(From1250(caption->text()), base::Cp1250("Úprava užívateľa"));
+    EXPECT_TRUE(fits());
     registration->CloseClick();
     registration->OpenForNewProfile();
-    EXPECT_EQ(From1250(registration->Caption->text()), base::Cp1250("Nový užívateľ"));
-    EXPECT_LE(registration->Caption->geometry().right(), 119);  // on the tab
+    EXPECT_EQ(From1250(caption->text()), base::Cp1250("Nový užívateľ"));
+    EXPECT_TRUE(fits());
+    EXPECT_LE(caption->geometry().right(), 119);  // on the tab
 }
 
 // The gender choices sit on the theme's colour; their captions must be readable on it in
