@@ -9,6 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
   qt6-base-dev libopenal-dev libturbojpeg0-dev
+  qt6-translations-l10n
   python3 xvfb xauth xdotool desktop-file-utils appstream)
 
 install_missing() {

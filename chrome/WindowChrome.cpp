@@ -1,5 +1,8 @@
 #include "chrome/WindowChrome.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QRegion>
@@ -67,6 +70,26 @@ QColor ThemeQColor(int encoded) {
 }
 
 QColor WindowTheme::Color() const { return ThemeQColor(color); }
+
+namespace {
+double RelativeLuminance(const QColor& c) {
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+           0.0722 * channel(c.blueF());
+}
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableTextOn(const QColor& background) {
+    return ContrastRatio(Qt::black, background) >= ContrastRatio(Qt::white, background)
+               ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 std::string ThemeFolderOf(const std::string& themeFile) {
     std::string base = themeFile.size() >= 4 ? themeFile.substr(0, themeFile.size() - 4) : "";

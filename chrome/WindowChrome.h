@@ -69,6 +69,12 @@ inline constexpr size_t kMaxThemeFileBytes = 4096;
 // starts otherwise.
 std::optional<int> ReadThemeColor(const std::string& themeFile);
 
+// The contrast of two colours as the accessibility guidelines count it, 1 (none) to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
+// Black or white, whichever reads better on `background` (a theme's colour may be light or
+// dark).
+QColor ReadableTextOn(const QColor& background);
+
 // Windows-1250 bytes to a QString and back; characters without a Windows-1250 form
 // become '?'.
 QString Qt1250(const std::string& cp1250);

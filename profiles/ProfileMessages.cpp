@@ -20,10 +20,18 @@ std::string MessagePronunciationMissing(bool male) {
                        : "Neuviedla si, ako mám vyslovovať tvoje meno.");
 }
 
+namespace {
+const char* const kBadCharacterBefore = "V tvojom mene sa nachádza znak \"";
+const char* const kBadCharacterAfter =
+    "\". Tvoje meno však môže obsahovať len písmená slovenskej (resp. stredoeurópskej) abecedy.";
+}  // namespace
+
 std::string MessageBadCharacter(char offending) {
-    return Cp1250("V tvojom mene sa nachádza znak ") + "\"" + std::string(1, offending) + "\"" +
-           Cp1250(". Tvoje meno však môže obsahovať len písmená slovenskej(resp. "
-                  "stredoeurópskej) abecedy.");
+    return Cp1250(kBadCharacterBefore) + std::string(1, offending) + Cp1250(kBadCharacterAfter);
+}
+
+std::string MessageBadCharacterUtf8(const std::string& shownUtf8) {
+    return kBadCharacterBefore + shownUtf8 + kBadCharacterAfter;
 }
 
 std::string MessageNameTaken() {
@@ -34,10 +42,10 @@ std::string MessageChooseUser() { return Cp1250("Musíš zadať svoje meno."); }
 
 std::string MessageFirstRunGreeting(const std::string& userName, bool male) {
     return Cp1250("Vitaj, ") + userName +
-           Cp1250("! Vuvuviz spúšťaš po prvý raz. Pri rozhovore s ním by si mal") +
+           Cp1250("! Tamzela spúšťaš po prvý raz. Pri rozhovore s ním by si mal") +
            (male ? "" : "a") +
            Cp1250(" za každou otázkou používať otáznik, písať spisovne a gramaticky správne. "
-                  "Nemusíš používať diakritiku. Viac informácií nájdeš v dokumetácii programu."
+                  "Nemusíš používať diakritiku. Viac informácií nájdeš v dokumentácii programu."
                   " Prajem Ti veľa zábavy pri používaní programu Tamzel!");
 }
 
@@ -45,7 +53,7 @@ std::string MessageChooseAccount(bool forDeleting, bool male) {
     std::string verb = forDeleting ? "vymazať" : "editovať";
     return Cp1250("Aby som vedel, ktorého užívateľa chceš " + verb +
                   ", potrebujem, aby si mi ho označil") +
-           (male ? "" : "a") + " v hornom okne.";
+           (male ? "" : "a") + Cp1250(" v zozname kont vľavo.");
 }
 
 std::string MessageCannotDeleteSignedIn() {

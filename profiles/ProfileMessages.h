@@ -23,6 +23,8 @@ std::string TitleError();        // "Chyba"
 std::string MessageNameMissing(bool male);
 std::string MessagePronunciationMissing(bool male);
 std::string MessageBadCharacter(char offending);
+// The same refusal in UTF-8, for a character that has no Windows-1250 form (an emoji).
+std::string MessageBadCharacterUtf8(const std::string& shownUtf8);
 std::string MessageNameTaken();
 
 // Sign-in and the settings window.

@@ -13,6 +13,29 @@ void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window) {
                      [&engine] { engine.hooks().onMemoryProblem = nullptr; });
 }
 
+void HeldMessages::ShowMessageDialog(const std::string& title, const std::string& text) {
+    if (!holding_) {
+        target_.ShowMessageDialog(title, text);
+        return;
+    }
+    // The dialog starts a new line at a backslash; two give the empty line between messages.
+    if (title_.empty()) title_ = title;
+    text_ += (text_.empty() ? "" : "\\\\") + text;
+}
+
+bool HeldMessages::AskQuestion(const std::string& title, const std::string& text) {
+    Release();
+    return target_.AskQuestion(title, text);
+}
+
+void HeldMessages::Release() {
+    if (!holding_) return;
+    holding_ = false;
+    if (!title_.empty()) target_.ShowMessageDialog(title_, text_);
+    title_.clear();
+    text_.clear();
+}
+
 base::Status ProfileShutdownStore::Store(const Settings& s, const base::ProfileValues& user) {
     profiles::StartSettings start;
     start.autolog = s.autolog;

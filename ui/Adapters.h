@@ -32,6 +32,25 @@ private:
 // written) to the window's themed message dialog.
 void ReportEngineProblemsTo(engine::Engine& engine, MainWindow& window);
 
+// What the program says while it starts (no sound card, a damaged voice pack) comes before
+// the start window has read which theme the user chose. It is held until then and shown in
+// that theme; held messages come in one dialog, in their order, an empty line between them.
+// From then on, and for any question, everything goes straight through.
+class HeldMessages : public MessagePort {
+public:
+    explicit HeldMessages(MessagePort& target) : target_(target) {}
+    void ShowMessageDialog(const std::string& title, const std::string& text) override;
+    bool AskQuestion(const std::string& title, const std::string& text) override;
+    void Release();
+    bool holding() const { return holding_; }
+
+private:
+    MessagePort& target_;
+    bool holding_ = true;
+    std::string title_;
+    std::string text_;
+};
+
 class ProfileShutdownStore : public ShutdownStore {
 public:
     explicit ProfileShutdownStore(profiles::ProfileStore& store) : store_(store) {}

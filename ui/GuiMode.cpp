@@ -28,6 +28,7 @@
 #include "ui/MainWindow.h"
 #include "ui/Modes.h"
 #include "ui/ProgramTree.h"
+#include "ui/QtLanguage.h"
 #include "ui/SingleInstance.h"
 #include "ui/SpeechHookup.h"
 #include "ui/Text.h"
@@ -55,7 +56,8 @@ void CentreOnScreen(QWidget& window) {
 // What the start, settings and registration windows do to the main window.
 class MainWindowLink : public profiles::MainLink {
 public:
-    explicit MainWindowLink(MainWindow& window) : window_(window) {}
+    MainWindowLink(MainWindow& window, std::function<void()> themeChosen)
+        : window_(window), themeChosen_(std::move(themeChosen)) {}
     void SetSwitches(bool records, bool speech, bool animation, bool infoBar) override {
         window_.SetSwitches(records, speech, animation, infoBar, Autolog());
     }
@@ -63,6 +65,7 @@ public:
     void SetAutolog(bool on) override { window_.Autolog_->setChecked(on); }
     void SetTheme(const profiles::WindowTheme& theme) override {
         window_.SetTheme(Theme{theme.file, theme.folder, theme.color});
+        if (themeChosen_) themeChosen_();
     }
     void ShowMain() override {
         CentreOnScreen(window_);
@@ -71,10 +74,11 @@ public:
         window_.activateWindow();
     }
     void StartFade(bool fadeIn) override { window_.StartFade(fadeIn); }
-    void SetMainEnabled(bool enabled) override { window_.setEnabled(enabled); }
+    void SetMainEnabled(bool enabled) override { window_.SetDimmed(!enabled); }
 
 private:
     MainWindow& window_;
+    std::function<void()> themeChosen_;
 };
 
 // SIGTERM and SIGHUP (the session ending, `kill`) reach the event loop through a socket pair,
@@ -274,6 +278,9 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     Stamp("entry");
     QApplication app(argc, argv);
     app.setApplicationName("tamzel");
+    if (!InstallToolkitSlovak(app))
+        std::fprintf(stderr, "%s\n", "tamzel: chýba slovenský preklad Qt (qtbase_sk.qm z balíka "
+                                  "qt6-translations-l10n); jeho dialógy budú po anglicky.");
     Stamp("application");
     EnterProgramFolder();
 
@@ -292,8 +299,9 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
 
     profiles::TWelcomeForm welcome(links);
     LateMessages messages;
+    HeldMessages startMessages(messages);
     LateSettings settings;
-    SpeechHookup speech(messages, settings, talk);
+    SpeechHookup speech(startMessages, settings, talk);
     MainWindow window(MainServicesFor(talk, shutdownStore, messages, settings, speech));
     ReportEngineProblemsTo(engine, window);
     profiles::TOptionsForm optionsForm(links);
@@ -301,7 +309,7 @@ int RunGui(int argc, char** argv, const CommandLine& cl) {
     profiles::TRegisterForm registerForm(links);
     messages.form = &warningForm;
     settings.form = &optionsForm;
-    MainWindowLink mainLink(window);
+    MainWindowLink mainLink(window, [&startMessages] { startMessages.Release(); });
     LinkProfileWindows(links, {store, mainLink, talk, window, speech},
                        {welcome, optionsForm, warningForm, registerForm});
 

@@ -27,7 +27,7 @@ const MainLayout& FullLayout() {
         {558, 378}, Corners(303, 325, 600, 390), true,
         FaceFrame(false), FaceImage(false), FaceStrip(false),
         {492, 2, 64, 22}, {2, 24, 554, 25}, speech::SmallFrameX(false),
-        "background1.jpg", "1.jpg", "1b.jpg"};
+        "background1.jpg", "1.jpg", "1b.jpg", 66};
     return layout;
 }
 
@@ -36,7 +36,7 @@ const MainLayout& SimpleLayout() {
         {255, 325}, Corners(120, 0, 187, 22), false,
         FaceFrame(true), FaceImage(true), FaceStrip(true),
         {189, 2, 64, 22}, {2, 24, 250, 25}, speech::SmallFrameX(true),
-        "background2.jpg", "4.jpg", "4b.jpg"};
+        "background2.jpg", "4.jpg", "4b.jpg", 60};
     return layout;
 }
 

@@ -19,6 +19,7 @@ struct MainLayout {
     const char* background;      // theme image of Image1
     const char* layoutButton;    // normal image of the layout button Image3
     const char* layoutButtonDown;
+    int menuButtonWidth;         // each menu button of ToolBar1: all four fit in its width
 };
 
 const MainLayout& FullLayout();

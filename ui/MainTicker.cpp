@@ -21,14 +21,12 @@ void MainTicker::Tick() {
     if (!host_.WindowActive()) return;
     InfoStep();
     HoverStep();
+    PresenceStep();
     BlinkTicks += 1;
     if (!host_.Speaking()) IdleTicks += 1;
     if (BlinkTicks == kBlinkReopen && !host_.Speaking()) host_.ShowFaceFrame("-");
     BlinkStep();
-    if (IdleTicks > kIdleTurn) {
-        IdleTicks = 0;
-        host_.IdleTurn();
-    }
+    IdleStep();
     LookModeStep();
     GazeStep();
 }
@@ -95,6 +93,27 @@ void MainTicker::HoverStep() {
     if (CloseHoverTicks == kHoverRestart) CloseHoverTicks = 0;
     if (CloseHoverTicks == kHoverLook) LookMode = true;
     if (CloseHoverTicks == kHoverTurn) host_.HoverTurn();
+}
+
+// The pointer moving over the window counts as the user being there; the idle count itself
+// goes on, only a key starts it again.
+void MainTicker::PresenceStep() {
+    ScreenPoint p = host_.Pointer();
+    bool moved = p.x != lastPointer_.x || p.y != lastPointer_.y;
+    bool first = lastPointer_.x == -1 && lastPointer_.y == -1;
+    lastPointer_ = p;
+    if (!moved || first) return;
+    ScreenPoint w = host_.WindowTopLeft();
+    ScreenPoint size = host_.WindowSize();
+    if (p.x >= w.x && p.x < w.x + size.x && p.y >= w.y && p.y < w.y + size.y) UserPresent();
+}
+
+void MainTicker::IdleStep() {
+    if (IdleTicks <= kIdleTurn) return;
+    IdleTicks = 0;
+    if (IdleRemarks >= kIdleRemarksInARow) return;
+    IdleRemarks += 1;
+    host_.IdleTurn();
 }
 
 void MainTicker::BlinkStep() {

@@ -21,6 +21,9 @@ inline constexpr int kTickMs = 15;
 inline constexpr int kQuitWait = 100;
 // Silence before Tamzel starts talking by itself.
 inline constexpr int kIdleTurn = 2000;
+// Idle remarks in a row without a sign of the user; then Tamzel waits for one (a key, a
+// click or the pointer moving over the window) before remarking again.
+inline constexpr int kIdleRemarksInARow = 3;
 // The eyes open again this many ticks after a blink.
 inline constexpr int kBlinkReopen = 5;
 // A blink comes after kBlinkAfter + a random 0..kBlinkSpread-1 ticks, sooner while looking
@@ -72,6 +75,7 @@ public:
     virtual void InfoEnd() = 0;                 // label disabled
     virtual ScreenPoint Pointer() = 0;          // screen coordinates
     virtual ScreenPoint WindowTopLeft() = 0;
+    virtual ScreenPoint WindowSize() = 0;       // width, height
     virtual bool SimpleLayout() = 0;
     virtual void HoverTurn() = 0;
     virtual void IdleTurn() = 0;
@@ -91,8 +95,13 @@ public:
     explicit MainTicker(TickHost& host) : host_(host) {}
 
     void Tick();
-    // Every key in the input line resets the idle count.
-    void ResetIdle() { IdleTicks = 0; }
+    // Every key in the input line resets the idle count and the remarks in a row.
+    void ResetIdle() {
+        IdleTicks = 0;
+        IdleRemarks = 0;
+    }
+    // A click in the window: the user is there, Tamzel may remark again.
+    void UserPresent() { IdleRemarks = 0; }
     void SetCloseButton(const CloseButtonBox& box) { close_ = box; }
     // A fade started by the settings window (plain) or a theme change.
     void StartFade(bool fadeIn, bool themeFade);
@@ -105,6 +114,7 @@ public:
     int InfoIndex = 1;
     int CloseHoverTicks = 0;
     int IdleTicks = 0;
+    int IdleRemarks = 0;  // idle remarks since the user was last seen
     int BlinkTicks = 0;
     bool LookMode = false;
     int LastLookX = 0;
@@ -116,12 +126,15 @@ private:
     void ActivationStep();
     void InfoStep();
     void HoverStep();
+    void PresenceStep();
+    void IdleStep();
     void BlinkStep();
     void LookModeStep();
     void GazeStep();
 
     TickHost& host_;
     CloseButtonBox close_;
+    ScreenPoint lastPointer_{-1, -1};
 };
 
 }  // namespace tamzel::ui

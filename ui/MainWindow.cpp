@@ -17,6 +17,7 @@
 #include <ctime>
 #include <sys/resource.h>
 #include <fstream>
+#include <iterator>
 
 #include "base/Files.h"
 #include "base/Codepage.h"
@@ -68,8 +69,14 @@ const IconLook kIconLooks[kIconCount] = {
     {{100, 100, 100}, "N"}, {{70, 110, 170}, "?"}, {{70, 130, 90}, "!"},
     {{120, 120, 120}, "E"}};
 
-// --- The menu bar: a flat tool bar of equal text buttons ----------------------------------------
-constexpr QSize kMenuButton(66, 19);
+// --- The menu bar: a flat tool bar of equal text buttons (their width comes with the layout) ---
+constexpr int kMenuButtonHeight = 19;
+
+// --- The check mark of a switched-on menu item, in the icon's lower right corner -----------------
+const QColor kCheckInk(0, 140, 40);
+constexpr qreal kCheckPen = 2.2;
+constexpr qreal kCheckHalo = 4.2;
+const QPointF kCheckMark[] = {{8.5, 12.0}, {11.5, 15.0}, {16.5, 8.5}};
 
 // --- Geometry of the fixed controls ------------------------------------------------------------
 // The title strip (Panel1), in its own coordinates: the theme's strip picture and the layout,
@@ -90,16 +97,35 @@ const char* const kBuildLabelText = "Build:3894";
 constexpr int kSpeechTickMs = 2;        // DXTimer1: polls the utterance while it plays
 constexpr int kSelfTalkPollMs = 1000;   // Timer2: looks at the self-talk file
 
-// --- The info-bar messages with an action behind a click (MainTicker's InfoIndex) -------------
-constexpr int kInfoWebSite = 1;
-constexpr int kInfoMail = 2;
-constexpr int kInfoDownload = 3;
+// --- The info-bar message whose click shows a message rather than a help page ----------------
 constexpr int kInfoThemeHint = 5;
 
 // The self-talk file's lines start with one character naming the program that wrote them.
 constexpr size_t kMarkerLength = 1;
 
 constexpr int kOpaque = 255;
+// How dark the dimmed window is: the alpha of the black laid over it.
+constexpr int kDimAlpha = 90;
+
+// Any key or click in one of the window's widgets is a sign that the user is there.
+class PresenceWatcher : public QObject {
+public:
+    PresenceWatcher(QWidget* window, std::function<void()> onUser)
+        : QObject(window), window_(window), onUser_(std::move(onUser)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == window_) onUser_();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> onUser_;
+};
 
 constexpr long kMillisecondsPerSecond = 1000;
 constexpr long kMicrosecondsPerMillisecond = 1000;
@@ -114,7 +140,7 @@ QFont PixelFont(int pixels, bool bold, bool italic = false) {
     return font;
 }
 
-QString MenuStyleSheet() {
+QString MenuStyleSheet(int buttonWidth) {
     auto rgb = [](const QColor& c) {
         return QString("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
     };
@@ -123,10 +149,11 @@ QString MenuStyleSheet() {
                    " min-height: %4px; max-height: %4px;"
                    " border: none; padding: 0px; font: %5px '%6'; }"
                    "QToolButton:hover, QToolButton:pressed { background: %2; }"
+                   "QToolButton:disabled { color: black; }"
                    "QToolButton::menu-indicator { image: none; width: 0px; }")
         .arg(rgb(kToolGrey), rgb(kToolHover))
-        .arg(kMenuButton.width())
-        .arg(kMenuButton.height())
+        .arg(buttonWidth)
+        .arg(kMenuButtonHeight)
         .arg(kMenuFontPixels)
         .arg(kFontFamily);
 }
@@ -178,7 +205,8 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       ticker_(*this) {
     setWindowTitle("Tamzel");
     selfTalkFile = (QDir::tempPath() + "/self.txt").toStdString();
-    ImageList1_ = DrawImageList();
+    PlainIcons_ = DrawImageList();
+    ImageList1_ = PlainIcons_;
     iconActions_.assign(kIconCount, nullptr);
     BuildControls();
     BuildMenu();
@@ -200,6 +228,37 @@ void MainWindow::BuildControls() {
     BuildBuildLabel();
     BuildSelfTalkControls();
     BuildTimers();
+    BuildDimmer();
+    WatchForTheUser();
+}
+
+// The dimmer above every control darkens the window and takes its clicks. The window itself
+// stays enabled, as the toolkit draws the pictures of a disabled one grey; only the controls
+// that take keys are disabled, and they keep their colours.
+void MainWindow::BuildDimmer() {
+    QPalette kept = palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        auto r = static_cast<QPalette::ColorRole>(role);
+        kept.setColor(QPalette::Disabled, r, kept.color(QPalette::Active, r));
+    }
+    setPalette(kept);
+    Dimmer_ = new QWidget(this);
+    Dimmer_->setStyleSheet(QString("background: rgba(0, 0, 0, %1);").arg(kDimAlpha));
+    Dimmer_->setAttribute(Qt::WA_StyledBackground);
+    Dimmer_->hide();
+}
+
+void MainWindow::WatchForTheUser() {
+    qApp->installEventFilter(new PresenceWatcher(this, [this] { ticker_.UserPresent(); }));
+}
+
+void MainWindow::SetDimmed(bool dimmed) {
+    for (QWidget* control : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(RichEdit1),
+                             static_cast<QWidget*>(ToolBar1)})
+        control->setEnabled(!dimmed);
+    Dimmer_->setGeometry(rect());
+    Dimmer_->setVisible(dimmed);
+    if (dimmed) Dimmer_->raise();
 }
 
 void MainWindow::BuildBackground() {
@@ -345,6 +404,16 @@ std::pair<QMenu*, QAction*> MainWindow::AddMenu(const char* caption) {
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The pointer may leave the button while its menu holds the mouse; no leave reaches the
+    // button then, and it would stay highlighted after the menu closed. Asked once the
+    // toolkit is done with closing the menu.
+    connect(menu, &QMenu::aboutToHide, button, [button] {
+        QTimer::singleShot(0, button, [button] {
+            bool over = button->rect().contains(button->mapFromGlobal(QCursor::pos()));
+            button->setAttribute(Qt::WA_UnderMouse, over);
+            button->update();
+        });
+    });
     QAction* holder = ToolBar1->addWidget(button);
     return {menu, holder};
 }
@@ -354,7 +423,7 @@ void MainWindow::BuildMenu() {
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
     ToolBar1->setIconSize(QSize(kIconPixels, kIconPixels));
-    ToolBar1->setStyleSheet(MenuStyleSheet());
+    ToolBar1->setStyleSheet(MenuStyleSheet(FullLayout().menuButtonWidth));
     BuildProgramMenu();
     BuildTalkMenu();
     BuildOptionsMenu();
@@ -398,8 +467,8 @@ void MainWindow::BuildOptionsMenu() {
 
 void MainWindow::BuildHelpMenu() {
     QMenu* help = AddMenu("Pomoc").first;
-    AddCommand(help, "O programe", kIconAbout, [this] { OpenDocument("help/about.htm"); });
-    AddCommand(help, "Pomoc", kIconHelp, [this] { OpenDocument("help/index.htm"); });
+    AddCommand(help, "O programe", kIconAbout, [this] { OpenDocument("help/about.htm", ""); });
+    AddCommand(help, "Pomoc", kIconHelp, [this] { OpenDocument("help/index.htm", ""); });
 }
 
 // The brain editor's menu exists but stays hidden: there is no editor in this program.
@@ -439,12 +508,22 @@ void MainWindow::SetSwitches(bool records, bool speech, bool animation, bool inf
     Label2->setVisible(infoBar);
 }
 
+// The frame tells the state at a glance as it always did; the check mark tells it to anyone
+// who does not know what the frame's colours mean.
 void MainWindow::MarkToggleIcon(int index, bool on) {
     QImage& icon = ImageList1_[index];
+    icon = PlainIcons_[index];
     QPainter p(&icon);
     p.setPen(on ? kIconFrameOn : kIconFrameOff);
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, icon.width() - 1, icon.height() - 1);
+    if (on) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, kCheckHalo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(kCheckMark, std::size(kCheckMark));
+        p.setPen(QPen(kCheckInk, kCheckPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(kCheckMark, std::size(kCheckMark));
+    }
     p.end();
     if (iconActions_[index]) iconActions_[index]->setIcon(QIcon(QPixmap::fromImage(icon)));
 }
@@ -462,6 +541,7 @@ void MainWindow::ApplyLayout() {
     Edit1->setGeometry(l.input);
     Image2->setGeometry(l.faceImage);
     ToolBar1->setGeometry(l.toolBar);
+    ToolBar1->setStyleSheet(MenuStyleSheet(l.menuButtonWidth));
     setFixedSize(l.window);
     setMask(WindowShape(l));
     Image1->setGeometry(0, 0, l.window.width(), l.window.height());
@@ -736,9 +816,13 @@ bool MainWindow::QuitRequested() { return lastTurn_.quitRequested; }
 bool MainWindow::Speaking() { return services_.speech->Speaking(); }
 bool MainWindow::WindowActive() { return isActiveWindow(); }
 
+// The window system learns of a new opacity only when the program next talks to it; a
+// fade of a window that repaints nothing (disabled behind the settings) would stop at its
+// first step on screen, so every step is sent at once.
 void MainWindow::SetOpacity(int opacity) {
     opacity_ = opacity;
     setWindowOpacity(opacity / static_cast<double>(kOpaque));
+    QGuiApplication::sync();
 }
 
 void MainWindow::ShowFaceFrame(const std::string& name) {
@@ -768,15 +852,12 @@ int MainWindow::Random(int n) { return services_.random->Below(n); }
 
 void MainWindow::Label2Click() {
     if (!ticker_.InfoShown) return;
-    switch (ticker_.InfoIndex) {
-        case kInfoWebSite: services_.openUrl(kWebSite); break;
-        case kInfoMail: services_.openUrl(std::string("mailto:") + kMailAddress); break;
-        case kInfoDownload: services_.openUrl(kDownloadPage); break;
-        case kInfoThemeHint:
-            services_.messages->ShowMessageDialog(base::Cp1250("Informácia"), ThemeHintText());
-            break;
-        default: break;
+    if (ticker_.InfoIndex == kInfoThemeHint) {
+        services_.messages->ShowMessageDialog(base::Cp1250("Informácia"), ThemeHintText());
+        return;
     }
+    HelpPage page = InfoHelpPage(ticker_.InfoIndex);
+    if (*page.path) OpenDocument(page.path, page.anchor);
 }
 
 // --- Face surface -------------------------------------------------------------------------

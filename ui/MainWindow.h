@@ -132,6 +132,10 @@ public:
 
     // The settings window fades the main window out on show and in on hide.
     void StartFade(bool fadeIn) { ticker_.StartFade(fadeIn, false); }
+    // While the settings window is open the main window takes no input and is dimmed (its
+    // colours kept, darker), so that it reads as behind the settings, not as broken.
+    void SetDimmed(bool dimmed);
+    bool dimmed() const { return Dimmer_ && Dimmer_->isVisible(); }
 
     // --- State readable by tests ---------------------------------------------------------------
     const Lines& ConversationLines() const { return ConversationLines_; }
@@ -151,6 +155,7 @@ public:
     ImageButton* Image4 = nullptr;
     ImageButton* Image5 = nullptr;
     QLabel* Image6 = nullptr;
+    QWidget* Dimmer_ = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -194,6 +199,7 @@ private:
     void InfoEnd() override;
     ScreenPoint Pointer() override;
     ScreenPoint WindowTopLeft() override;
+    ScreenPoint WindowSize() override { return {width(), height()}; }
     bool SimpleLayout() override { return simpleOn(); }
     void HoverTurn() override { WindowTurn(true); }
     void IdleTurn() override { WindowTurn(false); }
@@ -209,6 +215,8 @@ private:
     void BuildBuildLabel();
     void BuildSelfTalkControls();
     void BuildTimers();
+    void BuildDimmer();
+    void WatchForTheUser();
     void BuildMenu();
     void BuildProgramMenu();
     void BuildTalkMenu();
@@ -245,7 +253,7 @@ private:
     void ReportProblem(const std::string& utf8);
     // The notice that a sentence was cut to the input limit, once per typed line.
     void NoteInputCut();
-    void OpenDocument(const char* path);
+    void OpenDocument(const char* path, const char* anchor);
     profiles::ThemePictures Pictures() const;
     void LoadLayoutPictures(profiles::ThemePictures& pictures);
     void ReportPictures(const profiles::ThemePictures& pictures);
@@ -258,6 +266,7 @@ private:
     Theme theme_;
     Lines ConversationLines_;
     std::vector<QImage> ImageList1_;
+    std::vector<QImage> PlainIcons_;  // the icons before any state frame
     std::vector<QAction*> iconActions_;
     int opacity_ = 255;
     bool shown_ = false;

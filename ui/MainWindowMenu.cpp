@@ -6,8 +6,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 #include <cstdio>
 
+#include "base/Codepage.h"
 #include "base/Files.h"
 #include "ui/MainWindow.h"
 #include "ui/Text.h"
@@ -108,7 +110,13 @@ void MainWindow::NovyClick() {
 void MainWindow::VymazClick() { RichEdit1->clear(); }
 
 void MainWindow::PrecitajClick() {
-    if (speechDisabled_) return;
+    if (speechDisabled_) {
+        services_.messages->ShowMessageDialog(
+            base::Cp1250("Informácia"),
+            base::Cp1250("Reč je vypnutá: na tomto počítači nie je zvuková karta, a tak ti "
+                         "rozhovor nahlas prečítať neviem."));
+        return;
+    }
     services_.speech->Speak(ReadAloudText(ConversationLines_));
     SpeechStarted();
 }
@@ -129,7 +137,8 @@ void MainWindow::UlozClick() {
 void MainWindow::SaveConversation(const std::string& chosenUtf8, int filterIndex) {
     std::string name = SaveFileName(chosenUtf8, filterIndex);
     if (QFileInfo::exists(QString::fromStdString(name))) {
-        QString question = "Replace file " + QString::fromStdString(name) + "?";
+        QString question = QString::fromUtf8("Súbor %1 už existuje. Nahradiť ho?")
+                               .arg(QString::fromStdString(name));
         if (!services_.messages->AskQuestion("Tamzel", FromQt(question))) return;
     }
     std::string user = services_.talk->Profile().name;
@@ -158,14 +167,22 @@ void MainWindow::ChangeTheme(const std::string& themeFileUtf8) {
     ticker_.StartFade(false, true);
 }
 
-void MainWindow::OpenDocument(const char* path) {
+// A page with an anchor goes to the default handler as a file URL, which can carry one;
+// a plain page as its absolute path.
+void MainWindow::OpenDocument(const char* path, const char* anchor) {
     QFileInfo info(QString::fromUtf8(path));
     if (!info.exists()) {
         services_.messages->ShowMessageDialog(
             "Pozor", FromQt(QString::fromUtf8("Súbor %1 chýba.").arg(path)));
         return;
     }
-    services_.openUrl(info.absoluteFilePath().toStdString());
+    if (!*anchor) {
+        services_.openUrl(info.absoluteFilePath().toStdString());
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    url.setFragment(QString::fromUtf8(anchor));
+    services_.openUrl(url.toString(QUrl::FullyEncoded).toStdString());
 }
 
 // The shutdown sequence. Each step is attempted and a failing one is reported on standard

@@ -21,9 +21,12 @@ const std::string& Hyphens52() {
     return line;
 }
 
-// Opening and closing pieces shared by the records page and a saved conversation.
+// Opening and closing pieces shared by the records page and a saved conversation. The page
+// names its code page, or a browser guessing another one mangles every diacritic.
 const char* const kPageHead[] = {
     "<html>",
+    "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">"
+    "</head>",
     "<body leftmargin=\"0\" topmargin=\"0\" margin=\"0\"><font face=\"Verdana, Arial\" size=\"4\">",
 };
 const char* const kBlockTitleOpen =
@@ -135,7 +138,7 @@ Lines RecordsOffLines(const std::tm& t) {
     return {Hyphens50(), base::Cp1250(">Záznamy vypnuté - ") + TimeText(t)};
 }
 
-std::string HoverNoteLine() { return base::Cp1250("[Užívateľ ide zjavne Vuvuviz vypnúť]"); }
+std::string HoverNoteLine() { return base::Cp1250("[Užívateľ ide zjavne Tamzela vypnúť]"); }
 std::string IdleNoteLine() { return base::Cp1250("[Užívateľ nečinný]"); }
 
 Lines ReportStartLines(const std::string& user, const std::tm& t) {

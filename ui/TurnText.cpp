@@ -7,10 +7,6 @@
 
 namespace tamzel::ui {
 
-const char* const kWebSite = "https://tamzel.example.sk/";
-const char* const kDownloadPage = "https://tamzel.example.sk/download.htm";
-const char* const kMailAddress = "tamzel@tamzel.example.sk";
-
 int LookDirection(int x, int y) {
     if (x == 0) return y >= 0 ? 1 : 5;
     double r = static_cast<double>(y) / x;
@@ -37,18 +33,29 @@ std::string MoodWord(int mood) {
 
 std::string InfoMessage(int index, int mood) {
     switch (index) {
-        case 1: return std::string("Internet: ") + kWebSite;
-        case 2: return std::string("E-mail: ") + kMailAddress;
-        case 3: return "Aktualizuj Vuvuviz!";
-        case 4: return base::Cp1250("Zarevidod nálada: ") + MoodWord(mood);
+        case 1: return base::Cp1250("Ako sa rozprávať s Tamzelom?");
+        case 2: return "O programe Tamzel";
+        case 3: return base::Cp1250("Čo si Tamzel pamätá?");
+        case 4: return base::Cp1250("Tamzelova nálada: ") + MoodWord(mood);
         default: return base::Cp1250("Zmeň vzhľad programu!");
     }
 }
 
+// The program has no web site of its own: what the bar offers is in its local help.
+HelpPage InfoHelpPage(int index) {
+    switch (index) {
+        case 1: return {"help/index.htm", ""};
+        case 2: return {"help/about.htm", ""};
+        case 3: return {"help/index.htm", "pamat"};
+        default: return {};
+    }
+}
+
 std::string ThemeHintText() {
-    return base::Cp1250("Tamzel podporuje zmenu svojho vzhľadu! Stiahni si nový vzhľad v sekcii "
-              "\"Download\" na jeho internetovej stránke ") +
-           kWebSite + base::Cp1250(" a použi svoj nový vzhľad v Menu/Program/Zmeň vzhľad.");
+    return base::Cp1250(
+        "Tamzel podporuje zmenu svojho vzhľadu! Vzhľad (súbor .thm a priečinok jeho obrázkov "
+        "s rovnakým menom) nakopíruj do priečinka design programu a vyber ho v "
+        "Menu/Program/Zmeň vzhľad.");
 }
 
 long RoundHalfEven(double value) {

@@ -20,12 +20,15 @@ const char* LookFrame(int direction);
 // "Vynikajúca", "Dobrá", "Neutrálna", "Zlá" or "Hrozná" (Windows-1250).
 std::string MoodWord(int mood);
 
-// The product's addresses shown and opened by the info bar.
-extern const char* const kWebSite;
-extern const char* const kDownloadPage;
-extern const char* const kMailAddress;
 // Info-bar message 1..5 (Windows-1250); message 4 carries the mood word.
 std::string InfoMessage(int index, int mood);
+// The help page a click on info-bar message `index` opens: a path relative to the program
+// folder and an anchor in it (may be empty); an empty path for messages without a page.
+struct HelpPage {
+    const char* path = "";
+    const char* anchor = "";
+};
+HelpPage InfoHelpPage(int index);
 // The text of the message dialog behind message 5 (Windows-1250).
 std::string ThemeHintText();
 

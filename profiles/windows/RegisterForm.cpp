@@ -1,8 +1,13 @@
 #include "profiles/windows/RegisterForm.h"
 
+#include <QFontMetrics>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QTextBoundaryFinder>
+
+#include "base/Codepage.h"
+#include "profiles/ProfileNames.h"
 
 #include "profiles/ProfileMessages.h"
 #include "profiles/windows/OptionsForm.h"
@@ -17,6 +22,13 @@ TRegisterForm::TRegisterForm(ProfileLinks& links, QWidget* parent)
     SetCutOut(QRect(120, 0, 249, 22));
     setWindowTitle("Tamzel");
     Image1 = MakePicture(this, 0, 0, 249, 176);
+    Caption = new QLabel(this);
+    Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Caption->setGeometry(8, 0, 110, 24);
+    QFont bold = Caption->font();
+    bold.setBold(true);
+    bold.setPixelSize(12);
+    Caption->setFont(bold);
     auto edit = [this](int y, const char* hint) {
         auto* e = new QLineEdit(this);
         e->setGeometry(104, y, 121, 19);
@@ -54,9 +66,15 @@ void TRegisterForm::showEvent(QShowEvent* event) {
     Image1->lower();
     Image2->SetImages(theme.Image("reg_ok1.jpg"), theme.Image("reg_ok2.jpg"));
     Image3->SetImages(theme.Image("3.jpg"), theme.Image("3b.jpg"));
-    QString colour = theme.Color().name();
+    const QColor ground = theme.Color();
     for (QRadioButton* r : {RadioButton1, RadioButton2})
-        r->setStyleSheet(QString("QRadioButton { background: %1; }").arg(colour));
+        r->setStyleSheet(QString("QRadioButton { background: %1; color: %2; }")
+                             .arg(ground.name(), ReadableTextOn(ground).name()));
+    QImage background = theme.Image("register.jpg");
+    if (!background.isNull() && background.width() > 60 && background.height() > 12) {
+        bool dark = QColor(background.pixel(60, 12)).lightness() < 128;
+        Caption->setStyleSheet(dark ? "color: white;" : "color: black;");
+    }
     CentreOnScreen();
     ChromeWindow::showEvent(event);
 }
@@ -103,7 +121,31 @@ bool TRegisterForm::CreateProfile(const std::string& name, const std::string& pr
     return true;
 }
 
+// A character without a Windows-1250 form (an emoji, say) would reach the store's check as
+// '?'; it is refused here, where it can still be shown as it was typed. What the store says
+// first (a missing name or pronunciation, an earlier forbidden character) it still says.
+bool TRegisterForm::RefuseUnwritableName() {
+    const QString name = Edit1->text();
+    if (name.isEmpty() || Edit2->text().isEmpty()) return false;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, name);
+    for (qsizetype start = 0; start < name.size();) {
+        qsizetype end = characters.toNextBoundary();
+        if (end < 0) end = name.size();
+        const std::string shown = name.mid(start, end - start).toStdString();
+        std::optional<std::string> written = base::FromUtf8(shown);
+        if (!written) {
+            if (links_.warning)
+                links_.warning->ShowUtf8Message(TitleAlert(), MessageBadCharacterUtf8(shown));
+            return true;
+        }
+        if (FirstInvalidCharacter(*written)) return false;
+        start = end;
+    }
+    return false;
+}
+
 void TRegisterForm::AcceptRegistration() {
+    if (RefuseUnwritableName()) return;
     if (EditMode == 1) {
         AcceptEdit();
         return;
@@ -144,6 +186,7 @@ void TRegisterForm::OpenProfileForEdit(const std::string& name) {
     Edit2->setText(Qt1250(stored->pronunciation));
     (stored->male ? RadioButton1 : RadioButton2)->setChecked(true);
     KeptMood = stored->mood;
+    SetCaption(Cp1250("Úprava užívateľa"));
     show();
     SetOptionsEnabled(false);
 }
@@ -153,8 +196,24 @@ void TRegisterForm::OpenForNewProfile() {
     Edit1->clear();
     Edit2->clear();
     RadioButton1->setChecked(true);
+    SetCaption(Cp1250("Nový užívateľ"));
     show();
     Edit1->setFocus();
+}
+
+// The caption ends before the tab does (the window's cut-out begins at x 120); a longer one
+// gets a smaller font rather than being clipped.
+void TRegisterForm::SetCaption(const std::string& cp1250) {
+    constexpr int kCaptionPixels = 12;
+    constexpr int kSmallestCaptionPixels = 9;
+    const QString text = Qt1250(cp1250);
+    QFont font = Caption->font();
+    for (int pixels = kCaptionPixels; pixels >= kSmallestCaptionPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(text) <= Caption->width()) break;
+    }
+    Caption->setFont(font);
+    Caption->setText(text);
 }
 
 void TRegisterForm::CloseClick() {

@@ -35,6 +35,7 @@ public:
     int KeptMood = 0;
 
     QLabel* Image1 = nullptr;
+    QLabel* Caption = nullptr;  // on the theme's tab: "Nový užívateľ" or "Úprava užívateľa"
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QRadioButton* RadioButton1 = nullptr;
@@ -50,6 +51,8 @@ protected:
 private:
     void Show(const std::string& title, const std::string& message, bool quiet);
     void AcceptEdit();
+    bool RefuseUnwritableName();
+    void SetCaption(const std::string& cp1250);
     void SetOptionsEnabled(bool enabled);
 
     ProfileLinks& links_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -11,7 +12,15 @@ namespace {
 
 constexpr int kWidth = 249;
 constexpr int kMemoTop = 32;
-constexpr int kMemoTextWidth = 233 - 2 * 2 - 4;  // the memo less its text margins
+// The width the memo wraps its text at: less its document margins and the caret's pixel, as
+// the memo lays it out itself; any other width counts lines the memo does not show (a spare
+// empty line) or misses one.
+constexpr int kMemoTextWidth = 233 - 2 * 2 - 1;
+// The title on the theme's tab: it must end before the tab does (x 120, where the window's
+// cut-out begins), so a long title gets a smaller font rather than being clipped.
+constexpr QRect kTitleRect(26, 4, 92, 16);
+constexpr int kTitlePixels = 13;
+constexpr int kSmallestTitlePixels = 10;
 
 bool IsEnter(QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
@@ -69,11 +78,10 @@ TWarningForm::TWarningForm(ProfileLinks& links, QWidget* parent)
     Image2 = MakePicture(this, 5, 4, 16, 16);
     Label1 = new QLabel(this);
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Label1->move(30, 4);
-    Label1->resize(88, 16);
+    Label1->setGeometry(kTitleRect);
     QFont bold = Label1->font();
     bold.setBold(true);
-    bold.setPixelSize(13);
+    bold.setPixelSize(kTitlePixels);
     Label1->setFont(bold);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
@@ -106,6 +114,16 @@ TWarningForm::TWarningForm(ProfileLinks& links, QWidget* parent)
     setWindowTitle("Tamzel");
 }
 
+void TWarningForm::FitTitle(const QString& title) {
+    QFont font = Label1->font();
+    for (int pixels = kTitlePixels; pixels >= kSmallestTitlePixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(title) <= kTitleRect.width()) break;
+    }
+    Label1->setFont(font);
+    Label1->setText(title);
+}
+
 QWidget* TWarningForm::ButtonPanel(ChromeButton*& button, int x) {
     auto* panel = new QWidget(this);
     panel->setGeometry(x, 88, 57, 16);
@@ -131,21 +149,28 @@ void TWarningForm::LoadPictures() {
 
 void TWarningForm::ShowMessageDialog(const std::string& title, const std::string& message,
                                      bool question) {
+    QStringList lines;
+    for (const std::string& line : MessageLines(message)) lines << Qt1250(line);
+    ShowLines(title, lines, question);
+}
+
+void TWarningForm::ShowUtf8Message(const std::string& title, const std::string& messageUtf8) {
+    QStringList lines;
+    for (const std::string& line : MessageLines(messageUtf8)) lines << QString::fromStdString(line);
+    ShowLines(title, lines, false);
+}
+
+void TWarningForm::ShowLines(const std::string& title, const QStringList& lines, bool question) {
     show();
     LoadPictures();
     Panel2->setVisible(!question);
     Panel3->setVisible(question);
     Panel4->setVisible(question);
     if (question) DialogAnswer = 0;  // a close by Enter must never read as Yes
-    Label1->setText(Qt1250(title));
-    std::vector<std::string> lines = MessageLines(message);
-    QStringList shown;
+    FitTitle(Qt1250(title));
     int count = 0;
-    for (const std::string& line : lines) {
-        shown << Qt1250(line);
-        count += ShownLines(shown.back(), Memo1->font(), kMemoTextWidth);
-    }
-    Memo1->setPlainText(shown.join('\n'));
+    for (const QString& line : lines) count += ShownLines(line, Memo1->font(), kMemoTextWidth);
+    Memo1->setPlainText(lines.join('\n'));
     DialogGeometry g = DialogGeometryFor(count);
     Memo1->resize(233, g.memoHeight);
     resize(kWidth, g.windowHeight);

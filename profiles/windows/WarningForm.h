@@ -38,6 +38,9 @@ public:
 
     // Texts are Windows-1250.
     void ShowMessageDialog(const std::string& title, const std::string& message, bool question);
+    // A message with characters Windows-1250 lacks (the title is Windows-1250, the message
+    // UTF-8), shown as written.
+    void ShowUtf8Message(const std::string& title, const std::string& messageUtf8);
     // ui::MessagePort: a plain message; a question that waits (the rest of the program
     // keeps running) until the dialog is hidden and answers DialogAnswer.
     void ShowMessageDialog(const std::string& title, const std::string& text) override {
@@ -76,6 +79,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ShowLines(const std::string& title, const QStringList& lines, bool question);
+    void FitTitle(const QString& title);
     void LoadPictures();
     void Answer(int answer);
     QWidget* ButtonPanel(ChromeButton*& button, int x);

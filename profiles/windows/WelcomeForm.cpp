@@ -1,6 +1,7 @@
 #include "profiles/windows/WelcomeForm.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -31,7 +32,8 @@ TWelcomeForm::TWelcomeForm(ProfileLinks& links, QWidget* parent)
     ComboBox2->addItem("Gorvin");
     ComboBox2->setEnabled(false);
     Image2 = new ChromeButton(this);
-    Image2->setGeometry(187, 96, 80, 24);
+    // Clear of the voice list above it (which ends at y 97).
+    Image2->setGeometry(187, 100, 80, 24);
     connect(Image2, &ChromeButton::clicked, this, [this] { SignIn(); });
     Panel1 = new QWidget(this);
     Panel1->setGeometry(211, 2, 64, 22);
@@ -67,7 +69,7 @@ void TWelcomeForm::Problem(const std::string& message) {
 }
 
 void TWelcomeForm::PrepareStart() {
-    greeting = false;
+    createdThisStart.clear();
     fadeActive = false;
     Timer1->stop();
     if (!loginNameFixed) loginName = LoginName();
@@ -157,7 +159,7 @@ std::vector<std::string> TWelcomeForm::Users() const {
 void TWelcomeForm::ProfileCreated(const std::string& name) {
     ComboBox1->addItem(Qt1250(name));
     ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
-    greeting = true;
+    createdThisStart.push_back(name);
     if (links_.main) {
         links_.main->SetSwitches(true, true, true, true);
         links_.main->SetAutolog(true);
@@ -205,7 +207,10 @@ bool TWelcomeForm::SignIn() {
     if (links_.options) links_.options->SetLevels(cfg.volume, cfg.speed, cfg.intonation);
     hide();
     if (links_.main) links_.main->ShowMain();
-    if (greeting && links_.warning)
+    auto created = std::find(createdThisStart.begin(), createdThisStart.end(), user.name);
+    if (created == createdThisStart.end()) return true;
+    createdThisStart.erase(created);
+    if (links_.warning)
         links_.warning->ShowMessageDialog(TitleInformation(),
                                           MessageFirstRunGreeting(user.name, user.male), false);
     return true;

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "profiles/windows/ProfileLinks.h"
 #include "chrome/WindowChrome.h"
@@ -44,7 +45,9 @@ public:
 
     std::string loginName;  // set at show from the password database; tests override it
     bool loginNameFixed = false;
-    bool greeting = false;
+    // The profiles created since the start window was shown: only their users are greeted
+    // as new, once, at their sign-in (Windows-1250 names).
+    std::vector<std::string> createdThisStart;
     bool fadeActive = false;
     bool fadeIn = false;
     int opacity = 255;

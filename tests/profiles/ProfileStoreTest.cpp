@@ -58,7 +58,7 @@ TEST_F(ProfileStoreTest, RegistrationChecksComeInOrderAndWriteNothing) {
         {"Jozef.", "", false, "Pozor", base::Cp1250("Neuviedla si, ako mám vyslovovať tvoje meno.")},
         {"Jozef.", "J", true, "Pozor",
          base::Cp1250("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
-           "slovenskej(resp. stredoeurópskej) abecedy.")},
+           "slovenskej (resp. stredoeurópskej) abecedy.")},
         {"jan", "jan", true, "Upozornenie",
          base::Cp1250("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
         {"JAN", "jan", true, "Upozornenie",

@@ -115,3 +115,52 @@ TEST_F(AdaptersTest, AShutdownWriteThatFailsSaysWhy) {
 
 }  // namespace
 }  // namespace tamzel::ui
+
+namespace tamzel::ui {
+namespace {
+
+class RecordedMessages : public MessagePort {
+public:
+    void ShowMessageDialog(const std::string& title, const std::string& text) override {
+        shown.push_back(title + "|" + text);
+    }
+    bool AskQuestion(const std::string& title, const std::string& text) override {
+        shown.push_back(title + "?" + text);
+        return true;
+    }
+    std::vector<std::string> shown;
+};
+
+// Start-up messages wait for the user's theme and then come together, in order; later
+// ones and questions are not held.
+TEST(HeldMessagesTest, StartMessagesWaitForTheThemeThenPassStraight) {
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> held;
+        std::vector<std::string> atRelease;
+    } cases[] = {
+        {{}, {}},
+        {{{"Pozor", "Bez zvuku."}}, {"Pozor|Bez zvuku."}},
+        {{{"Pozor", "Bez zvuku."}, {"Chyba", "Bez hlasu."}}, {"Pozor|Bez zvuku.\\\\Bez hlasu."}},
+    };
+    for (const Case& c : cases) {
+        RecordedMessages target;
+        HeldMessages held(target);
+        for (const auto& [title, text] : c.held) held.ShowMessageDialog(title, text);
+        EXPECT_TRUE(target.shown.empty());
+        held.Release();
+        EXPECT_EQ(target.shown, c.atRelease);
+        held.Release();  // a second release repeats nothing
+        held.ShowMessageDialog("Chyba", "Neskoro.");
+        ASSERT_EQ(target.shown.size(), c.atRelease.size() + 1);
+        EXPECT_EQ(target.shown.back(), "Chyba|Neskoro.");
+    }
+    RecordedMessages target;
+    HeldMessages held(target);
+    held.ShowMessageDialog("Pozor", "Bez zvuku.");
+    EXPECT_TRUE(held.AskQuestion("Potvrdenie", "Naozaj?"));
+    EXPECT_EQ(target.shown, (std::vector<std::string>{"Pozor|Bez zvuku.", "Potvrdenie?Naozaj?"}));
+    EXPECT_FALSE(held.holding());
+}
+
+}  // namespace
+}  // namespace tamzel::ui

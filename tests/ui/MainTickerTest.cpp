@@ -26,6 +26,7 @@ public:
     void InfoEnd() override { ++infoEnded; }
     ScreenPoint Pointer() override { return pointer; }
     ScreenPoint WindowTopLeft() override { return window; }
+    ScreenPoint WindowSize() override { return size; }
     bool SimpleLayout() override { return simple; }
     void HoverTurn() override { ++hoverTurns; }
     void IdleTurn() override { ++idleTurns; }
@@ -44,6 +45,7 @@ public:
         infoEnded = 0, hoverTurns = 0, idleTurns = 0;
     ScreenPoint pointer{0, 700};
     ScreenPoint window{100, 50};
+    ScreenPoint size{558, 378};
     std::vector<std::string> frames;
     std::deque<int> randoms;
 };
@@ -95,6 +97,34 @@ TEST_F(MainTickerTest, IdleTurnAfterTwoThousandSilentTicks) {
     ticker.ResetIdle();
     Run(1500);
     EXPECT_EQ(host.idleTurns, 1);
+}
+
+// Nobody at the keyboard: three remarks, then silence until the user shows up again by a
+// key, a click or the pointer moving over the window; a pointer moving elsewhere on the
+// screen is nobody.
+TEST_F(MainTickerTest, IdleRemarksStopAfterThreeInARowUntilTheUserIsBack) {
+    struct Step {
+        const char* what;
+        int periods;   // idle periods of kIdleTurn + 1 ticks after the sign below
+        int remarks;   // idle remarks counted after them, in all
+    } steps[] = {
+        {"nobody", 5, 3},
+        {"pointer moves outside", 2, 3},
+        {"pointer moves over the window", 5, 6},
+        {"pointer rests there", 2, 6},
+        {"click", 1, 7},
+        {"key", 4, 10},
+    };
+    const int period = ticks::kIdleTurn + 1;
+    for (const Step& step : steps) {
+        std::string what = step.what;
+        if (what == "pointer moves outside") host.pointer = {50, 20};
+        if (what == "pointer moves over the window") host.pointer = {300, 300};
+        if (what == "click") ticker.UserPresent();
+        if (what == "key") ticker.ResetIdle();
+        Run(step.periods * period);
+        EXPECT_EQ(host.idleTurns, step.remarks) << step.what;
+    }
 }
 
 TEST_F(MainTickerTest, InfoBarTimingAndInactiveWindow) {

@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -307,6 +312,75 @@ TEST_F(MainWindowTest, BothLayoutsGeometry) {
     EXPECT_TRUE(window->RichEdit1->isVisible());
 }
 
+// The menu bar's four buttons in both layouts: each caption fits its button, and every
+// button lies inside the bar, "Pomoc" too.
+TEST_F(MainWindowTest, EveryMenuIsReachableInBothLayouts) {
+    ShowWithRecords(false);
+    for (bool simple : {false, true}) {
+        if (simple) window->simpleClick();
+        window->ToolBar1->layout()->activate();
+        QStringList reachable;
+        for (QToolButton* b : window->ToolBar1->findChildren<QToolButton*>()) {
+            if (!b->isVisible() || !b->menu()) continue;
+            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), b->width())
+                << b->text().toStdString() << (simple ? " simple" : " full");
+            EXPECT_LE(b->geometry().right(), window->ToolBar1->width())
+                << b->text().toStdString() << (simple ? " simple" : " full");
+            reachable << b->text();
+        }
+        for (const char* caption : {"Program", "Rozhovor", "Nastavenia", "Pomoc"})
+            EXPECT_TRUE(reachable.contains(QString::fromUtf8(caption)))
+                << caption << (simple ? " simple" : " full");
+    }
+}
+
+// A switch item shows its state as a check mark as well as by its frame; switching it off
+// takes the mark away again.
+TEST_F(MainWindowTest, SwitchItemsShowACheckMark) {
+    ShowWithRecords(true);
+    auto checkInk = [this](int icon) {
+        const QImage& image = window->icon(icon);
+        int green = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                QColor c = image.pixelColor(x, y);
+                if (c.green() > 100 && c.red() < 80 && c.blue() < 100) ++green;
+            }
+        return green;
+    };
+    struct Case { int icon; QAction* action; void (MainWindow::*click)(); } cases[] = {
+        {kIconRecords, window->Zaznamy_, &MainWindow::ZaznamyClick},
+        {kIconAnimation, window->Animacia_, &MainWindow::AnimaciaClick},
+        {kIconAutolog, window->Autolog_, &MainWindow::AutologClick},
+        {kIconSimple, window->simple_, &MainWindow::simpleClick},
+    };
+    for (const Case& c : cases) {
+        for (int round = 0; round < 2; ++round) {
+            bool on = c.action->isChecked();
+            EXPECT_EQ(checkInk(c.icon) > 4, on) << c.icon << " on=" << on;
+            (window.get()->*c.click)();
+            EXPECT_NE(c.action->isChecked(), on);
+        }
+    }
+}
+
+// A menu closed while the pointer is elsewhere leaves its button unhighlighted.
+TEST_F(MainWindowTest, AMenuButtonLosesItsHighlightWhenItsMenuCloses) {
+    ShowWithRecords(false);
+    QCursor::setPos(window->mapToGlobal(QPoint(300, 300)));
+    int tried = 0;
+    for (QToolButton* b : window->ToolBar1->findChildren<QToolButton*>()) {
+        if (!b->menu() || b->text().isEmpty()) continue;  // the bar's own extension button
+        ++tried;
+        b->setAttribute(Qt::WA_UnderMouse, true);
+        b->menu()->popup(b->mapToGlobal(QPoint(0, b->height())));
+        b->menu()->hide();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(b->underMouse()) << b->text().toStdString();
+    }
+    EXPECT_EQ(tried, 5);  // four menus and the hidden editor menu
+}
+
 TEST_F(MainWindowTest, ThemeChangeDerivesTheFolderAndFades) {
     folder.MakeFolder("Themes");
     ASSERT_TRUE(base::WriteFileAtomically("Themes/blue.thm", "  16711680 modra\r\nignored\r\n").ok());
@@ -343,7 +417,9 @@ TEST_F(MainWindowTest, SavingFollowsTheNamingRulesAndAsksBeforeReplacing) {
     messages.answer = true;
     window->SaveConversation(folder.path() + "/rozhovor.txt", 1);
     EXPECT_NE(Read("rozhovor.txt").find("Druha"), std::string::npos);
-    EXPECT_EQ(messages.shown.size(), 2u);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[0].find(base::Cp1250("rozhovor.txt už existuje. Nahradiť ho?")),
+              std::string::npos) << messages.shown[0];
 }
 
 TEST_F(MainWindowTest, NewConversationReadAloudAndToggles) {
@@ -373,6 +449,89 @@ TEST_F(MainWindowTest, NoSoundDeviceSwitchesSpeechOff) {
     EXPECT_TRUE(speech.initChecked);  // "Reč" is on while speech output starts
     EXPECT_FALSE(window->Rec_->isChecked());
     EXPECT_FALSE(window->Rec_->isEnabled());
+}
+
+// Without a sound device "Prečítaj" cannot speak; it says so instead of doing nothing.
+TEST_F(MainWindowTest, ReadAloudWithoutASoundDeviceSaysSpeechIsOff) {
+    speech.device = false;
+    window.reset();
+    Create();
+    ShowWithRecords(false, false);
+    speech.spoken.clear();
+    window->PrecitajClick();
+    EXPECT_TRUE(speech.spoken.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind(base::Cp1250("Informácia: Reč je vypnutá"), 0), 0u)
+        << messages.shown[0];
+    speech.device = true;
+    window.reset();
+    Create();
+    ShowWithRecords(false, false);  // speech switched off by the user: read aloud all the same
+    window->PrecitajClick();
+    EXPECT_EQ(speech.spoken.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// The settings window fades the main window to 95 at every opening and back to full at
+// every closing, tick by tick; the window system is told every step.
+TEST_F(MainWindowTest, SettingsFadeReachesNinetyFiveAtEveryOpening) {
+    ShowWithRecords(false);
+    auto runFade = [this](std::vector<int>& seen) {
+        for (int tick = 0; tick < 200 && window->ticker().fade.FadeActive; ++tick) {
+            window->Timer1Timer();
+            seen.push_back(window->opacity());
+            EXPECT_NEAR(window->windowHandle()->opacity(), window->opacity() / 255.0, 0.01);
+        }
+    };
+    for (int opening = 1; opening <= 3; ++opening) {
+        std::vector<int> out, in;
+        window->StartFade(false);
+        runFade(out);
+        ASSERT_EQ(out.size(), 32u) << "opening " << opening;
+        EXPECT_EQ(out.front(), 250);
+        EXPECT_EQ(out.back(), 95) << "opening " << opening;
+        window->StartFade(true);
+        runFade(in);
+        ASSERT_EQ(in.size(), 32u) << "closing " << opening;
+        EXPECT_EQ(in.back(), 255);
+    }
+}
+
+// Behind the settings the window takes no input and is darker, in its own colours.
+TEST_F(MainWindowTest, DimmedWindowKeepsItsColoursDarker) {
+    ShowWithRecords(false);
+    const QPoint probe = window->Image2->geometry().center();
+    const QColor before = window->grab().toImage().pixelColor(probe);
+    window->SetDimmed(true);
+    EXPECT_FALSE(window->Edit1->isEnabled());
+    EXPECT_FALSE(window->ToolBar1->isEnabled());
+    EXPECT_TRUE(window->dimmed());
+    EXPECT_EQ(window->childAt(probe), window->Dimmer_) << "a click lands on the dimmer";
+    const QPalette& p = window->RichEdit1->palette();
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Base), p.color(QPalette::Active, QPalette::Base));
+    const QColor dim = window->grab().toImage().pixelColor(probe);
+    EXPECT_LT(dim.lightness(), before.lightness() * 0.8) << before.name().toStdString() << " "
+                                                         << dim.name().toStdString();
+    EXPECT_GT(dim.lightness(), 0);
+    window->SetDimmed(false);
+    EXPECT_TRUE(window->Edit1->isEnabled());
+    EXPECT_TRUE(window->ToolBar1->isEnabled());
+    EXPECT_EQ(window->grab().toImage().pixelColor(probe), before);
+}
+
+// A click in the window is the user being there: idle remarks may start again.
+TEST_F(MainWindowTest, AClickInTheWindowLetsIdleRemarksStartAgain) {
+    ShowWithRecords(false);
+    window->ticker().IdleRemarks = ticks::kIdleRemarksInARow;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->RichEdit1->viewport(), &press);
+    EXPECT_EQ(window->ticker().IdleRemarks, 0);
+    window->ticker().IdleRemarks = ticks::kIdleRemarksInARow;
+    QWidget elsewhere;
+    QCoreApplication::sendEvent(&elsewhere, &press);
+    EXPECT_EQ(window->ticker().IdleRemarks, ticks::kIdleRemarksInARow);
 }
 
 TEST_F(MainWindowTest, MissingThemeImagesAreReportedWithoutStoppingTheShow) {
@@ -426,6 +585,9 @@ TEST_F(MainWindowTest, DamagedThemePicturesAreNamedOnceAndThePreviousPicturesSta
 }
 
 TEST_F(MainWindowTest, InfoBarClickActions) {
+    folder.MakeFolder("help");
+    ASSERT_TRUE(base::WriteFileAtomically("help/index.htm", "<html></html>").ok());
+    ASSERT_TRUE(base::WriteFileAtomically("help/about.htm", "<html></html>").ok());
     ShowWithRecords(false);
     window->ticker().InfoShown = false;
     window->ticker().InfoIndex = 1;
@@ -436,9 +598,14 @@ TEST_F(MainWindowTest, InfoBarClickActions) {
         window->ticker().InfoIndex = i;
         window->Label2Click();
     }
+    // The local help pages, the memory section by its anchor; no address outside.
+    const std::string here = std::filesystem::current_path().string();
     ASSERT_EQ(opened.size(), 3u);
-    EXPECT_EQ(opened[1].substr(0, 7), "mailto:");
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(opened[0], here + "/help/index.htm");
+    EXPECT_EQ(opened[1], here + "/help/about.htm");
+    EXPECT_EQ(opened[2], "file://" + here + "/help/index.htm#pamat");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].find("http"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, SelfTalkHookAnswersTheOtherInstanceOnly) {

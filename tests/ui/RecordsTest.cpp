@@ -9,6 +9,10 @@
 namespace tamzel::ui {
 namespace {
 
+// Both pages are Windows-1250 and say so before any text.
+const char* const kCharsetLine =
+    "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\"></head>";
+
 std::tm At(int day, int month, int year, int h, int m, int s) {
     std::tm t{};
     t.tm_mday = day;
@@ -58,6 +62,7 @@ TEST(RecordsTest, PageClosesABrokenBlockAndMarksRecordBlocks) {
     Lines out = base::SplitLines(page);
     ASSERT_GE(out.size(), 6u);
     EXPECT_EQ(out[0], "<html>");
+    EXPECT_EQ(out[1], kCharsetLine);
     EXPECT_EQ(out.back(), "</html>");
     auto find = [&out](const std::string& line) {
         return static_cast<int>(std::find(out.begin(), out.end(), line) - out.begin());
@@ -79,7 +84,7 @@ TEST(RecordsTest, PageClosesABrokenBlockAndMarksRecordBlocks) {
     EXPECT_EQ(std::count(out.begin(), out.end(), base::Cp1250("Rozhovor núdzovo ukončený")), 1);
     // Separators give nothing; empty lines a break only outside a block.
     EXPECT_EQ(page.find(std::string(50, '-')), std::string::npos);
-    EXPECT_EQ(out[4], "<br>");
+    EXPECT_EQ(out[5], "<br>");
 }
 
 TEST(RecordsTest, UserLinesStartingWithMarksAreTakenAsTheirKinds) {
@@ -97,9 +102,11 @@ TEST(RecordsTest, SavedConversationForms) {
                            "<script>", base::Cp1250("» Čau"), std::string(50, '-'), base::Cp1250(">Rozhovor ukončený")}));
     std::string html = ConversationHtml(lines, "Eva", t);
     Lines out = base::SplitLines(html);
-    EXPECT_EQ(out[5], "Rozhovor - Eva - 7.12.2026 - 9:5:3");
-    EXPECT_EQ(out[8], base::Cp1250("<b>» Ahoj!</b><br>"));
-    EXPECT_EQ(out[9], "&lt;script&gt;<br>");
+    EXPECT_EQ(out[0], "<html>");
+    EXPECT_EQ(out[1], kCharsetLine);
+    EXPECT_EQ(out[6], "Rozhovor - Eva - 7.12.2026 - 9:5:3");
+    EXPECT_EQ(out[9], base::Cp1250("<b>» Ahoj!</b><br>"));
+    EXPECT_EQ(out[10], "&lt;script&gt;<br>");
     EXPECT_EQ(html.find("<script>"), std::string::npos);
     EXPECT_EQ(out.back(), "</html>");
     EXPECT_EQ(out[out.size() - 4], base::Cp1250("Rozhovor ukončený"));

@@ -39,7 +39,7 @@ std::vector<OriginCase> Origins() {
         {"idle", TurnOrigin::Idle, "", {reply}, {base::Cp1250("[Užívateľ nečinný]"), reply}, false,
          std::nullopt, false},
         {"hover", TurnOrigin::Hover, "", {reply},
-         {base::Cp1250("[Užívateľ ide zjavne Vuvuviz vypnúť]"), reply}, false, std::nullopt, false},
+         {base::Cp1250("[Užívateľ ide zjavne Tamzela vypnúť]"), reply}, false, std::nullopt, false},
         {"self-talk", TurnOrigin::SelfTalk, "ahoj", {"ahoj", reply}, {}, true,
          std::string("BAhoj ty!\r\n"), true},
     };

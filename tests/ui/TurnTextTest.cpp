@@ -2,10 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/Codepage.h"
+#include "base/Files.h"
 #include "ui/Text.h"
 
 namespace tamzel::ui {
 namespace {
+
+std::string SourceDir() {
+    const char* source = std::getenv("TAMZEL_SOURCE_DIR");
+    return source ? source : TAMZEL_TEST_SOURCE_DIR;
+}
 
 TEST(TurnTextTest, LookDirectionTable) {
     struct Case { int x, y; const char* frame; } cases[] = {
@@ -27,8 +38,37 @@ TEST(TurnTextTest, MoodWords) {
         {-10, "Hrozná"}, {-400, "Hrozná"},
     };
     for (const Case& c : cases) EXPECT_EQ(MoodWord(c.mood), base::Cp1250(c.word)) << c.mood;
-    EXPECT_EQ(InfoMessage(4, 15), base::Cp1250("Zarevidod nálada: Dobrá"));
-    EXPECT_EQ(InfoMessage(3, 0), "Aktualizuj Vuvuviz!");
+    EXPECT_EQ(InfoMessage(4, 15), base::Cp1250("Tamzelova nálada: Dobrá"));
+    EXPECT_EQ(InfoMessage(4, -10), base::Cp1250("Tamzelova nálada: Hrozná"));
+}
+
+// The bar's messages are read by users: they name the program, and none sends anyone to an
+// address that does not exist.
+TEST(TurnTextTest, InfoBarTextsNameTamzelAndNoAddress) {
+    std::vector<std::string> texts = {ThemeHintText()};
+    for (int i = 1; i <= 5; ++i) texts.push_back(InfoMessage(i, 0));
+    for (const std::string& text : texts) {
+        std::string shown = base::ToUtf8(text);
+        for (const char* stray : {"Vuvuviz", "Zarevidod", "http", "www.", "@", "example"})
+            EXPECT_EQ(shown.find(stray), std::string::npos) << stray << " in " << shown;
+    }
+}
+
+// Every page and anchor the bar opens is one the program ships.
+TEST(TurnTextTest, InfoBarHelpPagesExistWithTheirAnchors) {
+    struct Case { int index; bool page; } cases[] = {
+        {1, true}, {2, true}, {3, true}, {4, false}, {5, false}};
+    for (const Case& c : cases) {
+        HelpPage page = InfoHelpPage(c.index);
+        EXPECT_EQ(*page.path != 0, c.page) << c.index;
+        if (!c.page) continue;
+        std::string html;
+        ASSERT_TRUE(base::ReadWholeFile(SourceDir() + "/data/" + page.path, html)) << page.path;
+        if (*page.anchor) {
+            EXPECT_NE(html.find(std::string("id=\"") + page.anchor + "\""), std::string::npos)
+                << page.path << "#" << page.anchor;
+        }
+    }
 }
 
 TEST(TurnTextTest, RoundingTakesHalvesToEven) {

@@ -66,13 +66,13 @@ TEST_F(OptionsFormTest, NoAccountChosenMessagesFollowTheSignedInGender) {
         const char* text;
     } cases[] = {
         {false, &TOptionsForm::EditClick,
-         "Aby som vedel, ktorého užívateľa chceš editovať, potrebujem, aby si mi ho označila v hornom okne."},
+         "Aby som vedel, ktorého užívateľa chceš editovať, potrebujem, aby si mi ho označila v zozname kont vľavo."},
         {true, &TOptionsForm::EditClick,
-         "Aby som vedel, ktorého užívateľa chceš editovať, potrebujem, aby si mi ho označil v hornom okne."},
+         "Aby som vedel, ktorého užívateľa chceš editovať, potrebujem, aby si mi ho označil v zozname kont vľavo."},
         {true, &TOptionsForm::DeleteClick,
-         "Aby som vedel, ktorého užívateľa chceš vymazať, potrebujem, aby si mi ho označil v hornom okne."},
+         "Aby som vedel, ktorého užívateľa chceš vymazať, potrebujem, aby si mi ho označil v zozname kont vľavo."},
         {false, &TOptionsForm::DeleteClick,
-         "Aby som vedel, ktorého užívateľa chceš vymazať, potrebujem, aby si mi ho označila v hornom okne."},
+         "Aby som vedel, ktorého užívateľa chceš vymazať, potrebujem, aby si mi ho označila v zozname kont vľavo."},
     };
     for (const Case& c : cases) {
         talk.values.male = c.male;

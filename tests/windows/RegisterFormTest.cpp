@@ -1,4 +1,5 @@
 // The registration window: checks and their messages, creation, Enter, close, editing.
+#include <QFontMetrics>
 #include <QKeyEvent>
 
 #include "WindowFixture.h"
@@ -28,7 +29,7 @@ TEST_F(RegisterFormTest, RefusedInputShowsOneMessageAndWritesNothing) {
         {"Eva", "", false, "Pozor", base::Cp1250("Neuviedla si, ako mám vyslovovať tvoje meno.")},
         {"Jozef.", "Jozef", true, "Pozor",
          base::Cp1250("V tvojom mene sa nachádza znak \".\". Tvoje meno však môže obsahovať len písmená "
-           "slovenskej(resp. stredoeurópskej) abecedy.")},
+           "slovenskej (resp. stredoeurópskej) abecedy.")},
         {"jan", "jan", true, "Upozornenie",
          base::Cp1250("Užívateľ s tvojim menom už existuje. Zmeň si prosím svoje meno.")},
         {"JAN", "jan", false, "Upozornenie",
@@ -48,6 +49,77 @@ TEST_F(RegisterFormTest, RefusedInputShowsOneMessageAndWritesNothing) {
     }
     EXPECT_FALSE(Exists("users/_jan"));
     EXPECT_FALSE(Exists(base::Cp1250("users/_Jozef.")));
+}
+
+// A pasted emoji has no Windows-1250 form; the refusal shows it as it was typed (the whole
+// emoji, joined or with its variation selector), never as "?", and writes nothing. What the
+// name lacks first is still said first.
+TEST_F(RegisterFormTest, AnEmojiInTheNameIsShownAsItselfInTheRefusal) {
+    const std::string list = Read("users/user.lst");
+    const std::string after = "\". Tvoje meno však môže obsahovať len písmená slovenskej "
+                              "(resp. stredoeurópskej) abecedy.";
+    struct Case {
+        const char* name;   // UTF-8, as typed
+        const char* pron;
+        const char* title;
+        std::string message;  // UTF-8
+    } cases[] = {
+        {"Peter😀", "Peter", "Pozor", "V tvojom mene sa nachádza znak \"😀" + after},
+        {"Ján👍🏽x", "Jan", "Pozor", "V tvojom mene sa nachádza znak \"👍🏽" + after},
+        {"❤️Eva", "Eva", "Pozor", "V tvojom mene sa nachádza znak \"❤️" + after},
+        {"👨‍👩‍👧", "rodina", "Pozor", "V tvojom mene sa nachádza znak \"👨‍👩‍👧" + after},
+        {"Jo.zef😀", "Jozef", "Pozor", "V tvojom mene sa nachádza znak \"." + after},
+        {"Peter😀", "", "Pozor", "Neuviedol si, ako mám vyslovovať tvoje meno."},
+    };
+    for (const Case& c : cases) {
+        registration->OpenForNewProfile();
+        registration->Edit1->setText(QString::fromUtf8(c.name));
+        registration->Edit2->setText(QString::fromUtf8(c.pron));
+        registration->AcceptRegistration();
+        EXPECT_EQ(Title(), c.title) << c.name;
+        EXPECT_EQ(warning->Memo1->toPlainText().toStdString(), c.message) << c.name;
+        EXPECT_FALSE(warning->Memo1->toPlainText().contains('?')) << c.name;
+        EXPECT_TRUE(registration->isVisible()) << c.name;
+        EXPECT_EQ(registration->Edit1->text(), QString::fromUtf8(c.name));  // kept as typed
+        EXPECT_EQ(Read("users/user.lst"), list) << c.name;
+    }
+}
+
+// The window says what it does: a new profile or the editing of one.
+TEST_F(RegisterFormTest, TheCaptionTellsNewFromEdit) {
+    AddUser("Eva", false);
+    QLabel* caption = registration->Caption;
+    auto fits = [caption] {
+        return QFontMetrics(caption->font()).horizontalAdvance(caption->text()) <= caption->width();
+    };
+    registration->OpenProfileForEdit("Eva");
+    EXPECT_EQ(From1250(caption->text()), base::Cp1250("Úprava užívateľa"));
+    EXPECT_TRUE(fits());
+    registration->CloseClick();
+    registration->OpenForNewProfile();
+    EXPECT_EQ(From1250(caption->text()), base::Cp1250("Nový užívateľ"));
+    EXPECT_TRUE(fits());
+    EXPECT_LE(caption->geometry().right(), 119);  // on the tab
+}
+
+// The gender choices sit on the theme's colour; their captions must be readable on it in
+// the light and in the dark theme (contrast at least 4.5 : 1).
+TEST_F(RegisterFormTest, GenderCaptionsAreReadableOnEveryThemeColour) {
+    for (int colour : {14474460, 4602938, 0x000000, 0xFFFFFF, 0x808080}) {
+        main.theme.color = colour;
+        registration->OpenForNewProfile();
+        for (QRadioButton* r : {registration->RadioButton1, registration->RadioButton2}) {
+            QImage shot = r->grab().toImage();
+            const QColor ground = main.theme.Color();
+            double best = 1;
+            // Right of the round indicator: the caption's pixels.
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 18; x < shot.width(); ++x)
+                    best = std::max(best, ContrastRatio(shot.pixelColor(x, y), ground));
+            EXPECT_GE(best, 4.5) << colour << " " << r->text().toStdString();
+        }
+        registration->hide();
+    }
 }
 
 TEST_F(RegisterFormTest, ValidNamesAreCreatedWithTheChosenGender) {

@@ -1,5 +1,9 @@
 // The themed message dialog: lines, sizing, kind by title, buttons and the answer.
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "WindowFixture.h"
@@ -56,6 +60,51 @@ TEST_F(WarningFormTest, SizeFollowsTheNumberOfLines) {
     EXPECT_EQ(warning->height(), 13 * shown + 6 + 62);
     warning->ShowMessageDialog("Informacia", longLine + "\\koniec", false);
     EXPECT_EQ(warning->Memo1->height(), 13 * (shown + 1) + 6);
+}
+
+// Lines the memo shows for its text, as it lays the text out itself.
+int MemoLines(QPlainTextEdit* memo) {
+    int lines = 0;
+    QAbstractTextDocumentLayout* layout = memo->document()->documentLayout();
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
+        layout->blockBoundingRect(b);  // lays the block out
+        lines += b.layout()->lineCount();
+    }
+    return lines;
+}
+
+// The dialog is as tall as its text: no empty line below the last one, none missing, for
+// the long messages users meet (the greeting above all).
+TEST_F(WarningFormTest, TheMemoIsExactlyAsTallAsItsWrappedText) {
+    std::string filler;
+    const std::string messages[] = {
+        MessageFirstRunGreeting(base::Cp1250("Mária"), false),
+        MessageFirstRunGreeting("root", true),
+        MessageFirstRunGreeting(base::Cp1250("Ľudovít Štúr"), true),
+        MessageNameTaken(),
+        MessageChooseAccount(true, false),
+        base::Cp1250("Na tomto počítači nie je nainštalovaná zvuková karta. Syntéza reči bola "
+                     "automaticky deaktivovaná."),
+    };
+    for (const std::string& message : messages) {
+        warning->ShowMessageDialog(TitleInformation(), message, false);
+        warning->Memo1->resize(warning->Memo1->size());  // as shown: wrapped at this width
+        EXPECT_EQ(warning->Memo1->height(), 13 * MemoLines(warning->Memo1) + 6)
+            << From1250(warning->Memo1->toPlainText()).size() << ": " << base::ToUtf8(message);
+    }
+}
+
+// Every title the program uses fits on the theme's tab, left of the cut-out at x 120.
+TEST_F(WarningFormTest, EveryTitleFitsItsTab) {
+    for (const std::string& title : {TitleAlert(), TitleNotice(), TitleInformation(),
+                                     TitleConfirmation(), TitleError()}) {
+        warning->ShowMessageDialog(title, "x", false);
+        QLabel* label = warning->Label1;
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+            << base::ToUtf8(title);
+        EXPECT_LE(label->geometry().right(), 119) << base::ToUtf8(title);
+        EXPECT_GE(label->font().pixelSize(), 10) << base::ToUtf8(title);
+    }
 }
 
 TEST_F(WarningFormTest, KindAndSoundComeFromTheExactTitle) {

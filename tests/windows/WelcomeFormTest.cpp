@@ -34,6 +34,13 @@ TEST_F(WelcomeFormTest, FirstStartCreatesTheLoginProfileAndGreetsAfterSignIn) {
               std::string::npos);
 }
 
+// The sign-in button keeps clear of the voice list above it.
+TEST_F(WelcomeFormTest, TheSignInButtonDoesNotTouchTheVoiceList) {
+    ShowWelcome("Peter");
+    EXPECT_GE(welcome->Image2->geometry().top() - welcome->ComboBox2->geometry().bottom(), 3);
+    EXPECT_LE(welcome->Image2->geometry().bottom(), welcome->height() - 3);
+}
+
 TEST_F(WelcomeFormTest, PreselectionByLastUserAndAutolog) {
     struct Case {
         const char* ini;
@@ -221,6 +228,35 @@ TEST_F(WelcomeFormTest, SettingsOfTheUserReachSwitchesAndSliders) {
     EXPECT_FALSE(warning->isVisible());  // no greeting for a known user
 }
 
+// The login profile made at this start is no reason to greet another user as new; its own
+// user is greeted once, and a profile from an earlier start never.
+TEST_F(WelcomeFormTest, OnlyTheUserCreatedInThisStartIsGreeted) {
+    struct Case {
+        const char* signIn;
+        bool greeted;
+    } cases[] = {{"Eva", false}, {"Peter", true}, {"Peter", false}, {"Eva", false}};
+    AddUser("Eva", false);
+    ShowWelcome("Peter");  // creates Peter's profile
+    for (const Case& c : cases) {
+        warning->hide();
+        int index = welcome->ComboBox1->findText(QString::fromUtf8(c.signIn));
+        ASSERT_GT(index, 0) << c.signIn;
+        welcome->ComboBox1->setCurrentIndex(index);
+        ASSERT_TRUE(welcome->SignIn()) << c.signIn;
+        EXPECT_EQ(talk.values.name, c.signIn);
+        EXPECT_EQ(warning->isVisible(), c.greeted) << c.signIn;
+        if (c.greeted) {
+            EXPECT_EQ(Text().rfind(base::Cp1250("Vitaj, Peter!"), 0), 0u) << Text();
+        }
+    }
+    welcome->hide();
+    ShowWelcome("Peter");  // the next start: Peter is known now
+    welcome->ComboBox1->setCurrentIndex(welcome->ComboBox1->findText("Peter"));
+    ASSERT_TRUE(welcome->SignIn());
+    EXPECT_EQ(talk.values.name, "Peter");
+    EXPECT_FALSE(warning->isVisible());
+}
+
 TEST_F(WelcomeFormTest, DirectSignInCreatesANewNamedUser) {
     AddUser("Eva", false);
     welcome->loginNameFixed = true;
@@ -255,7 +291,7 @@ TEST_F(WelcomeFormTest, ProfilesMissingFromALostListAreListedAndKept) {
         EXPECT_EQ(std::count(users.begin(), users.end(), "Eva"), 1);
         EXPECT_EQ(std::count(users.begin(), users.end(), "Peter"), 1);
         EXPECT_EQ(From1250(welcome->ComboBox1->currentText()), "Peter");
-        EXPECT_FALSE(welcome->greeting);  // no profile was created
+        EXPECT_TRUE(welcome->createdThisStart.empty());  // no profile was created
         ASSERT_TRUE(welcome->SignIn());
         EXPECT_EQ(talk.values.mood, 9);
         EXPECT_EQ(talk.values.pronunciation, "Peto");

@@ -43,8 +43,11 @@ QImage Window(const ThemeColors& c, int w, int h, const QString& title, int tabW
     p.setPen(c.bandText);
     p.setFont(Font(12, true));
     p.drawText(band.adjusted(8, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
+    // On the pixel row below the band, not across two rows: the windows' title strips are
+    // separate pictures of the band alone, and a line smeared into the band's last row
+    // would show as a seam where a strip meets the background.
     p.setPen(c.buttonBorder);
-    p.drawLine(0, 24, w, 24);
+    p.drawLine(QPointF(0, 24.5), QPointF(w, 24.5));
     p.setPen(QPen(c.bandBottom, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
@@ -212,7 +215,8 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
         Caption(p, c, 12, 82, QString::fromUtf8("Hlas:"));
     }
     images["welcome.jpg"] = welcome;
-    QImage reg = Window(c, 249, 176, QString::fromUtf8("Nový užívateľ"), 120);
+    // The caption is the window's own ("Nový užívateľ" or "Úprava užívateľa").
+    QImage reg = Window(c, 249, 176, "", 120);
     {
         QPainter p(&reg);
         p.setRenderHint(QPainter::Antialiasing);
