@@ -194,6 +194,19 @@ QLabel* MakePicture(QWidget* parent, int x, int y, int w, int h) {
     return label;
 }
 
+TitleButtons MakeTitleButtons(QWidget* window, const QRect& place, int firstButtonX) {
+    constexpr int kButtonSize = 16, kButtonTop = 2, kButtonPitch = 20;
+    TitleButtons strip{};
+    strip.panel = new QWidget(window);
+    strip.panel->setGeometry(place);
+    strip.picture = MakePicture(strip.panel, 0, 0, place.width(), place.height());
+    strip.minimize = new ChromeButton(strip.panel);
+    strip.minimize->setGeometry(firstButtonX, kButtonTop, kButtonSize, kButtonSize);
+    strip.close = new ChromeButton(strip.panel);
+    strip.close->setGeometry(firstButtonX + kButtonPitch, kButtonTop, kButtonSize, kButtonSize);
+    return strip;
+}
+
 void ShowPicture(QLabel* label, const QImage& image) {
     if (image.isNull()) return;  // a missing picture keeps the previous one
     label->setPixmap(QPixmap::fromImage(image));

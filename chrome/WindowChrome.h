@@ -128,4 +128,14 @@ private:
 QLabel* MakePicture(QWidget* parent, int x, int y, int w = 0, int h = 0);
 void ShowPicture(QLabel* label, const QImage& image);
 
+// The minimise and close buttons of a title strip: a panel at `place` with its picture and
+// two 16 x 16 buttons side by side, the first `firstButtonX` from the panel's left.
+struct TitleButtons {
+    QWidget* panel;
+    QLabel* picture;
+    ChromeButton* minimize;
+    ChromeButton* close;
+};
+TitleButtons MakeTitleButtons(QWidget* window, const QRect& place, int firstButtonX);
+
 }  // namespace tamzel::profiles

@@ -23,13 +23,11 @@ TOptionsForm::TOptionsForm(ProfileLinks& links, QWidget* parent)
     ListBox1->setGeometry(24, 61, 121, 153);
     ListBox1->setToolTip(Qt1250(Cp1250("Užívateľské kontá - pre editovanie urob dvojklik")));
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { EditClick(); });
-    Panel1 = new QWidget(this);
-    Panel1->setGeometry(304, 2, 44, 20);
-    Image6 = MakePicture(Panel1, 0, 0, 44, 20);
-    Image2 = new ChromeButton(Panel1);
-    Image2->setGeometry(4, 2, 16, 16);
-    Image3 = new ChromeButton(Panel1);
-    Image3->setGeometry(24, 2, 16, 16);
+    const TitleButtons strip = MakeTitleButtons(this, QRect(304, 2, 44, 20), 4);
+    Panel1 = strip.panel;
+    Image6 = strip.picture;
+    Image2 = strip.minimize;
+    Image3 = strip.close;
     Panel2 = new QWidget(this);
     Panel2->setGeometry(24, 216, 121, 17);
     Panel2->setAutoFillBackground(true);

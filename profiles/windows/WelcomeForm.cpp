@@ -35,13 +35,11 @@ TWelcomeForm::TWelcomeForm(ProfileLinks& links, QWidget* parent)
     // Clear of the voice list above it (which ends at y 97).
     Image2->setGeometry(187, 100, 80, 24);
     connect(Image2, &ChromeButton::clicked, this, [this] { SignIn(); });
-    Panel1 = new QWidget(this);
-    Panel1->setGeometry(211, 2, 64, 22);
-    Image5 = MakePicture(Panel1, 0, 0, 64, 22);
-    Image3 = new ChromeButton(Panel1);
-    Image3->setGeometry(24, 2, 16, 16);
-    Image4 = new ChromeButton(Panel1);
-    Image4->setGeometry(44, 2, 16, 16);
+    const TitleButtons strip = MakeTitleButtons(this, QRect(211, 2, 64, 22), 24);
+    Panel1 = strip.panel;
+    Image5 = strip.picture;
+    Image3 = strip.minimize;
+    Image4 = strip.close;
     connect(Image3, &ChromeButton::clicked, this, [this] {
         if (links_.minimize) links_.minimize();
     });
