@@ -85,6 +85,7 @@ private:
     EngineCore& e_;
     BrainRecord reader_;
     std::string line_;
+    std::string argument_;
     std::string reply_;
     bool readNext_ = true;
     bool keepGoing_ = false;  // the last chosen answer line ended in the continue mark
@@ -94,7 +95,8 @@ private:
 std::string RulePass::Run() {
     for (std::string& c : e_.Captures) c.clear();
     e_.SentenceTarget = 1;
-    e_.WorkSentence = base::FoldDiacritics(e_.CurrentInput);
+    e_.WorkSentence = e_.CurrentInput;
+    base::FoldDiacriticsInPlace(e_.WorkSentence);
     e_.InputUnderstood = true;
     for (;;) {
         if (readNext_) line_ = e_.ReadLine(reader_);
@@ -124,7 +126,7 @@ std::string RulePass::Run() {
 void RulePass::SkipElseBranch() {
     int depth = 1;
     while (depth > 0 && !AtEndOfBrain(reader_)) {
-        std::string l = e_.ReadLine(reader_);
+        const std::string& l = e_.ReadLine(reader_);
         if (l == "->") ++depth;
         if (l == "<-") --depth;
     }
@@ -134,7 +136,7 @@ void RulePass::SkipElseBranch() {
 void RulePass::SkipThenBranch() {
     int depth = 1;
     while (depth > 0 && !AtEndOfBrain(reader_)) {
-        std::string l = e_.ReadLine(reader_);
+        const std::string& l = e_.ReadLine(reader_);
         if (StartsWith(l, K(kw::BlockHeadKeyword))) {
             ++depth;
         } else if (l == "<-" || (l == K(kw::ElseKeyword) && depth == 1)) {
@@ -144,7 +146,8 @@ void RulePass::SkipThenBranch() {
 }
 
 void RulePass::BlockHead() {
-    int n = TextToInt(e_.BracketArgument(line_));
+    e_.BracketArgumentInto(line_, argument_);
+    int n = TextToInt(argument_);
     if (n == 1) {
         if (e_.SentenceTarget != 1) {
             e_.ReportError("Pozor, sentence je ina ako USER");
@@ -152,7 +155,7 @@ void RulePass::BlockHead() {
                                        ") testuje vetu užívateľa, hoci je vybraná iná veta."));
         }
         e_.SelectSentence(K(kw::CurrentSelector));
-        e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
+        base::FoldDiacriticsInPlace(e_.WorkSentence);
     }
     int32_t head = e_.RecordNumber;
     if (!e_.EvaluateCondition(n, reader_)) {
@@ -192,7 +195,7 @@ void RulePass::RewriteSentence() {
     }
     e_.StoreSentence(e_.SentenceTarget);
     if (named) e_.SelectSentence(K(kw::CurrentSelector));
-    ws = base::FoldDiacritics(ws);
+    base::FoldDiacriticsInPlace(ws);
 }
 
 void RulePass::RunCommands() {
@@ -376,18 +379,23 @@ int EngineCore::ChooseAlternative(int count, int32_t first) {
     }
 }
 
-std::string EngineCore::ReadLine(BrainRecord& reader) {
-    std::string line = ReadRecord(reader);
+const std::string& EngineCore::ReadLine(BrainRecord& reader) {
+    DecodeNextRecord(reader, recordLine_);
     ++RecordNumber;
-    TrimLeadingBlanks(line);
-    return line;
+    TrimLeadingBlanks(recordLine_);
+    return recordLine_;
 }
 
 std::string EngineCore::BracketArgument(const std::string& text) {
-    bool failed = false;
-    std::string content = BracketContent(text, '(', ')', &failed);
-    if (failed) ReportError("Zly string " + IntToText(RecordNumber));
+    std::string content;
+    BracketArgumentInto(text, content);
     return content;
+}
+
+void EngineCore::BracketArgumentInto(const std::string& text, std::string& out) {
+    bool failed = false;
+    out.assign(BracketView(text, '(', ')', &failed));
+    if (failed) ReportError("Zly string " + IntToText(RecordNumber));
 }
 
 void EngineCore::RunProgram(const std::string& path) {

@@ -3,6 +3,7 @@
 // Tags are found by their keyword texts from the keyword table, so they are recognised only
 // while the table is plain, that is inside a rule pass.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <ctime>
@@ -392,6 +393,16 @@ void EngineCore::ExpandTags(std::string& text) {
 
 bool EngineCore::HasTags(const std::string& text) {
     if (text.find('|') != std::string::npos) return true;
+    // Most texts hold no byte that starts a tag keyword; one look at each byte rules them
+    // out before twenty searches.
+    std::array<bool, 256> starts{};
+    for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
+        const std::string& keyword = Keywords.Keyword(k);
+        if (!keyword.empty()) starts[static_cast<unsigned char>(keyword[0])] = true;
+    }
+    bool possible = false;
+    for (char c : text) possible = possible || starts[static_cast<unsigned char>(c)];
+    if (!possible) return false;
     for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
         const std::string& keyword = Keywords.Keyword(k);
         if (!keyword.empty() && text.find(keyword) != std::string::npos) return true;
@@ -399,7 +410,7 @@ bool EngineCore::HasTags(const std::string& text) {
     return false;
 }
 
-void EngineCore::SelectSentence(const std::string& selector) {
+void EngineCore::SelectSentence(std::string_view selector) {
     if (selector == kSelectorLastAnswer) {
         WorkSentence = LastAnswer;
         SentenceTarget = 2;
@@ -418,7 +429,7 @@ void EngineCore::SelectSentence(const std::string& selector) {
 void EngineCore::RestoreCurrentSentence(bool selected) {
     if (!selected) return;
     SelectSentence(Keywords.Keyword(kw::CurrentSelector));
-    WorkSentence = base::FoldDiacritics(WorkSentence);
+    base::FoldDiacriticsInPlace(WorkSentence);
 }
 
 void EngineCore::StoreSentence(int target) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Brain.h"
@@ -97,10 +98,13 @@ public:
     std::string RunTurn();
     std::string RunRulePass();
     int ChooseAlternative(int count, int32_t first);
-    // Reads the next record inside a pass: ReadRecord, RecordNumber + 1, leading blanks off.
-    std::string ReadLine(BrainRecord& reader);
+    // Reads the next record inside a pass: the decoded record, RecordNumber + 1, leading
+    // blanks off. The text stays valid until the next ReadLine.
+    const std::string& ReadLine(BrainRecord& reader);
     // BracketContent(text, '(', ')'); a missing ')' is reported ("Zly string " + record).
     std::string BracketArgument(const std::string& text);
+    // The same into `out`, whose storage is reused.
+    void BracketArgumentInto(const std::string& text, std::string& out);
     void ReportError(const std::string& message);
     void FatalStop(const std::string& reason);
     void RunProgram(const std::string& path);
@@ -108,7 +112,7 @@ public:
     // --- Script tags (ScriptTags.cpp) ------------------------------------------------------
     void ExpandTags(std::string& text);
     bool HasTags(const std::string& text);
-    void SelectSentence(const std::string& selector);
+    void SelectSentence(std::string_view selector);
     void StoreSentence(int target);
     // Selects the current sentence again and folds it, as conditions expect it after a
     // test or tag that named another sentence; does nothing when `selected` is false.
@@ -119,7 +123,8 @@ public:
     // --- Conditions (Conditions.cpp) ----------------------------------------------------
     // Reads the block's condition lines from `reader` up to and including "->".
     bool EvaluateCondition(int slot, BrainRecord& reader);
-    bool MatchWordList(int kind, std::string& item);
+    // Kind 1 and 2 the stored lists, 3 the inline list `item`; `found` gets the word found.
+    bool MatchWordList(int kind, std::string_view item, std::string& found);
 
     // --- Memory files (MemoryFile.cpp) --------------------------------------------------
     std::string MemoryFilePath() const;  // users/_<name>/user.mem (folder name in UTF-8)
@@ -142,6 +147,16 @@ private:
     std::string pendingMemoryPath_;
     std::string pendingMemory_;
     std::string lastMemoryProblem_;  // reported once until something succeeds again
+
+    // Texts a rule pass works on for every record and condition; kept between passes so
+    // that their storage is reused instead of allocated again.
+    friend class ConditionEvaluation;
+    std::string recordLine_;
+    std::string conditionLine_;
+    std::string wordList_;
+    std::string remembered_;
+    std::string storedList_;
+    std::string storedWord_;
 };
 
 }  // namespace tamzel::engine
