@@ -59,6 +59,7 @@ public:
         for (int k = kw::InsertCommand; k <= kw::KeepGoingOffCommand; ++k)
             if (!K(k).empty()) commandStart_[static_cast<unsigned char>(K(k)[0])] = true;
         commandStart_['S'] = true;  // "SENTENCE"
+        if (!e_.Shortcuts.built()) e_.Shortcuts.Build(reader_, e_.Keywords);
     }
     ~RulePass() { reader_.text.swap(e_.Brain.text); }
     RulePass(const RulePass&) = delete;
@@ -71,6 +72,7 @@ private:
     void SkipElseBranch();
     void SkipThenBranch();
     void BlockHead();
+    bool ConditionsHold(int slot);
     void RewriteSentence();
     void RunCommands();
     void AssignVariable(const std::string& argument);
@@ -85,7 +87,6 @@ private:
     EngineCore& e_;
     BrainRecord reader_;
     std::string line_;
-    std::string argument_;
     std::string reply_;
     bool readNext_ = true;
     bool keepGoing_ = false;  // the last chosen answer line ended in the continue mark
@@ -134,6 +135,13 @@ void RulePass::SkipElseBranch() {
 }
 
 void RulePass::SkipThenBranch() {
+    const uint32_t from = reader_.cursor;
+    if (const RecordSpan* known = e_.Shortcuts.ThenSkip(from)) {
+        reader_.cursor = known->end;
+        e_.RecordNumber += known->records;
+        return;
+    }
+    const int32_t firstRecord = e_.RecordNumber;
     int depth = 1;
     while (depth > 0 && !AtEndOfBrain(reader_)) {
         const std::string& l = e_.ReadLine(reader_);
@@ -143,27 +151,38 @@ void RulePass::SkipThenBranch() {
             --depth;
         }
     }
+    e_.Shortcuts.RememberThenSkip(from, {reader_.cursor, e_.RecordNumber - firstRecord});
 }
 
 void RulePass::BlockHead() {
-    e_.BracketArgumentInto(line_, argument_);
-    int n = TextToInt(argument_);
+    bool failed = false;
+    int n = TextToInt(BracketView(line_, '(', ')', &failed));
+    if (failed) e_.ReportError("Zly string " + IntToText(e_.RecordNumber));
     if (n == 1) {
         if (e_.SentenceTarget != 1) {
             e_.ReportError("Pozor, sentence je ina ako USER");
             e_.FatalStop(base::FromUtf8Lossy("Blok 1 mozgu (záznam " + IntToText(e_.RecordNumber) +
                                        ") testuje vetu užívateľa, hoci je vybraná iná veta."));
         }
-        e_.SelectSentence(K(kw::CurrentSelector));
-        base::FoldDiacriticsInPlace(e_.WorkSentence);
+        e_.SelectFoldedInput();
     }
     int32_t head = e_.RecordNumber;
-    if (!e_.EvaluateCondition(n, reader_)) {
+    if (!ConditionsHold(n)) {
         SkipThenBranch();
         line_.clear();
     } else if (e_.hooks.passTrace) {
         e_.hooks.passTrace->BlockEntered(head);
     }
+}
+
+// Conditions that the words alone show to fail are read past without evaluating them.
+bool RulePass::ConditionsHold(int slot) {
+    if (const RecordSpan* known = e_.Shortcuts.SurelyFalseConditions(reader_.cursor, e_.WorkSentence)) {
+        reader_.cursor = known->end;
+        e_.RecordNumber += known->records;
+        return false;
+    }
+    return e_.EvaluateCondition(slot, reader_);
 }
 
 void RulePass::RewriteSentence() {

@@ -432,6 +432,16 @@ void EngineCore::RestoreCurrentSentence(bool selected) {
     base::FoldDiacriticsInPlace(WorkSentence);
 }
 
+void EngineCore::SelectFoldedInput() {
+    if (CurrentInput != foldedFrom_) {
+        foldedFrom_ = CurrentInput;
+        foldedInput_ = CurrentInput;
+        base::FoldDiacriticsInPlace(foldedInput_);
+    }
+    if (WorkSentence != foldedInput_) WorkSentence = foldedInput_;
+    SentenceTarget = 1;
+}
+
 void EngineCore::StoreSentence(int target) {
     if (target == 1) CurrentInput = WorkSentence;
     if (target == 2) LastAnswer = WorkSentence;

@@ -123,7 +123,7 @@ std::string SpaceAfterMarks(std::string s) {
 
 std::string IntToText(int32_t n) { return std::to_string(n); }
 
-int32_t TextToInt(const std::string& text) {
+int32_t TextToInt(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;

@@ -17,7 +17,7 @@ std::string IntToText(int32_t n);
 // Leading blanks, an optional sign, decimal digits ("$" or "0x" before hexadecimal ones);
 // stops at the first character that does not fit and returns what it read (0 for none).
 // Numbers beyond 32 bits wrap around instead of failing.
-int32_t TextToInt(const std::string& text);
+int32_t TextToInt(std::string_view text);
 
 void TrimLeadingBlanks(std::string& text);
 

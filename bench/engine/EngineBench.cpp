@@ -80,6 +80,8 @@ void RunTurns(benchmark::State& state, const std::string& folder, const std::str
     EngineCore engine;
     engine.UserName = "Jan";
     engine.InitEngine();
+    // The first pass over a loaded brain also finds its blocks (FirstReply measures it).
+    engine.AnswerSentence(input);
     for (auto _ : state) benchmark::DoNotOptimize(engine.AnswerSentence(input));
 }
 
@@ -130,5 +132,17 @@ void LoadRuleBrain(benchmark::State& state) {
     }
 }
 BENCHMARK(LoadRuleBrain)->Name("LoadBrain/rules")->RULE_SIZES;
+
+// Loading and the first reply, which also finds the blocks that later passes can skip.
+void FirstReply(benchmark::State& state) {
+    std::string folder = BrainFolder(Shape::SevenRecordRules, static_cast<int>(state.range(0)));
+    std::filesystem::current_path(folder);
+    for (auto _ : state) {
+        EngineCore engine;
+        engine.InitEngine();
+        benchmark::DoNotOptimize(engine.AnswerSentence(kMissInput));
+    }
+}
+BENCHMARK(FirstReply)->Name("FirstReply/rules")->RULE_SIZES;
 
 }  // namespace

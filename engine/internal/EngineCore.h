@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/Brain.h"
+#include "engine/internal/BlockShortcuts.h"
 #include "engine/EngineHooks.h"
 #include "engine/KeywordTable.h"
 #include "base/Seams.h"
@@ -90,6 +91,7 @@ public:
     int32_t RecordNumber = 0;
     std::array<Variable, 51> Variables;        // slots 1..50 (index 0 unused)
     BrainRecord Brain;
+    BlockShortcuts Shortcuts;  // of the loaded Brain
     KeywordTable Keywords;
     bool InWordListTest = false;
     bool QuitRequested = false;                // set by the brain's quit command
@@ -117,6 +119,9 @@ public:
     // Selects the current sentence again and folds it, as conditions expect it after a
     // test or tag that named another sentence; does nothing when `selected` is false.
     void RestoreCurrentSentence(bool selected);
+    // SelectSentence of the current sentence, then folded; the folded text is kept while
+    // the sentence stays the same, since every block 1 starts from it.
+    void SelectFoldedInput();
     int TimePart(int kind);
     std::string PickRandomItem(const std::string& list);
 
@@ -157,6 +162,8 @@ private:
     std::string remembered_;
     std::string storedList_;
     std::string storedWord_;
+    std::string foldedFrom_;
+    std::string foldedInput_;
 };
 
 }  // namespace tamzel::engine

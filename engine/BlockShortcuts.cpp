@@ -1,0 +1,169 @@
+#include "engine/internal/BlockShortcuts.h"
+
+#include <array>
+#include <deque>
+#include <string_view>
+
+#include "base/Letters.h"
+#include "engine/TextUtils.h"
+
+namespace tamzel::engine {
+namespace {
+
+const char kOrLine[] = "OR";
+const char kEndLine[] = "->";
+const char kSentenceLine[] = "SENTENCE";
+
+void ReadTrimmed(BrainRecord& reader, std::string& line) {
+    DecodeNextRecord(reader, line);
+    TrimLeadingBlanks(line);
+}
+
+// Bytes that would make a word list more than plain words: tags (their keywords' first
+// bytes and the name mark), items in brackets, a sentence selector's comma.
+std::array<bool, 256> NotPlainBytes(const KeywordTable& keywords) {
+    std::array<bool, 256> bytes{};
+    for (int k = kw::YearTag; k <= kw::NextWordTag; ++k)
+        if (!keywords.Keyword(k).empty()) bytes[static_cast<unsigned char>(keywords.Keyword(k)[0])] = true;
+    for (unsigned char c : std::string_view("|<>,")) bytes[c] = true;
+    return bytes;
+}
+
+bool StartsWithAnyTest(const std::string& line, const KeywordTable& keywords) {
+    for (int k = kw::OpeningTest; k <= kw::WordCountTest; ++k) {
+        const std::string& keyword = keywords.Keyword(k);
+        if (!keyword.empty() && line.compare(0, keyword.size(), keyword) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void BlockShortcuts::Clear() { *this = BlockShortcuts{}; }
+
+void BlockShortcuts::Build(BrainRecord& reader, const KeywordTable& keywords) {
+    const uint32_t start = reader.cursor;
+    const std::string& head = keywords.Keyword(kw::BlockHeadKeyword);
+    nodes_.assign(1, Node{});
+    std::string line;
+    reader.cursor = 0;
+    while (!AtEndOfBrain(reader)) {
+        ReadTrimmed(reader, line);
+        if (head.empty() || line.compare(0, head.size(), head) != 0) continue;
+        uint32_t afterHead = reader.cursor;
+        PlainBlock block;
+        if (AnalyseBlock(reader, keywords, block)) blocks_[afterHead] = std::move(block);
+        reader.cursor = afterHead;
+    }
+    BuildLinks();
+    matchedIn_.assign(wordIds_.size(), 0);
+    reader.cursor = start;
+    built_ = true;
+}
+
+// Reads the conditions as the evaluator does (up to "->", also after a leading '!', or the
+// brain's end) and tells whether the first line alone can decide that they fail.
+bool BlockShortcuts::AnalyseBlock(BrainRecord& reader, const KeywordTable& keywords, PlainBlock& block) {
+    static_assert(sizeof(kOrLine) == 3);
+    std::string first;
+    ReadTrimmed(reader, first);
+    if (first.size() < 2 || first[0] != '?' || first == kOrLine || first == kEndLine) return false;
+    if (first.compare(0, 8, kSentenceLine) == 0 || StartsWithAnyTest(first, keywords)) return false;
+    bool failed = false;
+    std::string list(BracketView(first, '(', ')', &failed));
+    if (failed) return false;
+    const std::array<bool, 256> notPlain = NotPlainBytes(keywords);
+    if (notPlain[static_cast<unsigned char>(';')]) return false;
+    for (char c : list)
+        if (notPlain[static_cast<unsigned char>(c)]) return false;
+    base::FoldDiacriticsInPlace(list);
+    list += ';';
+    for (size_t from = 0, end; (end = list.find(';', from)) != std::string::npos; from = end + 1) {
+        if (end == from) block.alwaysFalse = true;  // an empty item is never found
+        else block.words.push_back(WordId(list.substr(from, end - from)));
+    }
+    int32_t records = 1;
+    std::string line = first;
+    while (line != kEndLine && !AtEndOfBrain(reader)) {
+        ReadTrimmed(reader, line);
+        ++records;
+        if (line == kOrLine || line.compare(0, 8, kSentenceLine) == 0) return false;
+        if (!line.empty() && line[0] == '!') line.erase(0, 1);
+    }
+    block.conditions = {reader.cursor, records};
+    return true;
+}
+
+uint32_t BlockShortcuts::WordId(const std::string& word) {
+    auto [found, added] = wordIds_.try_emplace(word, static_cast<uint32_t>(wordIds_.size()));
+    if (!added) return found->second;
+    uint32_t node = 0;
+    for (unsigned char c : word) {
+        uint32_t next = Child(node, c);
+        if (next == 0) {
+            next = static_cast<uint32_t>(nodes_.size());
+            nodes_[node].next.emplace_back(c, next);
+            nodes_.emplace_back();
+        }
+        node = next;
+    }
+    nodes_[node].words.push_back(found->second);
+    return found->second;
+}
+
+uint32_t BlockShortcuts::Child(uint32_t node, unsigned char c) const {
+    for (const auto& [byte, child] : nodes_[node].next)
+        if (byte == c) return child;
+    return 0;
+}
+
+// Fail links by breadth: each node's longest proper suffix that is also a path of the tree.
+void BlockShortcuts::BuildLinks() {
+    std::deque<uint32_t> queue;
+    for (const auto& [byte, child] : nodes_[0].next) queue.push_back(child);
+    while (!queue.empty()) {
+        uint32_t node = queue.front();
+        queue.pop_front();
+        for (const auto& [byte, child] : nodes_[node].next) {
+            uint32_t fail = nodes_[node].fail;
+            while (fail != 0 && Child(fail, byte) == 0) fail = nodes_[fail].fail;
+            uint32_t target = Child(fail, byte);
+            nodes_[child].fail = target == child ? 0 : target;
+            uint32_t f = nodes_[child].fail;
+            nodes_[child].outputs = nodes_[f].words.empty() ? nodes_[f].outputs : f;
+            queue.push_back(child);
+        }
+    }
+}
+
+void BlockShortcuts::MatchSentence(const std::string& sentence) {
+    ++generation_;
+    matchedSentence_ = sentence;
+    matchedValid_ = true;
+    uint32_t state = 0;
+    for (unsigned char c : sentence) {
+        while (state != 0 && Child(state, c) == 0) state = nodes_[state].fail;
+        state = Child(state, c);
+        for (uint32_t out = nodes_[state].words.empty() ? nodes_[state].outputs : state; out != 0;
+             out = nodes_[out].outputs)
+            for (uint32_t word : nodes_[out].words) matchedIn_[word] = generation_;
+    }
+}
+
+const RecordSpan* BlockShortcuts::SurelyFalseConditions(uint32_t cursor, const std::string& sentence) {
+    auto found = blocks_.find(cursor);
+    if (found == blocks_.end()) return nullptr;
+    const PlainBlock& block = found->second;
+    if (block.alwaysFalse) return &block.conditions;
+    if (!matchedValid_ || sentence != matchedSentence_) MatchSentence(sentence);
+    for (uint32_t word : block.words)
+        if (matchedIn_[word] != generation_) return &block.conditions;
+    return nullptr;
+}
+
+const RecordSpan* BlockShortcuts::ThenSkip(uint32_t cursor) const {
+    auto found = thenSkips_.find(cursor);
+    return found == thenSkips_.end() ? nullptr : &found->second;
+}
+
+}  // namespace tamzel::engine

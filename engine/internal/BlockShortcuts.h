@@ -1,0 +1,80 @@
+// Shortcuts of the rule pass over one loaded brain. A pass reads every record, but most
+// blocks of a real brain test plain words that the sentence does not hold, and then the
+// pass only reads on to the block's end. What those readings give depends on nothing but
+// the records, so it is worked out once and reused:
+//
+// - For blocks whose first condition line is a plain word list (no tags, selectors, inline
+//   or stored lists, negation) and whose conditions hold no "OR" and no "SENTENCE" line, the
+//   words are put in one multi-word search built once; a block with a word that the
+//   working sentence does not hold is false without evaluating it (evaluating it would
+//   change nothing either: such a line reports nothing and captures only when it holds).
+// - Where a skipped then-branch ends, and how many records the skip reads.
+//
+// Both are keyed by the reader's byte position, so they serve whichever way a pass gets
+// there. They are built during the first pass, while the keyword table is plain.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Brain.h"
+#include "engine/KeywordTable.h"
+
+namespace tamzel::engine {
+
+// Where reading from a position ends and how many records it reads.
+struct RecordSpan {
+    uint32_t end = 0;
+    int32_t records = 0;
+};
+
+class BlockShortcuts {
+public:
+    // Forgets everything (a new brain was loaded).
+    void Clear();
+    bool built() const { return built_; }
+    // Scans the whole brain of `reader` for blocks with plain word lists; `keywords` must be
+    // plain. The reader's cursor is where it was afterwards.
+    void Build(BrainRecord& reader, const KeywordTable& keywords);
+
+    // The conditions of the block whose head record ends at `cursor` when they can be
+    // judged by the words alone and surely do not hold for `sentence` (folded); else null.
+    const RecordSpan* SurelyFalseConditions(uint32_t cursor, const std::string& sentence);
+
+    const RecordSpan* ThenSkip(uint32_t cursor) const;
+    void RememberThenSkip(uint32_t cursor, RecordSpan span) { thenSkips_[cursor] = span; }
+
+private:
+    struct PlainBlock {
+        RecordSpan conditions;
+        std::vector<uint32_t> words;  // of the first line; empty when an empty item is there
+        bool alwaysFalse = false;
+    };
+    struct Node {
+        std::vector<std::pair<unsigned char, uint32_t>> next;
+        uint32_t fail = 0;
+        uint32_t outputs = 0;  // the nearest node on the fail chain that ends words (0: none)
+        std::vector<uint32_t> words;
+    };
+
+    bool AnalyseBlock(BrainRecord& reader, const KeywordTable& keywords, PlainBlock& block);
+    uint32_t WordId(const std::string& word);
+    uint32_t Child(uint32_t node, unsigned char c) const;
+    void BuildLinks();
+    void MatchSentence(const std::string& sentence);
+
+    bool built_ = false;
+    std::unordered_map<uint32_t, PlainBlock> blocks_;
+    std::unordered_map<uint32_t, RecordSpan> thenSkips_;
+    std::unordered_map<std::string, uint32_t> wordIds_;
+    std::vector<Node> nodes_;
+    // Which words the sentence last matched holds: matchedIn_[word] == generation_.
+    std::string matchedSentence_;
+    bool matchedValid_ = false;
+    uint32_t generation_ = 0;
+    std::vector<uint32_t> matchedIn_;
+};
+
+}  // namespace tamzel::engine
