@@ -19,14 +19,26 @@ void ReadTrimmed(BrainRecord& reader, std::string& line) {
     TrimLeadingBlanks(line);
 }
 
-// Bytes that would make a word list more than plain words: tags (their keywords' first
-// bytes and the name mark), items in brackets, a sentence selector's comma.
-std::array<bool, 256> NotPlainBytes(const KeywordTable& keywords) {
-    std::array<bool, 256> bytes{};
-    for (int k = kw::YearTag; k <= kw::NextWordTag; ++k)
-        if (!keywords.Keyword(k).empty()) bytes[static_cast<unsigned char>(keywords.Keyword(k)[0])] = true;
-    for (unsigned char c : std::string_view("|<>,")) bytes[c] = true;
-    return bytes;
+// True when tag expansion would change the text (a tag keyword or the name mark in it).
+bool HoldsTags(const std::string& text, const KeywordTable& keywords) {
+    if (text.find('|') != std::string::npos) return true;
+    for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
+        const std::string& keyword = keywords.Keyword(k);
+        if (!keyword.empty() && text.find(keyword) != std::string::npos) return true;
+    }
+    return false;
+}
+
+// Position of the first ';' from `start` on outside "<...>", or npos: how the condition
+// evaluator splits a list into items.
+size_t ItemEnd(const std::string& list, size_t start) {
+    int depth = 0;
+    for (size_t i = start; i < list.size(); ++i) {
+        if (list[i] == '<') ++depth;
+        if (list[i] == '>') --depth;
+        if (list[i] == ';' && depth == 0) return i;
+    }
+    return std::string::npos;
 }
 
 bool StartsWithAnyTest(const std::string& line, const KeywordTable& keywords) {
@@ -71,17 +83,7 @@ bool BlockShortcuts::AnalyseBlock(BrainRecord& reader, const KeywordTable& keywo
     if (first.compare(0, 8, kSentenceLine) == 0 || StartsWithAnyTest(first, keywords)) return false;
     bool failed = false;
     std::string list(BracketView(first, '(', ')', &failed));
-    if (failed) return false;
-    const std::array<bool, 256> notPlain = NotPlainBytes(keywords);
-    if (notPlain[static_cast<unsigned char>(';')]) return false;
-    for (char c : list)
-        if (notPlain[static_cast<unsigned char>(c)]) return false;
-    base::FoldDiacriticsInPlace(list);
-    list += ';';
-    for (size_t from = 0, end; (end = list.find(';', from)) != std::string::npos; from = end + 1) {
-        if (end == from) block.alwaysFalse = true;  // an empty item is never found
-        else block.words.push_back(WordId(list.substr(from, end - from)));
-    }
+    if (failed || !AnalyseItems(list + ';', keywords, block)) return false;
     int32_t records = 1;
     std::string line = first;
     while (line != kEndLine && !AtEndOfBrain(reader)) {
@@ -91,6 +93,38 @@ bool BlockShortcuts::AnalyseBlock(BrainRecord& reader, const KeywordTable& keywo
         if (!line.empty() && line[0] == '!') line.erase(0, 1);
     }
     block.conditions = {reader.cursor, records};
+    return true;
+}
+
+// The items as the evaluator reads them: a plain item must occur, an inline list needs one
+// of its words (cut out at the fixed places of "<SOMEOF(" and ")>"), and items that can
+// never be found make the block always false. Stored lists and selectors are left to the
+// evaluator.
+bool BlockShortcuts::AnalyseItems(std::string list, const KeywordTable& keywords, PlainBlock& block) {
+    constexpr size_t kOpening = 8, kFrame = 10;
+    if (HoldsTags(list, keywords) || list.find(',') != std::string::npos) return false;
+    base::FoldDiacriticsInPlace(list);
+    const std::string& inlineList = keywords.Keyword(kw::InlineWordList);
+    for (size_t start = 0; start < list.size();) {
+        size_t end = ItemEnd(list, start);
+        if (end == std::string::npos) break;
+        std::string item = list.substr(start, end - start);
+        start = end + 1;
+        std::vector<uint32_t> words;
+        if (!item.empty() && item[0] == '<') {
+            std::string inner = item.size() >= 2 ? item.substr(1, item.size() - 2) : std::string();
+            if (inner == keywords.Keyword(kw::StoredWordList1) || inner == keywords.Keyword(kw::StoredWordList2))
+                return false;
+            bool isInline = !inlineList.empty() && item.compare(1, inlineList.size(), inlineList) == 0;
+            std::string inside = isInline && item.size() >= kFrame ? item.substr(kOpening, item.size() - kFrame) + ';' : "";
+            for (size_t from = 0, stop; (stop = inside.find(';', from)) != std::string::npos; from = stop + 1)
+                if (stop > from) words.push_back(WordId(inside.substr(from, stop - from)));
+        } else if (!item.empty()) {
+            words.push_back(WordId(item));
+        }
+        if (words.empty()) block.alwaysFalse = true;
+        block.items.push_back(std::move(words));
+    }
     return true;
 }
 
@@ -156,8 +190,11 @@ const RecordSpan* BlockShortcuts::SurelyFalseConditions(uint32_t cursor, const s
     const PlainBlock& block = found->second;
     if (block.alwaysFalse) return &block.conditions;
     if (!matchedValid_ || sentence != matchedSentence_) MatchSentence(sentence);
-    for (uint32_t word : block.words)
-        if (matchedIn_[word] != generation_) return &block.conditions;
+    for (const std::vector<uint32_t>& item : block.items) {
+        bool held = false;
+        for (uint32_t word : item) held = held || matchedIn_[word] == generation_;
+        if (!held) return &block.conditions;
+    }
     return nullptr;
 }
 

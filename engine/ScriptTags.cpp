@@ -393,19 +393,20 @@ void EngineCore::ExpandTags(std::string& text) {
 
 bool EngineCore::HasTags(const std::string& text) {
     if (text.find('|') != std::string::npos) return true;
-    // Most texts hold no byte that starts a tag keyword; one look at each byte rules them
-    // out before twenty searches.
+    // A tag can begin only at a byte that starts a tag keyword: one walk over the text,
+    // comparing there, instead of twenty searches of the whole text.
     std::array<bool, 256> starts{};
     for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
         const std::string& keyword = Keywords.Keyword(k);
         if (!keyword.empty()) starts[static_cast<unsigned char>(keyword[0])] = true;
     }
-    bool possible = false;
-    for (char c : text) possible = possible || starts[static_cast<unsigned char>(c)];
-    if (!possible) return false;
-    for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
-        const std::string& keyword = Keywords.Keyword(k);
-        if (!keyword.empty() && text.find(keyword) != std::string::npos) return true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!starts[static_cast<unsigned char>(text[i])]) continue;
+        for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
+            const std::string& keyword = Keywords.Keyword(k);
+            if (!keyword.empty() && keyword[0] == text[i] && text.compare(i, keyword.size(), keyword) == 0)
+                return true;
+        }
     }
     return false;
 }

@@ -3,11 +3,12 @@
 // pass only reads on to the block's end. What those readings give depends on nothing but
 // the records, so it is worked out once and reused:
 //
-// - For blocks whose first condition line is a plain word list (no tags, selectors, inline
-//   or stored lists, negation) and whose conditions hold no "OR" and no "SENTENCE" line, the
-//   words are put in one multi-word search built once; a block with a word that the
-//   working sentence does not hold is false without evaluating it (evaluating it would
-//   change nothing either: such a line reports nothing and captures only when it holds).
+// - For blocks whose first condition line is a list of plain words and inline lists (no
+//   tags, selectors, stored lists, negation) and whose conditions hold no "OR" and no
+//   "SENTENCE" line, the words are put in one multi-word search built once; a block with an
+//   item that the working sentence does not hold is false without evaluating it
+//   (evaluating it would change nothing either: such a line reports nothing and captures
+//   only when it holds).
 // - Where a skipped then-branch ends, and how many records the skip reads.
 //
 // Both are keyed by the reader's byte position, so they serve whichever way a pass gets
@@ -49,8 +50,9 @@ public:
 private:
     struct PlainBlock {
         RecordSpan conditions;
-        std::vector<uint32_t> words;  // of the first line; empty when an empty item is there
-        bool alwaysFalse = false;
+        // The items of the first line, each the words of which one must occur.
+        std::vector<std::vector<uint32_t>> items;
+        bool alwaysFalse = false;  // an item that nothing matches
     };
     struct Node {
         std::vector<std::pair<unsigned char, uint32_t>> next;
@@ -60,6 +62,7 @@ private:
     };
 
     bool AnalyseBlock(BrainRecord& reader, const KeywordTable& keywords, PlainBlock& block);
+    bool AnalyseItems(std::string list, const KeywordTable& keywords, PlainBlock& block);
     uint32_t WordId(const std::string& word);
     uint32_t Child(uint32_t node, unsigned char c) const;
     void BuildLinks();
