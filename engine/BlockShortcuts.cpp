@@ -1,5 +1,6 @@
 #include "engine/internal/BlockShortcuts.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <string_view>
@@ -64,7 +65,7 @@ void BlockShortcuts::Build(BrainRecord& reader, const KeywordTable& keywords) {
         if (head.empty() || line.compare(0, head.size(), head) != 0) continue;
         uint32_t afterHead = reader.cursor;
         PlainBlock block;
-        if (AnalyseBlock(reader, keywords, block)) blocks_[afterHead] = std::move(block);
+        if (AnalyseBlock(reader, keywords, block)) blocks_.emplace_back(afterHead, std::move(block));
         reader.cursor = afterHead;
     }
     BuildLinks();
@@ -184,10 +185,24 @@ void BlockShortcuts::MatchSentence(const std::string& sentence) {
     }
 }
 
+BlockShortcuts::PlainBlock* BlockShortcuts::FindBlock(uint32_t cursor) {
+    auto before = [](const std::pair<uint32_t, PlainBlock>& b, uint32_t c) { return b.first < c; };
+    if (nextBlock_ >= blocks_.size() || blocks_[nextBlock_].first > cursor) {
+        nextBlock_ = static_cast<size_t>(
+            std::lower_bound(blocks_.begin(), blocks_.end(), cursor, before) - blocks_.begin());
+    } else {
+        while (nextBlock_ < blocks_.size() && blocks_[nextBlock_].first < cursor) ++nextBlock_;
+    }
+    if (nextBlock_ >= blocks_.size() || blocks_[nextBlock_].first != cursor) return nullptr;
+    return &blocks_[nextBlock_].second;
+}
+
 const RecordSpan* BlockShortcuts::SurelyFalseConditions(uint32_t cursor, const std::string& sentence) {
-    auto found = blocks_.find(cursor);
-    if (found == blocks_.end()) return nullptr;
-    const PlainBlock& block = found->second;
+    lastJudged_ = nullptr;
+    PlainBlock* found = FindBlock(cursor);
+    if (found == nullptr) return nullptr;
+    const PlainBlock& block = *found;
+    lastJudged_ = found;
     if (block.alwaysFalse) return &block.conditions;
     if (!matchedValid_ || sentence != matchedSentence_) MatchSentence(sentence);
     for (const std::vector<uint32_t>& item : block.items) {
@@ -195,10 +210,23 @@ const RecordSpan* BlockShortcuts::SurelyFalseConditions(uint32_t cursor, const s
         for (uint32_t word : item) held = held || matchedIn_[word] == generation_;
         if (!held) return &block.conditions;
     }
+    lastJudged_ = nullptr;
     return nullptr;
 }
 
+// The block just judged false keeps its then-skip itself, which spares a look-up.
+void BlockShortcuts::RememberThenSkip(uint32_t cursor, RecordSpan span) {
+    if (lastJudged_ && lastJudged_->conditions.end == cursor) {
+        lastJudged_->thenSkip = span;
+        lastJudged_->thenSkipKnown = true;
+        return;
+    }
+    thenSkips_[cursor] = span;
+}
+
 const RecordSpan* BlockShortcuts::ThenSkip(uint32_t cursor) const {
+    if (lastJudged_ && lastJudged_->conditions.end == cursor)
+        return lastJudged_->thenSkipKnown ? &lastJudged_->thenSkip : nullptr;
     auto found = thenSkips_.find(cursor);
     return found == thenSkips_.end() ? nullptr : &found->second;
 }

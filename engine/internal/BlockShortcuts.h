@@ -45,7 +45,7 @@ public:
     const RecordSpan* SurelyFalseConditions(uint32_t cursor, const std::string& sentence);
 
     const RecordSpan* ThenSkip(uint32_t cursor) const;
-    void RememberThenSkip(uint32_t cursor, RecordSpan span) { thenSkips_[cursor] = span; }
+    void RememberThenSkip(uint32_t cursor, RecordSpan span);
 
 private:
     struct PlainBlock {
@@ -53,6 +53,9 @@ private:
         // The items of the first line, each the words of which one must occur.
         std::vector<std::vector<uint32_t>> items;
         bool alwaysFalse = false;  // an item that nothing matches
+        // The then-branch after the conditions, once a pass has skipped it.
+        RecordSpan thenSkip;
+        bool thenSkipKnown = false;
     };
     struct Node {
         std::vector<std::pair<unsigned char, uint32_t>> next;
@@ -69,7 +72,13 @@ private:
     void MatchSentence(const std::string& sentence);
 
     bool built_ = false;
-    std::unordered_map<uint32_t, PlainBlock> blocks_;
+    PlainBlock* FindBlock(uint32_t cursor);
+
+    // By position of the head's end, in brain order: a pass moves forward, so the next
+    // block looked for is mostly the one after the last (no hashing, memory in order).
+    std::vector<std::pair<uint32_t, PlainBlock>> blocks_;
+    size_t nextBlock_ = 0;
+    PlainBlock* lastJudged_ = nullptr;
     std::unordered_map<uint32_t, RecordSpan> thenSkips_;
     std::unordered_map<std::string, uint32_t> wordIds_;
     std::vector<Node> nodes_;
