@@ -75,25 +75,38 @@ void BlockShortcuts::Build(BrainRecord& reader, const KeywordTable& keywords) {
 }
 
 // Reads the conditions as the evaluator does (up to "->", also after a leading '!', or the
-// brain's end) and tells whether the first line alone can decide that they fail.
+// brain's end) and tells whether the first line of each alternative can decide that they fail.
 bool BlockShortcuts::AnalyseBlock(BrainRecord& reader, const KeywordTable& keywords, PlainBlock& block) {
-    static_assert(sizeof(kOrLine) == 3);
-    std::string first;
-    ReadTrimmed(reader, first);
-    if (first.size() < 2 || first[0] != '?' || first == kOrLine || first == kEndLine) return false;
-    if (first.compare(0, 8, kSentenceLine) == 0 || StartsWithAnyTest(first, keywords)) return false;
-    bool failed = false;
-    std::string list(BracketView(first, '(', ')', &failed));
-    if (failed || !AnalyseItems(list + ';', keywords, block)) return false;
+    std::string line;
+    ReadTrimmed(reader, line);
     int32_t records = 1;
-    std::string line = first;
+    if (!AnalyseFirstLine(line, keywords, block)) return false;
     while (line != kEndLine && !AtEndOfBrain(reader)) {
         ReadTrimmed(reader, line);
         ++records;
-        if (line == kOrLine || line.compare(0, 8, kSentenceLine) == 0) return false;
+        if (line.compare(0, 8, kSentenceLine) == 0) return false;
+        if (line == kOrLine) {
+            // The line after "OR" starts the next alternative; "OR" at the very end would
+            // leave an empty one, which holds.
+            if (AtEndOfBrain(reader)) return false;
+            ReadTrimmed(reader, line);
+            ++records;
+            if (!AnalyseFirstLine(line, keywords, block)) return false;
+            continue;
+        }
         if (!line.empty() && line[0] == '!') line.erase(0, 1);
     }
     block.conditions = {reader.cursor, records};
+    return true;
+}
+
+bool BlockShortcuts::AnalyseFirstLine(const std::string& line, const KeywordTable& keywords, PlainBlock& block) {
+    if (line.size() < 2 || line[0] != '?' || StartsWithAnyTest(line, keywords)) return false;
+    bool failed = false;
+    std::string list(BracketView(line, '(', ')', &failed));
+    Alternative alternative;
+    if (failed || !AnalyseItems(list + ';', keywords, alternative)) return false;
+    block.alternatives.push_back(std::move(alternative));
     return true;
 }
 
@@ -101,7 +114,7 @@ bool BlockShortcuts::AnalyseBlock(BrainRecord& reader, const KeywordTable& keywo
 // of its words (cut out at the fixed places of "<SOMEOF(" and ")>"), and items that can
 // never be found make the block always false. Stored lists and selectors are left to the
 // evaluator.
-bool BlockShortcuts::AnalyseItems(std::string list, const KeywordTable& keywords, PlainBlock& block) {
+bool BlockShortcuts::AnalyseItems(std::string list, const KeywordTable& keywords, Alternative& block) {
     constexpr size_t kOpening = 8, kFrame = 10;
     if (HoldsTags(list, keywords) || list.find(',') != std::string::npos) return false;
     base::FoldDiacriticsInPlace(list);
@@ -201,17 +214,24 @@ const RecordSpan* BlockShortcuts::SurelyFalseConditions(uint32_t cursor, const s
     lastJudged_ = nullptr;
     PlainBlock* found = FindBlock(cursor);
     if (found == nullptr) return nullptr;
-    const PlainBlock& block = *found;
     lastJudged_ = found;
-    if (block.alwaysFalse) return &block.conditions;
     if (!matchedValid_ || sentence != matchedSentence_) MatchSentence(sentence);
-    for (const std::vector<uint32_t>& item : block.items) {
+    for (const Alternative& alternative : found->alternatives)
+        if (!SurelyFalse(alternative)) {
+            lastJudged_ = nullptr;
+            return nullptr;
+        }
+    return &found->conditions;
+}
+
+bool BlockShortcuts::SurelyFalse(const Alternative& alternative) const {
+    if (alternative.alwaysFalse) return true;
+    for (const std::vector<uint32_t>& item : alternative.items) {
         bool held = false;
         for (uint32_t word : item) held = held || matchedIn_[word] == generation_;
-        if (!held) return &block.conditions;
+        if (!held) return true;
     }
-    lastJudged_ = nullptr;
-    return nullptr;
+    return false;
 }
 
 // The block just judged false keeps its then-skip itself, which spares a look-up.

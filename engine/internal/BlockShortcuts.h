@@ -3,12 +3,12 @@
 // pass only reads on to the block's end. What those readings give depends on nothing but
 // the records, so it is worked out once and reused:
 //
-// - For blocks whose first condition line is a list of plain words and inline lists (no
-//   tags, selectors, stored lists, negation) and whose conditions hold no "OR" and no
-//   "SENTENCE" line, the words are put in one multi-word search built once; a block with an
-//   item that the working sentence does not hold is false without evaluating it
-//   (evaluating it would change nothing either: such a line reports nothing and captures
-//   only when it holds).
+// - For blocks whose alternatives (the parts between "OR" lines) each start with a list of
+//   plain words and inline lists (no tags, selectors, stored lists, negation) and whose
+//   conditions hold no "SENTENCE" line, the words are put in one multi-word search built
+//   once; a block where every alternative has an item that the working sentence does not
+//   hold is false without evaluating it (evaluating it would change nothing either: such a
+//   line reports nothing, and the lines after a false one are not tested).
 // - Where a skipped then-branch ends, and how many records the skip reads.
 //
 // Both are keyed by the reader's byte position, so they serve whichever way a pass gets
@@ -48,11 +48,14 @@ public:
     void RememberThenSkip(uint32_t cursor, RecordSpan span);
 
 private:
-    struct PlainBlock {
-        RecordSpan conditions;
-        // The items of the first line, each the words of which one must occur.
+    // The first line of one alternative: its items, each the words of which one must occur.
+    struct Alternative {
         std::vector<std::vector<uint32_t>> items;
         bool alwaysFalse = false;  // an item that nothing matches
+    };
+    struct PlainBlock {
+        RecordSpan conditions;
+        std::vector<Alternative> alternatives;
         // The then-branch after the conditions, once a pass has skipped it.
         RecordSpan thenSkip;
         bool thenSkipKnown = false;
@@ -65,7 +68,9 @@ private:
     };
 
     bool AnalyseBlock(BrainRecord& reader, const KeywordTable& keywords, PlainBlock& block);
-    bool AnalyseItems(std::string list, const KeywordTable& keywords, PlainBlock& block);
+    bool AnalyseFirstLine(const std::string& line, const KeywordTable& keywords, PlainBlock& block);
+    bool AnalyseItems(std::string list, const KeywordTable& keywords, Alternative& alternative);
+    bool SurelyFalse(const Alternative& alternative) const;
     uint32_t WordId(const std::string& word);
     uint32_t Child(uint32_t node, unsigned char c) const;
     void BuildLinks();

@@ -75,6 +75,8 @@ TEST_F(Shortcuts, JudgeOnlyBlocksTheWordsDecide) {
         {{"   ?( pes )"}, " kon ", true},           // leading blanks are dropped
         {{"?( pes )", "#MUZ", "!?( kon )"}, " vlk ", true},
         {{"?( pes )", "!->"}, " vlk ", true},       // "!->" ends the conditions as well
+        {{"?( pes )", "OR", "?( kon )"}, " vlk ", true},  // every alternative fails
+        {{"?( pes )", "#MUZ", "OR", "?(<SOMEOF( kon ; vlk )>)", "!?( mys )"}, " los ", true},
         // Left to the evaluator:
         {{"!?( pes )"}, " kon ", false},
         {{"?(LAST_USER, pes )"}, " kon ", false},
@@ -83,6 +85,8 @@ TEST_F(Shortcuts, JudgeOnlyBlocksTheWordsDecide) {
         {{"?(<#C1>)"}, " kon ", false},
         {{"?( | )"}, " kon ", false},
         {{"?( pes )", "OR", "?( kon )"}, " kon ", false},
+        {{"?( pes )", "OR", "#MUZ"}, " kon ", false},
+        {{"?( pes )", "OR", "OR", "?( kon )"}, " vlk ", false},
         {{"?( pes )", "SENTENCE(LAST_USER)"}, " kon ", false},
         {{"#MUZ", "?( pes )"}, " kon ", false},
         {{"=(a,b)"}, " kon ", false},
@@ -95,6 +99,7 @@ TEST_F(Shortcuts, JudgeOnlyBlocksTheWordsDecide) {
 TEST_F(Shortcuts, ABlockCutOffByTheBrainsEnd) {
     Check({{"?( pes )", "?( kon )"}, " vlk ", true}, false);
     Check({{"?( pes )"}, " pes ", false}, false);
+    Check({{"?( pes )", "OR"}, " vlk ", false}, false);  // an empty last alternative holds
 }
 
 // Words that overlap and hide inside each other: the search must find every one that
