@@ -70,6 +70,7 @@ void BlockShortcuts::Build(BrainRecord& reader, const KeywordTable& keywords) {
     }
     BuildLinks();
     matchedIn_.assign(wordIds_.size(), 0);
+    std::unordered_map<std::string, uint32_t>().swap(wordIds_);  // needed only while building
     reader.cursor = start;
     built_ = true;
 }
