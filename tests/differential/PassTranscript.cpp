@@ -511,6 +511,7 @@ Transcript GeneratedBrain(const std::string& name, uint32_t seed, int blocks, in
     Transcript out;
     out.name = name;
     std::string brain = BrainWriter(seed, rarePercent, fatal).Build(blocks);
+    out.text = "brain " + Digest(brain) + '\n';
     ProgramFolder folder(brain);
     Recorder recorder(out);
     Dice dice(seed * 7 + 1);
@@ -527,11 +528,16 @@ Transcript GeneratedBrain(const std::string& name, uint32_t seed, int blocks, in
 
 }  // namespace
 
+std::string BrainLine(const std::string& transcriptText) {
+    return transcriptText.substr(0, transcriptText.find('\n'));
+}
+
 Transcript ShippedBrainTranscript(const std::string& brainFile, const std::string& sourceDir) {
     Transcript out;
     out.name = "shipped";
     std::string brain = ReadFile(brainFile);
     if (brain.empty()) return out;
+    out.text = "brain " + Digest(brain) + '\n';
     ProgramFolder folder(brain);
     Recorder recorder(out);
     std::vector<std::string> sentences = ReadLines(sourceDir + "/tests/brain/understanding.txt");

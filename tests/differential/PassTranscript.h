@@ -10,12 +10,16 @@
 
 namespace tamzel::differential {
 
-// One corpus: a brain and the turns said to it. The text is UTF-8, one line per turn.
+// One corpus: a brain and the turns said to it. The text is UTF-8: a first line naming the
+// brain ("brain " and a digest of the brain file), then one line per turn.
 struct Transcript {
     std::string name;
     std::string text;
     int turns = 0;
 };
+
+// The first line of a transcript's text.
+std::string BrainLine(const std::string& transcriptText);
 
 // The shipped brain (the brain file given), fed with the understanding set, the dialogue
 // scripts of `sourceDir` and seeded random sentences. Empty when the brain is missing.
