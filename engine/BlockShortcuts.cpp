@@ -73,6 +73,8 @@ void BlockShortcuts::Build(BrainRecord& reader, const KeywordTable& keywords) {
     std::unordered_map<std::string, uint32_t>().swap(wordIds_);  // needed only while building
     reader.cursor = start;
     built_ = true;
+    builtData_ = reader.text.data();
+    builtSize_ = reader.text.size();
 }
 
 // Reads the conditions as the evaluator does (up to "->", also after a leading '!', or the

@@ -59,7 +59,10 @@ public:
         for (int k = kw::InsertCommand; k <= kw::KeepGoingOffCommand; ++k)
             if (!K(k).empty()) commandStart_[static_cast<unsigned char>(K(k)[0])] = true;
         commandStart_['S'] = true;  // "SENTENCE"
-        if (!e_.Shortcuts.built()) e_.Shortcuts.Build(reader_, e_.Keywords);
+        if (!e_.Shortcuts.BuiltFor(reader_.text)) {
+            e_.Shortcuts.Clear();
+            e_.Shortcuts.Build(reader_, e_.Keywords);
+        }
     }
     ~RulePass() { reader_.text.swap(e_.Brain.text); }
     RulePass(const RulePass&) = delete;
@@ -116,8 +119,8 @@ std::string RulePass::Run() {
         // A line held back after an answer group is still to be worked on, even at the end.
         if (AtEndOfBrain(reader_) && readNext_) break;
     }
-    // The records after the answer would only add to the sums; the loaded brain's sums are
-    // what reading them would give, without decoding thousands of records every turn.
+    // The pass reads the same unchanging text that loading added up, so the sums of all its
+    // records are the loaded brain's, without adding up thousands of records every turn.
     reader_.sumPlain = reader_.wholeSumPlain;
     reader_.sumRaw = reader_.wholeSumRaw;
     VerifySums();

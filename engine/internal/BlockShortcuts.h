@@ -36,6 +36,11 @@ public:
     // Forgets everything (a new brain was loaded).
     void Clear();
     bool built() const { return built_; }
+    // Built over this very text (the same storage and size): a brain put in place without
+    // loading it is never read with the shortcuts of another.
+    bool BuiltFor(const std::string& text) const {
+        return built_ && text.data() == builtData_ && text.size() == builtSize_;
+    }
     // Scans the whole brain of `reader` for blocks with plain word lists; `keywords` must be
     // plain. The reader's cursor is where it was afterwards.
     void Build(BrainRecord& reader, const KeywordTable& keywords);
@@ -77,6 +82,8 @@ private:
     void MatchSentence(const std::string& sentence);
 
     bool built_ = false;
+    const char* builtData_ = nullptr;
+    size_t builtSize_ = 0;
     PlainBlock* FindBlock(uint32_t cursor);
 
     // By position of the head's end, in brain order: a pass moves forward, so the next

@@ -169,6 +169,24 @@ TEST(KeywordTableInPlace, RoundTripsKeepTheTextsAndTheDraws) {
         EXPECT_EQ(DecodeKeyword(EncodeKeyword(plain[k - 1], random)), plain[k - 1]);
 }
 
+// Only loading puts a brain in place in the program, but a brain given to the engine in
+// any other way must not be read with the shortcuts of the one before (the same layout,
+// another word: old shortcuts would call its block false).
+TEST_F(Shortcuts, ABrainPutInPlaceIsNotReadWithTheShortcutsOfAnother) {
+    auto brain = [](const std::string& word) {
+        return std::vector<std::string>{"IF(1)", "?( " + word + " )", "->", "-Povedal si " + word + ".",
+                                        "<-", "UNKNOWN", "-Nerozumiem."};
+    };
+    WriteBrain(brain("pes"));
+    engine.InitEngine();
+    EXPECT_EQ(engine.AnswerSentence("pes"), "Povedal si pes.");
+    WriteBrain(brain("kon"));
+    BrainRecord other;
+    LoadBrain(other, "ai/brainfile.ai");
+    engine.Brain = std::move(other);
+    EXPECT_EQ(engine.AnswerSentence("kon"), "Povedal si kon.");
+}
+
 TEST_F(Shortcuts, TheQuickLookForTagsAgreesWithTheTags) {
     const struct {
         const char* text;
