@@ -36,10 +36,14 @@ const std::array<char, 256>& FoldTable() {
 }  // namespace
 
 std::string FoldDiacritics(const std::string& text) {
-    const auto& table = FoldTable();
     std::string out(text);
-    for (char& c : out) c = table[static_cast<unsigned char>(c)];
+    FoldDiacriticsInPlace(out);
     return out;
+}
+
+void FoldDiacriticsInPlace(std::string& text) {
+    const auto& table = FoldTable();
+    for (char& c : text) c = table[static_cast<unsigned char>(c)];
 }
 
 char UpperLetter(char c) {

@@ -35,6 +35,9 @@ void LoadBrain(BrainRecord& brain, const std::string& path);
 // Decodes the record at the cursor, advances past it and adds to both sums. Fewer than two
 // bytes left: an empty record.
 std::string ReadRecord(BrainRecord& brain);
+// What a rule pass reads: the same decoding and advance into `body`, whose storage is reused,
+// without the sums (the pass takes the sums worked out at load).
+void DecodeNextRecord(BrainRecord& brain, std::string& body);
 bool AtEndOfBrain(const BrainRecord& brain);
 
 // The stored sums at offsets 48 and 52, as two 4-character texts; throws IoError.

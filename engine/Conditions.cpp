@@ -15,8 +15,9 @@ const char kOrLine[] = "OR";
 const char kEndLine[] = "->";
 const char kSentenceLine[] = "SENTENCE";
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return !prefix.empty() && text.compare(0, prefix.size(), prefix) == 0;
+// A test keyword opens the line; an empty keyword (a damaged table) opens none.
+bool OpensWith(const std::string& line, const std::string& keyword) {
+    return !keyword.empty() && line.starts_with(keyword);
 }
 
 bool IsPlainLetter(char c) { return c >= 'a' && c <= 'z'; }
@@ -26,10 +27,14 @@ bool IsPlainLetter(char c) { return c >= 'a' && c <= 'z'; }
 // One evaluation of a block's lines; keeps the two accumulators of the block.
 class ConditionEvaluation {
 public:
-    ConditionEvaluation(EngineCore& engine, BrainRecord& reader) : e_(engine), reader_(reader) {}
+    ConditionEvaluation(EngineCore& engine, BrainRecord& reader)
+        : e_(engine), reader_(reader), remembered_(engine.remembered_) {
+        remembered_.clear();
+    }
 
     bool Run(int slot) {
-        std::string line = e_.ReadLine(reader_);
+        std::string& line = e_.conditionLine_;
+        line = e_.ReadLine(reader_);
         for (;;) {
             if (line == kOrLine) {
                 if (b_) {
@@ -61,7 +66,7 @@ private:
         if (line.compare(0, 8, kSentenceLine) == 0) {
             e_.ReportError("Pozor, prikaz SENTENCE bol pouzity v podmienke");
             e_.SelectSentence(e_.BracketArgument(line));
-            e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
+            base::FoldDiacriticsInPlace(e_.WorkSentence);
         }
         bool negate = !line.empty() && line[0] == '!';
         if (negate) line.erase(0, 1);
@@ -72,7 +77,7 @@ private:
             b_ = ComparisonTest(line) != negate;
         }
         for (int k = kw::OpeningTest; k <= kw::WordCountTest && b_; ++k)
-            if (StartsWith(line, Keyword(k))) b_ = KeywordTest(k, line) != negate;
+            if (OpensWith(line, Keyword(k))) b_ = KeywordTest(k, line) != negate;
     }
 
     bool KeywordTest(int k, const std::string& line) {
@@ -102,8 +107,8 @@ private:
     bool SelectFor(std::string& argument) {
         size_t comma = argument.find(',');
         if (comma == std::string::npos) return false;
-        e_.SelectSentence(argument.substr(0, comma));
-        e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
+        e_.SelectSentence(std::string_view(argument).substr(0, comma));
+        base::FoldDiacriticsInPlace(e_.WorkSentence);
         argument.erase(0, comma + 1);
         return true;
     }
@@ -117,9 +122,9 @@ private:
     }
 
     // Kind of a '<' item: 1 and 2 the stored lists, 3 an inline list, 0 nothing known.
-    int ItemKind(const std::string& item) const {
+    int ItemKind(std::string_view item) const {
         if (item.empty() || item[0] != '<') return -1;
-        std::string inner = item.size() >= 2 ? item.substr(1, item.size() - 2) : std::string();
+        std::string_view inner = item.size() >= 2 ? item.substr(1, item.size() - 2) : std::string_view();
         if (inner == Keyword(kw::StoredWordList1)) return 1;
         if (inner == Keyword(kw::StoredWordList2)) return 2;
         const std::string& inline_ = Keyword(kw::InlineWordList);
@@ -127,10 +132,10 @@ private:
         return 0;
     }
 
-    // Position of the first ';' outside "<...>", or npos.
-    static size_t ItemEnd(const std::string& list) {
+    // Position of the first ';' from `start` on outside "<...>", or npos.
+    static size_t ItemEnd(const std::string& list, size_t start) {
         int depth = 0;
-        for (size_t i = 0; i < list.size(); ++i) {
+        for (size_t i = start; i < list.size(); ++i) {
             if (list[i] == '<') ++depth;
             if (list[i] == '>') --depth;
             if (list[i] == ';' && depth == 0) return i;
@@ -140,23 +145,27 @@ private:
 
     // Without '!' every item must occur in the sentence; with '!' none may.
     void WordListTest(const std::string& line, bool negate) {
-        std::string list = e_.BracketArgument(line) + ';';
+        std::string& list = e_.wordList_;
+        e_.BracketArgumentInto(line, list);
+        list += ';';
         e_.InWordListTest = true;
         e_.ExpandTags(list);
         e_.InWordListTest = false;
-        list = base::FoldDiacritics(list);
+        base::FoldDiacriticsInPlace(list);
         bool selected = SelectFor(list);
         bool ok = true;
-        while (!list.empty() && ok) {
-            size_t end = ItemEnd(list);
+        for (size_t start = 0; start < list.size() && ok;) {
+            size_t end = ItemEnd(list, start);
             if (end == std::string::npos) break;
-            std::string item = list.substr(0, end);
-            list.erase(0, end + 1);
+            std::string_view item(list.data() + start, end - start);
+            start = end + 1;
             int kind = ItemKind(item);
-            bool found = kind >= 0 ? e_.MatchWordList(kind, item)
-                                   : ContainsText(e_.WorkSentence, item);
+            // An item in brackets that names no list is never found, but is still remembered.
+            bool listed = kind >= 1;
+            bool found = kind < 0 ? ContainsText(e_.WorkSentence, item)
+                                  : listed && e_.MatchWordList(kind, item, e_.storedWord_);
             if (found == negate) ok = false;
-            if (!negate) remembered_ = item;
+            if (!negate) remembered_.assign(listed ? std::string_view(e_.storedWord_) : item);
         }
         b_ = b_ && ok;
         e_.RestoreCurrentSentence(selected);
@@ -178,7 +187,7 @@ private:
     EngineCore& e_;
     BrainRecord& reader_;
     bool b_ = true;
-    std::string remembered_;
+    std::string& remembered_;
 };
 
 bool EngineCore::EvaluateCondition(int slot, BrainRecord& reader) {
@@ -186,20 +195,28 @@ bool EngineCore::EvaluateCondition(int slot, BrainRecord& reader) {
     return evaluation.Run(slot);
 }
 
-bool EngineCore::MatchWordList(int kind, std::string& item) {
+bool EngineCore::MatchWordList(int kind, std::string_view item, std::string& found) {
+    found.clear();
     if (kind < 1 || kind > 3) return false;
-    std::string list = kind == 3 ? item : StoredWordList(kind);
-    item.clear();
-    if (list.size() < 10) return false;
-    list = list.substr(8, list.size() - 10) + ';';
-    for (size_t start = 0, end; (end = list.find(';', start)) != std::string::npos; start = end + 1) {
-        std::string word = list.substr(start, end - start);
+    std::string_view list = item;
+    if (kind != 3) {
+        StoredWordListInto(kind, storedList_);
+        list = storedList_;
+    }
+    // "<SOMEOF(" before the words and ")>" after them.
+    constexpr size_t kOpening = 8, kFrame = 10;
+    if (list.size() < kFrame) return false;
+    list = list.substr(kOpening, list.size() - kFrame);
+    for (size_t start = 0;;) {
+        size_t end = list.find(';', start);
+        std::string_view word = list.substr(start, end == std::string_view::npos ? end : end - start);
         if (ContainsText(WorkSentence, word)) {
-            item = word;
+            found.assign(word);
             return true;
         }
+        if (end == std::string_view::npos) return false;
+        start = end + 1;
     }
-    return false;
 }
 
 int WordCount(const std::string& text) {

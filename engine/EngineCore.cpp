@@ -22,6 +22,7 @@ void EngineCore::SetRandom(std::shared_ptr<base::Random> random) {
 
 void EngineCore::InitEngine() {
     LoadBrain(Brain, brainPath);
+    Shortcuts.Clear();
     if (Brain.checkBytes != BrainCheckBytes())
         FatalStop(base::FromUtf8Lossy("Súbor mozgu \"" + brainPath + "\" nie je mozog tohto vydania "
                                 "programu (nesedia kontrolné bajty)."));
@@ -81,6 +82,7 @@ std::string EngineCore::AnswerSentence(const std::string& text) {
 
 void EngineCore::FinalizeEngine() {
     Brain = BrainRecord{};
+    Shortcuts.Clear();
     Keywords = KeywordTable{};
     for (Variable& v : Variables) v = Variable{};
     AnswerHistory.clear();

@@ -48,26 +48,38 @@ constexpr std::array<EncodedEntry, 57> kEncodedTable = [] {
     return table;
 }();
 
-}  // namespace
 
-std::string EncodeKeyword(const std::string& plain, base::Random& random) {
-    std::string e(1, static_cast<char>(random.Below(256)));
-    e += plain;
+// In place, so that a pass decodes and encodes the table without allocating: once the
+// salt byte has been dropped, the string keeps room for it.
+void EncodeInPlace(std::string& e, Byte salt) {
+    e.insert(e.begin(), static_cast<char>(salt));
     for (size_t j = 1; j < e.size(); ++j) {
         Byte prev = static_cast<Byte>(e[j - 1]);
         e[j] = static_cast<char>(static_cast<Byte>(e[j]) + prev % 21 - 10);
     }
-    return e;
 }
 
-std::string DecodeKeyword(const std::string& encoded) {
-    if (encoded.empty()) return {};
-    std::string e(encoded);
+void DecodeInPlace(std::string& e) {
+    if (e.empty()) return;
     for (size_t j = e.size() - 1; j >= 1; --j) {
         Byte prev = static_cast<Byte>(e[j - 1]);  // still the encoded byte
         e[j] = static_cast<char>(static_cast<Byte>(e[j]) - prev % 21 + 10);
     }
-    return e.substr(1);
+    e.erase(0, 1);
+}
+
+}  // namespace
+
+std::string EncodeKeyword(const std::string& plain, base::Random& random) {
+    std::string e(plain);
+    EncodeInPlace(e, static_cast<Byte>(random.Below(256)));
+    return e;
+}
+
+std::string DecodeKeyword(const std::string& encoded) {
+    std::string e(encoded);
+    DecodeInPlace(e);
+    return e;
 }
 
 KeywordTable::KeywordTable() {
@@ -79,13 +91,14 @@ KeywordTable::KeywordTable() {
 
 void KeywordTable::DecodeAll() {
     if (plain_) return;
-    for (size_t k = 1; k < entries_.size(); ++k) entries_[k] = DecodeKeyword(entries_[k]);
+    for (size_t k = 1; k < entries_.size(); ++k) DecodeInPlace(entries_[k]);
     plain_ = true;
 }
 
 void KeywordTable::EncodeAll(base::Random& random) {
     if (!plain_) return;
-    for (size_t k = 1; k < entries_.size(); ++k) entries_[k] = EncodeKeyword(entries_[k], random);
+    for (size_t k = 1; k < entries_.size(); ++k)
+        EncodeInPlace(entries_[k], static_cast<Byte>(random.Below(256)));
     plain_ = false;
 }
 

@@ -45,6 +45,10 @@ public:
         for (int k = kw::InsertCommand; k <= kw::KeepGoingOffCommand; ++k)
             if (!K(k).empty()) commandStart_[static_cast<unsigned char>(K(k)[0])] = true;
         commandStart_['S'] = true;  // "SENTENCE"
+        if (!e_.Shortcuts.BuiltFor(reader_.text)) {
+            e_.Shortcuts.Clear();
+            e_.Shortcuts.Build(reader_, e_.Keywords);
+        }
     }
     ~RulePass() { reader_.text.swap(e_.Brain.text); }
     RulePass(const RulePass&) = delete;
@@ -57,6 +61,7 @@ private:
     void SkipElseBranch();
     void SkipThenBranch();
     void BlockHead();
+    bool ConditionsHold(int slot);
     void RewriteSentence();
     void RunCommands();
     void AssignVariable(const std::string& argument);
@@ -80,7 +85,8 @@ private:
 std::string RulePass::Run() {
     for (std::string& c : e_.Captures) c.clear();
     e_.SentenceTarget = 1;
-    e_.WorkSentence = base::FoldDiacritics(e_.CurrentInput);
+    e_.WorkSentence = e_.CurrentInput;
+    base::FoldDiacriticsInPlace(e_.WorkSentence);
     e_.InputUnderstood = true;
     for (;;) {
         if (readNext_) line_ = e_.ReadLine(reader_);
@@ -99,8 +105,8 @@ std::string RulePass::Run() {
         // A line held back after an answer group is still to be worked on, even at the end.
         if (AtEndOfBrain(reader_) && readNext_) break;
     }
-    // The records after the answer would only add to the sums; the loaded brain's sums are
-    // what reading them would give, without decoding thousands of records every turn.
+    // The pass reads the same unchanging text that loading added up, so the sums of all its
+    // records are the loaded brain's, without adding up thousands of records every turn.
     reader_.sumPlain = reader_.wholeSumPlain;
     reader_.sumRaw = reader_.wholeSumRaw;
     VerifySums();
@@ -110,7 +116,7 @@ std::string RulePass::Run() {
 void RulePass::SkipElseBranch() {
     int depth = 1;
     while (depth > 0 && !AtEndOfBrain(reader_)) {
-        std::string l = e_.ReadLine(reader_);
+        const std::string& l = e_.ReadLine(reader_);
         if (l == "->") ++depth;
         if (l == "<-") --depth;
     }
@@ -118,35 +124,54 @@ void RulePass::SkipElseBranch() {
 }
 
 void RulePass::SkipThenBranch() {
+    const uint32_t from = reader_.cursor;
+    if (const RecordSpan* known = e_.Shortcuts.ThenSkip(from)) {
+        reader_.cursor = known->end;
+        e_.RecordNumber += known->records;
+        return;
+    }
+    const int32_t firstRecord = e_.RecordNumber;
     int depth = 1;
     while (depth > 0 && !AtEndOfBrain(reader_)) {
-        std::string l = e_.ReadLine(reader_);
+        const std::string& l = e_.ReadLine(reader_);
         if (l.starts_with(K(kw::BlockHeadKeyword))) {
             ++depth;
         } else if (l == "<-" || (l == K(kw::ElseKeyword) && depth == 1)) {
             --depth;
         }
     }
+    e_.Shortcuts.RememberThenSkip(from, {reader_.cursor, e_.RecordNumber - firstRecord});
 }
 
 void RulePass::BlockHead() {
-    int n = TextToInt(e_.BracketArgument(line_));
+    bool failed = false;
+    int n = TextToInt(BracketView(line_, '(', ')', &failed));
+    if (failed) e_.ReportError("Zly string " + IntToText(e_.RecordNumber));
     if (n == 1) {
         if (e_.SentenceTarget != 1) {
             e_.ReportError("Pozor, sentence je ina ako USER");
             e_.FatalStop(base::FromUtf8Lossy("Blok 1 mozgu (záznam " + IntToText(e_.RecordNumber) +
                                        ") testuje vetu užívateľa, hoci je vybraná iná veta."));
         }
-        e_.SelectSentence(K(kw::CurrentSelector));
-        e_.WorkSentence = base::FoldDiacritics(e_.WorkSentence);
+        e_.SelectFoldedInput();
     }
     int32_t head = e_.RecordNumber;
-    if (!e_.EvaluateCondition(n, reader_)) {
+    if (!ConditionsHold(n)) {
         SkipThenBranch();
         line_.clear();
     } else if (e_.hooks.passTrace) {
         e_.hooks.passTrace->BlockEntered(head);
     }
+}
+
+// Conditions that the words alone show to fail are read past without evaluating them.
+bool RulePass::ConditionsHold(int slot) {
+    if (const RecordSpan* known = e_.Shortcuts.SurelyFalseConditions(reader_.cursor, e_.WorkSentence)) {
+        reader_.cursor = known->end;
+        e_.RecordNumber += known->records;
+        return false;
+    }
+    return e_.EvaluateCondition(slot, reader_);
 }
 
 void RulePass::RewriteSentence() {
@@ -178,7 +203,7 @@ void RulePass::RewriteSentence() {
     }
     e_.StoreSentence(e_.SentenceTarget);
     if (named) e_.SelectSentence(K(kw::CurrentSelector));
-    ws = base::FoldDiacritics(ws);
+    base::FoldDiacriticsInPlace(ws);
 }
 
 void RulePass::RunCommands() {
@@ -362,18 +387,23 @@ int EngineCore::ChooseAlternative(int count, int32_t first) {
     }
 }
 
-std::string EngineCore::ReadLine(BrainRecord& reader) {
-    std::string line = ReadRecord(reader);
+const std::string& EngineCore::ReadLine(BrainRecord& reader) {
+    DecodeNextRecord(reader, recordLine_);
     ++RecordNumber;
-    TrimLeadingBlanks(line);
-    return line;
+    TrimLeadingBlanks(recordLine_);
+    return recordLine_;
 }
 
 std::string EngineCore::BracketArgument(const std::string& text) {
-    bool failed = false;
-    std::string content = BracketContent(text, '(', ')', &failed);
-    if (failed) ReportError("Zly string " + IntToText(RecordNumber));
+    std::string content;
+    BracketArgumentInto(text, content);
     return content;
+}
+
+void EngineCore::BracketArgumentInto(const std::string& text, std::string& out) {
+    bool failed = false;
+    out.assign(BracketView(text, '(', ')', &failed));
+    if (failed) ReportError("Zly string " + IntToText(RecordNumber));
 }
 
 void EngineCore::RunProgram(const std::string& path) {

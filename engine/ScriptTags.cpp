@@ -3,6 +3,7 @@
 // Tags are found by their keyword texts from the keyword table, so they are recognised only
 // while the table is plain, that is inside a rule pass.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <ctime>
@@ -392,14 +393,25 @@ void EngineCore::ExpandTags(std::string& text) {
 
 bool EngineCore::HasTags(const std::string& text) {
     if (text.find('|') != std::string::npos) return true;
+    // A tag can begin only at a byte that starts a tag keyword: one walk over the text,
+    // comparing there, instead of twenty searches of the whole text.
+    std::array<bool, 256> starts{};
     for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
         const std::string& keyword = Keywords.Keyword(k);
-        if (!keyword.empty() && text.find(keyword) != std::string::npos) return true;
+        if (!keyword.empty()) starts[static_cast<unsigned char>(keyword[0])] = true;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!starts[static_cast<unsigned char>(text[i])]) continue;
+        for (int k = kw::YearTag; k <= kw::NextWordTag; ++k) {
+            const std::string& keyword = Keywords.Keyword(k);
+            if (!keyword.empty() && keyword[0] == text[i] && text.compare(i, keyword.size(), keyword) == 0)
+                return true;
+        }
     }
     return false;
 }
 
-void EngineCore::SelectSentence(const std::string& selector) {
+void EngineCore::SelectSentence(std::string_view selector) {
     if (selector == kSelectorLastAnswer) {
         WorkSentence = LastAnswer;
         SentenceTarget = 2;
@@ -418,7 +430,17 @@ void EngineCore::SelectSentence(const std::string& selector) {
 void EngineCore::RestoreCurrentSentence(bool selected) {
     if (!selected) return;
     SelectSentence(Keywords.Keyword(kw::CurrentSelector));
-    WorkSentence = base::FoldDiacritics(WorkSentence);
+    base::FoldDiacriticsInPlace(WorkSentence);
+}
+
+void EngineCore::SelectFoldedInput() {
+    if (CurrentInput != foldedFrom_) {
+        foldedFrom_ = CurrentInput;
+        foldedInput_ = CurrentInput;
+        base::FoldDiacriticsInPlace(foldedInput_);
+    }
+    if (WorkSentence != foldedInput_) WorkSentence = foldedInput_;
+    SentenceTarget = 1;
 }
 
 void EngineCore::StoreSentence(int target) {

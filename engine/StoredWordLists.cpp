@@ -19,18 +19,23 @@ const char kScrambledPraise[] =
     "lz<!tj!tznqbujdlb<!tj!eplpobmz<!tj!eplpobmb<!nbn!ub!sbe<!nbn!ub!sbeb<!mvcjn!ub<!csbwp<!e"
     "pcsb!qsbdb<!wzcpsof<!tlwfmf<!qbsbeof<!v{btof<!qfsgfluof<!tjlpwof*?";
 
-std::string Unscramble(const char* scrambled) {
-    std::string plain(scrambled);
+void Unscramble(const char* scrambled, std::string& plain) {
+    plain.assign(scrambled);
     for (char& c : plain) c = static_cast<char>(static_cast<unsigned char>(c) - 1);
-    return plain;
 }
 
 }  // namespace
 
 std::string StoredWordList(int number) {
-    if (number == 1) return Unscramble(kScrambledSwearWords);
-    if (number == 2) return Unscramble(kScrambledPraise);
-    return {};
+    std::string plain;
+    StoredWordListInto(number, plain);
+    return plain;
+}
+
+void StoredWordListInto(int number, std::string& out) {
+    out.clear();
+    if (number == 1) Unscramble(kScrambledSwearWords, out);
+    if (number == 2) Unscramble(kScrambledPraise, out);
 }
 
 }  // namespace tamzel::engine

@@ -12,5 +12,7 @@ namespace tamzel::engine {
 // "<SOMEOF(w1;w2;...)>"; words are folded and lower case, blanks mark whole-word edges.
 // Any other number gives an empty text.
 std::string StoredWordList(int number);
+// The same into `out`, whose storage is reused (conditions test the lists on every pass).
+void StoredWordListInto(int number, std::string& out);
 
 }  // namespace tamzel::engine

@@ -123,7 +123,7 @@ std::string SpaceAfterMarks(std::string s) {
 
 std::string IntToText(int32_t n) { return std::to_string(n); }
 
-int32_t TextToInt(const std::string& text) {
+int32_t TextToInt(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
@@ -152,14 +152,19 @@ void TrimLeadingBlanks(std::string& text) {
     text.erase(0, n == std::string::npos ? text.size() : n);
 }
 
-bool ContainsText(const std::string& haystack, const std::string& needle) {
+bool ContainsText(std::string_view haystack, std::string_view needle) {
     return !needle.empty() && haystack.find(needle) != std::string::npos;
 }
 
 std::string BracketContent(const std::string& text, char open, char close, bool* failed) {
+    return std::string(BracketView(text, open, close, failed));
+}
+
+std::string_view BracketView(std::string_view text, char open, char close, bool* failed) {
+    static constexpr char kFailure[1] = {'\0'};
     if (failed) *failed = false;
     size_t i = text.find(open);
-    if (i == std::string::npos) i = text.empty() ? 0 : text.size() - 1;
+    if (i == std::string_view::npos) i = text.empty() ? 0 : text.size() - 1;
     int depth = 1;
     for (size_t j = i + 1; j < text.size(); ++j) {
         if (text[j] == open) {
@@ -169,7 +174,7 @@ std::string BracketContent(const std::string& text, char open, char close, bool*
         }
     }
     if (failed) *failed = true;
-    return std::string(1, '\0');
+    return std::string_view(kFailure, 1);
 }
 
 void ReflectPersons(std::string& text) {

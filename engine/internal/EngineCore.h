@@ -13,9 +13,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Brain.h"
+#include "engine/internal/BlockShortcuts.h"
 #include "engine/EngineHooks.h"
 #include "engine/KeywordTable.h"
 #include "base/Seams.h"
@@ -89,6 +91,7 @@ public:
     int32_t RecordNumber = 0;
     std::array<Variable, 51> Variables;        // slots 1..50 (index 0 unused)
     BrainRecord Brain;
+    BlockShortcuts Shortcuts;  // of the loaded Brain
     KeywordTable Keywords;
     bool InWordListTest = false;
     bool QuitRequested = false;                // set by the brain's quit command
@@ -97,10 +100,13 @@ public:
     std::string RunTurn();
     std::string RunRulePass();
     int ChooseAlternative(int count, int32_t first);
-    // Reads the next record inside a pass: ReadRecord, RecordNumber + 1, leading blanks off.
-    std::string ReadLine(BrainRecord& reader);
+    // Reads the next record inside a pass: the decoded record, RecordNumber + 1, leading
+    // blanks off. The text stays valid until the next ReadLine.
+    const std::string& ReadLine(BrainRecord& reader);
     // BracketContent(text, '(', ')'); a missing ')' is reported ("Zly string " + record).
     std::string BracketArgument(const std::string& text);
+    // The same into `out`, whose storage is reused.
+    void BracketArgumentInto(const std::string& text, std::string& out);
     void ReportError(const std::string& message);
     void FatalStop(const std::string& reason);
     void RunProgram(const std::string& path);
@@ -108,18 +114,22 @@ public:
     // --- Script tags (ScriptTags.cpp) ------------------------------------------------------
     void ExpandTags(std::string& text);
     bool HasTags(const std::string& text);
-    void SelectSentence(const std::string& selector);
+    void SelectSentence(std::string_view selector);
     void StoreSentence(int target);
     // Selects the current sentence again and folds it, as conditions expect it after a
     // test or tag that named another sentence; does nothing when `selected` is false.
     void RestoreCurrentSentence(bool selected);
+    // SelectSentence of the current sentence, then folded; the folded text is kept while
+    // the sentence stays the same, since every block 1 starts from it.
+    void SelectFoldedInput();
     int TimePart(int kind);
     std::string PickRandomItem(const std::string& list);
 
     // --- Conditions (Conditions.cpp) ----------------------------------------------------
     // Reads the block's condition lines from `reader` up to and including "->".
     bool EvaluateCondition(int slot, BrainRecord& reader);
-    bool MatchWordList(int kind, std::string& item);
+    // Kind 1 and 2 the stored lists, 3 the inline list `item`; `found` gets the word found.
+    bool MatchWordList(int kind, std::string_view item, std::string& found);
 
     // --- Memory files (MemoryFile.cpp) --------------------------------------------------
     std::string MemoryFilePath() const;  // users/_<name>/user.mem (folder name in UTF-8)
@@ -142,6 +152,18 @@ private:
     std::string pendingMemoryPath_;
     std::string pendingMemory_;
     std::string lastMemoryProblem_;  // reported once until something succeeds again
+
+    // Texts a rule pass works on for every record and condition; kept between passes so
+    // that their storage is reused instead of allocated again.
+    friend class ConditionEvaluation;
+    std::string recordLine_;
+    std::string conditionLine_;
+    std::string wordList_;
+    std::string remembered_;
+    std::string storedList_;
+    std::string storedWord_;
+    std::string foldedFrom_;
+    std::string foldedInput_;
 };
 
 }  // namespace tamzel::engine
