@@ -62,7 +62,9 @@ public:
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
         path_ = pattern;
         fs::create_directories(path_ + "/ai");
-        base::WriteFileAtomically(path_ + "/ai/brainfile.ai", brainBytes);
+        if (base::Status written = base::WriteFileAtomically(path_ + "/ai/brainfile.ai", brainBytes);
+            !written)
+            throw std::runtime_error(written.message());
         previous_ = fs::current_path().string();
         fs::current_path(path_);
     }

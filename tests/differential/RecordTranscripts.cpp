@@ -17,7 +17,12 @@ int main(int argc, char** argv) {
     std::string brain = argc > 2 ? argv[2] : std::string(TAMZEL_TEST_HOME) + "/ai/brainfile.ai";
     std::string out = argv[1];
     auto write = [&](const tamzel::differential::Transcript& t) {
-        tamzel::base::WriteFileAtomically(out + "/" + t.name + ".txt", t.text);
+        tamzel::base::Status written =
+            tamzel::base::WriteFileAtomically(out + "/" + t.name + ".txt", t.text);
+        if (!written) {
+            std::fprintf(stderr, "%s\n", written.message().c_str());
+            std::exit(1);
+        }
         std::printf("%s: %d\n", t.name.c_str(), t.turns);
     };
     tamzel::differential::Transcript shipped =
