@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/Letters.h"
+#include "engine/internal/Conditions.h"
 #include "engine/TextUtils.h"
 
 namespace tamzel::engine {
@@ -28,18 +29,6 @@ bool HoldsTags(const std::string& text, const KeywordTable& keywords) {
         if (!keyword.empty() && text.find(keyword) != std::string::npos) return true;
     }
     return false;
-}
-
-// Position of the first ';' from `start` on outside "<...>", or npos: how the condition
-// evaluator splits a list into items.
-size_t ItemEnd(const std::string& list, size_t start) {
-    int depth = 0;
-    for (size_t i = start; i < list.size(); ++i) {
-        if (list[i] == '<') ++depth;
-        if (list[i] == '>') --depth;
-        if (list[i] == ';' && depth == 0) return i;
-    }
-    return std::string::npos;
 }
 
 bool StartsWithAnyTest(const std::string& line, const KeywordTable& keywords) {
@@ -123,7 +112,7 @@ bool BlockShortcuts::AnalyseItems(std::string list, const KeywordTable& keywords
     base::FoldDiacriticsInPlace(list);
     const std::string& inlineList = keywords.Keyword(kw::InlineWordList);
     for (size_t start = 0; start < list.size();) {
-        size_t end = ItemEnd(list, start);
+        size_t end = ListItemEnd(list, start);
         if (end == std::string::npos) break;
         std::string item = list.substr(start, end - start);
         start = end + 1;

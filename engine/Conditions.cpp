@@ -132,17 +132,6 @@ private:
         return 0;
     }
 
-    // Position of the first ';' from `start` on outside "<...>", or npos.
-    static size_t ItemEnd(const std::string& list, size_t start) {
-        int depth = 0;
-        for (size_t i = start; i < list.size(); ++i) {
-            if (list[i] == '<') ++depth;
-            if (list[i] == '>') --depth;
-            if (list[i] == ';' && depth == 0) return i;
-        }
-        return std::string::npos;
-    }
-
     // Without '!' every item must occur in the sentence; with '!' none may.
     void WordListTest(const std::string& line, bool negate) {
         std::string& list = e_.wordList_;
@@ -155,7 +144,7 @@ private:
         bool selected = SelectFor(list);
         bool ok = true;
         for (size_t start = 0; start < list.size() && ok;) {
-            size_t end = ItemEnd(list, start);
+            size_t end = ListItemEnd(list, start);
             if (end == std::string::npos) break;
             std::string_view item(list.data() + start, end - start);
             start = end + 1;
@@ -262,6 +251,16 @@ bool LooksLikeGibberish(const std::string& text) {
 
 bool AllDigits(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+size_t ListItemEnd(const std::string& list, size_t start) {
+    int depth = 0;
+    for (size_t i = start; i < list.size(); ++i) {
+        if (list[i] == '<') ++depth;
+        if (list[i] == '>') --depth;
+        if (list[i] == ';' && depth == 0) return i;
+    }
+    return std::string::npos;
 }
 
 }  // namespace tamzel::engine

@@ -2,6 +2,7 @@
 // normalised as the working sentence is.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace tamzel::engine {
@@ -12,5 +13,8 @@ int WordCount(const std::string& text);
 bool LooksLikeGibberish(const std::string& text);
 // True when no character is anything but a digit (so an empty text too).
 bool AllDigits(const std::string& text);
+// Position of the first ';' from `start` on outside "<...>", or npos: where a word list's
+// item ends (stored and inline lists inside an item keep their own ';').
+size_t ListItemEnd(const std::string& list, size_t start);
 
 }  // namespace tamzel::engine
