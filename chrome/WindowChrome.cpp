@@ -16,12 +16,15 @@
 
 #include "base/Files.h"
 #include "base/Codepage.h"
+#include "chrome/PixelRatio.h"
 
 namespace tamzel::profiles {
 
 QImage WindowTheme::Image(const char* name) const {
-    std::string path = folder + name;
-    return load ? load(path) : QImage(QString::fromStdString(path));
+    const PictureLoader read = load ? load : [](const std::string& path) {
+        return QImage(QString::fromStdString(path));
+    };
+    return PictureForRatio(folder + name, pixelRatio, read);
 }
 
 const char* const kDefaultThemeFolder = "design/interface/";
@@ -210,7 +213,17 @@ TitleButtons MakeTitleButtons(QWidget* window, const QRect& place, int firstButt
 void ShowPicture(QLabel* label, const QImage& image) {
     if (image.isNull()) return;  // a missing picture keeps the previous one
     label->setPixmap(QPixmap::fromImage(image));
-    label->resize(image.size());
+    label->resize(image.deviceIndependentSize().toSize());
+}
+
+QColor PictureColorAt(const QImage& image, QPoint logical) {
+    const QPoint device = (QPointF(logical) * image.devicePixelRatio()).toPoint();
+    return image.valid(device) ? QColor(image.pixel(device)) : QColor();
+}
+
+WindowTheme ThemeFor(const QWidget& window, WindowTheme theme) {
+    theme.pixelRatio = window.devicePixelRatioF();
+    return theme;
 }
 
 }  // namespace tamzel::profiles

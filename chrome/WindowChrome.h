@@ -20,13 +20,14 @@ namespace tamzel::profiles {
 
 // The current theme: the folder its images come from ("design/interface/"), its colour in
 // the toolkit encoding (blue*65536 + green*256 + red; negative: a system colour) and the
-// JPEG decoder to use. Every window asks for it again at each show, so a theme change of
+// JPEG decoder to use, and the device pixel ratio of the window. Every window asks for it again at each show, so a theme change of
 // the main window reaches it.
 struct WindowTheme {
     std::string file = "design/interface.thm";
     std::string folder = "design/interface/";
     int color = 0xDCDCDC;
     std::function<QImage(const std::string& path)> load;  // empty: QImage's own reader
+    double pixelRatio = 1.0;  // of the window that shows the pictures (double-size ones from 1.5)
 
     QImage Image(const char* name) const;
     QColor Color() const;
@@ -47,6 +48,8 @@ extern const char* const kDefaultThemeFolder;
 class ThemePictures {
 public:
     explicit ThemePictures(WindowTheme theme);
+    // The window's device pixel ratio, for the double-size pictures.
+    void SetPixelRatio(double ratio) { theme_.pixelRatio = ratio; }
     QImage Image(const char* name);
     // A problem of the theme itself (its .thm file), Windows-1250; it leads the message.
     void AddThemeProblem(const std::string& cp1250);
@@ -124,9 +127,15 @@ private:
     bool dragging_ = false;
 };
 
+// The theme of `source` for `window`: with the window's device pixel ratio.
+WindowTheme ThemeFor(const QWidget& window, WindowTheme theme);
+
 // A plain picture at a place of its parent that lets mouse presses through to the window.
 QLabel* MakePicture(QWidget* parent, int x, int y, int w = 0, int h = 0);
+// The label takes the picture's size in logical pixels.
 void ShowPicture(QLabel* label, const QImage& image);
+// The colour of the picture at a logical point (a double-size picture is read at twice it).
+QColor PictureColorAt(const QImage& image, QPoint logical);
 
 // The minimise and close buttons of a title strip: a panel at `place` with its picture and
 // two 16 x 16 buttons side by side, the first `firstButtonX` from the panel's left.

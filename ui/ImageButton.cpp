@@ -13,11 +13,16 @@ void FaceView::SetPicture(const QImage& picture) {
 }
 
 void FaceView::Restore() {
-    surface_ = QImage(size(), QImage::Format_RGB32);
+    // Device pixels, so that double-size face frames stay sharp on a scaled screen.
+    const qreal ratio = devicePixelRatioF();
+    surface_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    surface_.setDevicePixelRatio(ratio);
     surface_.fill(QColor(235, 235, 235));
     if (!picture_.isNull()) {
+        const QSizeF picture = picture_.deviceIndependentSize();
         QPainter p(&surface_);
-        p.drawImage((width() - picture_.width()) / 2, (height() - picture_.height()) / 2, picture_);
+        p.drawImage(QPointF((width() - picture.width()) / 2, (height() - picture.height()) / 2),
+                    picture_);
     }
     update();
 }

@@ -558,6 +558,7 @@ profiles::ThemePictures MainWindow::Pictures() const {
     theme.folder = theme_.ThemeFolder;
     theme.color = theme_.ThemeColor;
     theme.load = LoadJpeg;
+    theme.pixelRatio = devicePixelRatioF();
     return profiles::ThemePictures(theme);
 }
 

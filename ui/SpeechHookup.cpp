@@ -3,14 +3,17 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstdio>
+#include <map>
 
 #include "base/Files.h"
+#include "chrome/PixelRatio.h"
 #include "speech/playback/FaceAnimator.h"
 #include "speech/playback/OpenAlSink.h"
 #include "speech/playback/PlaybackClock.h"
 #include "speech/playback/SpeechOutput.h"
 #include "speech/text/SpeechError.h"
 #include "ui/Text.h"
+#include "ui/Theme.h"
 
 namespace tamzel::ui {
 namespace {
@@ -25,12 +28,31 @@ QImage ToQImage(const speech::JpegImage& image) {
 class WindowSurface : public speech::FaceSurface {
 public:
     MainWindow* window = nullptr;
+    const speech::FaceAnimator* face = nullptr;
+
+    // The frame for the window's device pixel ratio: on a scaled screen the pack's
+    // double-size frame, read once per name.
+    QImage Picture(const std::string& name, const speech::JpegImage& image) {
+        QImage plain = ToQImage(image);
+        const double ratio = window ? window->devicePixelRatioF() : 1.0;
+        if (ratio < profiles::kDoublePictureRatio || !face || !face->pack()) return plain;
+        auto [cached, fresh] = sharp_.try_emplace(name);
+        if (fresh) {
+            const std::string path = face->pack()->ResourcePath("Jpg", name);
+            cached->second = profiles::PictureForRatio(path, ratio, [&](const std::string& p) {
+                return p == path ? plain : LoadJpeg(p);
+            });
+        }
+        return cached->second;
+    }
+    // A pack read again may hold other frames.
+    void ForgetPictures() { sharp_.clear(); }
     speech::FaceView View() const override {
         if (!window) return {false, false, speech::SmallFrameX(false)};
         return {window->animationOn(), window->simpleOn(), window->FaceLeft()};
     }
-    void DrawFrame(const std::string&, const speech::JpegImage& image, int x, int y) override {
-        if (window) window->DrawFaceImage(ToQImage(image), {x, y});
+    void DrawFrame(const std::string& name, const speech::JpegImage& image, int x, int y) override {
+        if (window) window->DrawFaceImage(Picture(name, image), {x, y});
     }
     void RepaintWindow() override {
         if (window) window->RepaintFace();
@@ -38,6 +60,9 @@ public:
     void RepaintLabel() override {
         if (window) window->Label1->update();
     }
+
+private:
+    std::map<std::string, QImage> sharp_;
 };
 
 class SliderSettings : public speech::SpeechSettings {
@@ -74,14 +99,16 @@ struct SpeechHookup::Parts : SpeechPort, FacePort {
             }
             return p;
         };
+        surface.face = &face;
         face.SetSurface(&surface);
     }
 
     // SpeechPort
     bool InitSpeech(bool speechChecked) override {
         base::Status ready = output.InitSpeech(speechChecked);
+        surface.ForgetPictures();
         if (face.loaded() && surface.window) {
-            surface.window->SetFacePicture(ToQImage(face.NeutralFace()));
+            surface.window->SetFacePicture(surface.Picture(face.NeutralFaceName(), face.NeutralFace()));
         }
         // A missing voice pack or a broken sound output costs the voice, not the program.
         if (!ready) messages.ShowMessageDialog("Pozor", ready.message());

@@ -63,7 +63,7 @@ void TOptionsForm::SetLevels(int volume, int speed, int intonation) {
 // own showing and hiding load the pictures and fade the main window.
 void TOptionsForm::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return ChromeWindow::showEvent(event);
-    WindowTheme theme = links_.CurrentTheme();
+    WindowTheme theme = ThemeFor(*this, links_.CurrentTheme());
     ShowPicture(Image1, theme.Image("options.jpg"));
     Image1->lower();
     ShowPicture(Image6, theme.Image("background.jpg"));

@@ -61,7 +61,7 @@ TRegisterForm::TRegisterForm(ProfileLinks& links, QWidget* parent)
 
 void TRegisterForm::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return ChromeWindow::showEvent(event);
-    WindowTheme theme = links_.CurrentTheme();
+    WindowTheme theme = ThemeFor(*this, links_.CurrentTheme());
     ShowPicture(Image1, theme.Image("register.jpg"));
     Image1->lower();
     Image2->SetImages(theme.Image("reg_ok1.jpg"), theme.Image("reg_ok2.jpg"));
@@ -72,7 +72,7 @@ void TRegisterForm::showEvent(QShowEvent* event) {
                              .arg(ground.name(), ReadableTextOn(ground).name()));
     QImage background = theme.Image("register.jpg");
     if (!background.isNull() && background.width() > 60 && background.height() > 12) {
-        bool dark = QColor(background.pixel(60, 12)).lightness() < 128;
+        bool dark = PictureColorAt(background, {60, 12}).lightness() < 128;
         Caption->setStyleSheet(dark ? "color: white;" : "color: black;");
     }
     CentreOnScreen();

@@ -133,13 +133,13 @@ QWidget* TWarningForm::ButtonPanel(ChromeButton*& button, int x) {
 }
 
 void TWarningForm::LoadPictures() {
-    WindowTheme theme = links_.CurrentTheme();
+    WindowTheme theme = ThemeFor(*this, links_.CurrentTheme());
     QImage background = theme.Image("warning.jpg");
     ShowPicture(Image1, background);
     Image1->lower();
     // The title is written over the theme's tab: light on a dark tab, dark on a light one.
     if (!background.isNull() && background.width() > 60 && background.height() > 12) {
-        bool dark = QColor(background.pixel(60, 12)).lightness() < 128;
+        bool dark = PictureColorAt(background, {60, 12}).lightness() < 128;
         Label1->setStyleSheet(dark ? "color: white;" : "color: black;");
     }
     Image3->SetImages(theme.Image("alert_ok1.jpg"), theme.Image("alert_ok2.jpg"));
@@ -181,7 +181,7 @@ void TWarningForm::ShowLines(const std::string& title, const QStringList& lines,
     caret.setPosition(std::min(1, static_cast<int>(Memo1->document()->characterCount()) - 1));
     Memo1->setTextCursor(caret);
     alertIconShown = title == "Pozor";
-    WindowTheme theme = links_.CurrentTheme();
+    WindowTheme theme = ThemeFor(*this, links_.CurrentTheme());
     ShowPicture(Image2, theme.Image(alertIconShown ? "alert.jpg" : "info.jpg"));
     lastSound = alertIconShown ? "files/ping2.wav" : "files/ping1.wav";
     if (links_.playWave) links_.playWave(lastSound);

@@ -101,7 +101,7 @@ std::string TWelcomeForm::OpenStartTheme(const StartSettings& ini) {
         problem = Cp1250("Súbor témy ") + base::FromUtf8Lossy(path) +
                   Cp1250(" sa nedá prečítať alebo jeho prvý riadok nie je číslo farby.");
     }
-    WindowTheme chosen = links_.CurrentTheme();
+    WindowTheme chosen = ThemeFor(*this, links_.CurrentTheme());
     chosen.file = path;
     chosen.folder = ThemeFolderOf(path);
     if (colour) chosen.color = *colour;

@@ -71,6 +71,10 @@ public:
     // Unit frame k (1..26); frame 26, "default2", is the neutral full face.
     const JpegImage& UnitFrame(int k) const { return frames_.at(k - 1); }
     const JpegImage& NeutralFace() const { return UnitFrame(kUnitFrameCount); }
+    const std::string& UnitFrameName(int k) const { return names_.at(k - 1); }
+    const std::string& NeutralFaceName() const { return UnitFrameName(kUnitFrameCount); }
+    // The pack the frames come from; null before Load.
+    const VoicePack* pack() const { return pack_.get(); }
 
 private:
     bool Drawing() const { return surface_ && pack_ && surface_->View().animationOn; }

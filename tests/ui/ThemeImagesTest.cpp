@@ -1,6 +1,7 @@
 // The shipped themes' pictures fit together where the windows put them side by side.
 #include <QImage>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -42,6 +43,28 @@ TEST(ThemeImagesTest, TitleStripsMeetTheirBackgroundsWithoutASeam) {
             EXPECT_LE(worst, kJpegTolerance)
                 << theme << "/" << c.background << " differs most at row " << worstRow;
         }
+    }
+}
+
+// Scaled screens show NAME@2x.jpg instead of NAME.jpg; one missing or of another size is a
+// blurred or misplaced picture there.
+TEST(ThemeImagesTest, EveryShippedPictureHasADoubleSizeCompanion) {
+    const char* folders[] = {"data/design/interface", "data/design/tmava", "data/gorvin/Jpg"};
+    for (const char* folder : folders) {
+        size_t plain = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(SourceDir() + "/" + folder)) {
+            const std::filesystem::path path = entry.path();
+            if (path.extension() != ".jpg" || path.stem().string().ends_with("@2x")) continue;
+            ++plain;
+            const std::filesystem::path companion =
+                path.parent_path() / (path.stem().string() + "@2x.jpg");
+            const QImage one(QString::fromStdString(path.string()));
+            const QImage two(QString::fromStdString(companion.string()));
+            ASSERT_FALSE(one.isNull()) << path;
+            ASSERT_FALSE(two.isNull()) << companion << " is missing: draw the pictures again";
+            EXPECT_EQ(two.size(), one.size() * 2) << companion;
+        }
+        EXPECT_GT(plain, 20u) << folder;
     }
 }
 

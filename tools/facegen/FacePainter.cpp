@@ -375,8 +375,9 @@ void DrawFeatures(QPainter& p, const FacePose& pose) {
 
 }  // namespace
 
-QImage DrawFace(const FacePose& pose) {
-    QImage image(kFaceWidth, kFaceHeight, QImage::Format_RGB888);
+QImage DrawFace(const FacePose& pose, int scale) {
+    QImage image(kFaceWidth * scale, kFaceHeight * scale, QImage::Format_RGB888);
+    image.setDevicePixelRatio(scale);  // the painter keeps drawing in face coordinates
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);

@@ -12,6 +12,8 @@
 
 namespace tamzel::speech {
 
-QImage DrawFace(const FacePose& pose);
+// `scale` device pixels per face pixel each way: 1 for the frames, 2 for their double-size
+// companions on scaled screens.
+QImage DrawFace(const FacePose& pose, int scale = 1);
 
 }  // namespace tamzel::speech

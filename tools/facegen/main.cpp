@@ -1,6 +1,7 @@
 // tamzel-facegen OUTDIR [--sheet FILE.png] [--scale N]
 //
-// Draws the face frames of the voice pack and writes them as OUTDIR/<name>.jpg; with
+// Draws the face frames of the voice pack and writes them as OUTDIR/<name>.jpg, and at twice
+// the size as OUTDIR/<name>@2x.jpg for scaled screens; with
 // --sheet it also renders a contact sheet of the written files (read back and decoded) to
 // look at. The committed frames in data/gorvin/Jpg come from this tool (target face_frames).
 #include <QGuiApplication>
@@ -45,14 +46,19 @@ std::string ReadFile(const QString& path) {
     return file.readAll().toStdString();
 }
 
-QImage FramePicture(const FaceFrame& frame) {
-    const QImage face = DrawFace(frame.pose);
+// Frames for scaled screens: <name>@2x.jpg beside <name>.jpg.
+constexpr int kDoubleScale = 2;
+
+QImage FramePicture(const FaceFrame& frame, int scale) {
+    const QImage face = DrawFace(frame.pose, scale);
     if (frame.whole) return face;
-    return face.copy(kSmallFrameLeft, kSmallFrameTop, kSmallFrameWidth, kSmallFrameHeight);
+    return face.copy(kSmallFrameLeft * scale, kSmallFrameTop * scale, kSmallFrameWidth * scale,
+                     kSmallFrameHeight * scale);
 }
 
-QString FramePath(const Options& options, const std::string& name) {
-    return QDir(options.outDir).filePath(QString::fromStdString(name) + ".jpg");
+QString FramePath(const Options& options, const std::string& name, int scale = 1) {
+    const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
+    return QDir(options.outDir).filePath(QString::fromStdString(name + suffix) + ".jpg");
 }
 
 void WriteSheet(const Options& options) {
@@ -95,8 +101,11 @@ int main(int argc, char** argv) {
     try {
         if (!QDir().mkpath(options.outDir))
             throw std::runtime_error("Priečinok " + options.outDir.toStdString() + " sa nepodarilo vytvoriť");
-        for (const FaceFrame& frame : FaceFrames())
-            WriteFile(FramePath(options, frame.name), EncodeJpeg(FramePicture(frame), kJpegQuality));
+        for (const FaceFrame& frame : FaceFrames()) {
+            for (int scale : {1, kDoubleScale})
+                WriteFile(FramePath(options, frame.name, scale),
+                          EncodeJpeg(FramePicture(frame, scale), kJpegQuality));
+        }
         std::printf("Zapísaných %zu snímok tváre do %s\n", FaceFrames().size(), qPrintable(options.outDir));
         if (!options.sheet.isEmpty()) WriteSheet(options);
     } catch (const std::exception& e) {

@@ -18,8 +18,11 @@ QFont Font(int pixels, bool bold = false, bool italic = false) {
     return f;
 }
 
-QImage Canvas(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
+// A picture of w x h logical pixels with `scale` device pixels each way per logical one;
+// painters on it draw in logical coordinates.
+QImage Canvas(int w, int h, int scale) {
+    QImage image(w * scale, h * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
     return image;
 }
@@ -33,11 +36,12 @@ void Gradient(QPainter& p, const QRect& r, const QColor& top, const QColor& bott
 
 // A window background: gradient body, a title band (full width or a tab of `tabWidth`) with
 // the caption, and a thin border.
-QImage Window(const ThemeColors& c, int w, int h, const QString& title, int tabWidth = 0) {
-    QImage image = Canvas(w, h);
+QImage Window(const ThemeColors& c, int scale, int w, int h, const QString& title,
+             int tabWidth = 0) {
+    QImage image = Canvas(w, h, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    Gradient(p, image.rect(), c.faceTop, c.faceBottom);
+    Gradient(p, QRect(0, 0, w, h), c.faceTop, c.faceBottom);
     QRect band(0, 0, tabWidth > 0 ? tabWidth : w, 24);
     Gradient(p, band, c.bandTop, c.bandBottom);
     p.setPen(c.bandText);
@@ -71,11 +75,12 @@ void Caption(QPainter& p, const ThemeColors& c, int x, int y, const QString& tex
     p.drawText(x, y, text);
 }
 
-QImage TextButton(const ThemeColors& c, int w, int h, const QString& text, bool pressed) {
-    QImage image = Canvas(w, h);
+QImage TextButton(const ThemeColors& c, int scale, int w, int h, const QString& text,
+                  bool pressed) {
+    QImage image = Canvas(w, h, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(image.rect(), c.faceBottom);
+    p.fillRect(QRect(0, 0, w, h), c.faceBottom);
     QRectF r(0.5, 0.5, w - 1, h - 1);
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0, pressed ? c.buttonBottom : c.buttonTop);
@@ -92,12 +97,12 @@ QImage TextButton(const ThemeColors& c, int w, int h, const QString& text, bool 
 enum class Glyph { Simple, Full, Minimise, Close, Alert, Info };
 
 // A 16 x 16 window button or message icon.
-QImage SmallButton(const ThemeColors& c, Glyph glyph, bool pressed) {
-    QImage image = Canvas(16, 16);
+QImage SmallButton(const ThemeColors& c, int scale, Glyph glyph, bool pressed) {
+    QImage image = Canvas(16, 16, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QColor band = c.bandBottom;
-    p.fillRect(image.rect(), band);
+    p.fillRect(QRect(0, 0, 16, 16), band);
     QColor face = glyph == Glyph::Close ? QColor(196, 64, 56) : c.buttonTop;
     if (glyph == Glyph::Alert) face = QColor(214, 150, 30);
     if (glyph == Glyph::Info) face = QColor(50, 110, 190);
@@ -142,9 +147,9 @@ QImage SmallButton(const ThemeColors& c, Glyph glyph, bool pressed) {
     return image;
 }
 
-QImage MainBackground(const ThemeColors& c, bool simple) {
+QImage MainBackground(const ThemeColors& c, int scale, bool simple) {
     int w = simple ? 255 : 558, h = simple ? 325 : 378;
-    QImage image = Window(c, w, h, simple ? "" : "Tamzel", simple ? 120 : 0);
+    QImage image = Window(c, scale, w, h, simple ? "" : "Tamzel", simple ? 120 : 0);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (simple) {
@@ -188,11 +193,11 @@ ThemeColors DarkColors() {
             0x463C3A};
 }
 
-std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
+std::map<QString, QImage> DrawTheme(const ThemeColors& c, int scale) {
     std::map<QString, QImage> images;
-    images["background1.jpg"] = MainBackground(c, false);
-    images["background2.jpg"] = MainBackground(c, true);
-    QImage strip = Canvas(64, 22);
+    images["background1.jpg"] = MainBackground(c, scale, false);
+    images["background2.jpg"] = MainBackground(c, scale, true);
+    QImage strip = Canvas(64, 22, scale);
     {
         QPainter p(&strip);
         Gradient(p, QRect(0, -2, 64, 24), c.bandTop, c.bandBottom);
@@ -201,13 +206,13 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
     const std::pair<const char*, Glyph> small[] = {{"1", Glyph::Simple}, {"4", Glyph::Full},
                                                    {"2", Glyph::Minimise}, {"3", Glyph::Close}};
     for (auto [name, glyph] : small) {
-        images[QString(name) + ".jpg"] = SmallButton(c, glyph, false);
-        images[QString(name) + "b.jpg"] = SmallButton(c, glyph, true);
+        images[QString(name) + ".jpg"] = SmallButton(c, scale, glyph, false);
+        images[QString(name) + "b.jpg"] = SmallButton(c, scale, glyph, true);
     }
-    images["alert.jpg"] = SmallButton(c, Glyph::Alert, false);
-    images["info.jpg"] = SmallButton(c, Glyph::Info, false);
+    images["alert.jpg"] = SmallButton(c, scale, Glyph::Alert, false);
+    images["info.jpg"] = SmallButton(c, scale, Glyph::Info, false);
 
-    QImage welcome = Window(c, 277, 128, QString::fromUtf8("Tamzel – prihlásenie"));
+    QImage welcome = Window(c, scale, 277, 128, QString::fromUtf8("Tamzel – prihlásenie"));
     {
         QPainter p(&welcome);
         p.setRenderHint(QPainter::Antialiasing);
@@ -216,7 +221,7 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
     }
     images["welcome.jpg"] = welcome;
     // The caption is the window's own ("Nový užívateľ" or "Úprava užívateľa").
-    QImage reg = Window(c, 249, 176, "", 120);
+    QImage reg = Window(c, scale, 249, 176, "", 120);
     {
         QPainter p(&reg);
         p.setRenderHint(QPainter::Antialiasing);
@@ -225,7 +230,7 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
         Caption(p, c, 10, 136, QString::fromUtf8("Pohlavie:"));
     }
     images["register.jpg"] = reg;
-    QImage options = Window(c, 349, 254, QString::fromUtf8("Nastavenia"));
+    QImage options = Window(c, scale, 349, 254, QString::fromUtf8("Nastavenia"));
     {
         QPainter p(&options);
         p.setRenderHint(QPainter::Antialiasing);
@@ -236,7 +241,7 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
         Inset(p, c, QRect(24, 61, 121, 153));
     }
     images["options.jpg"] = options;
-    images["warning.jpg"] = Window(c, 249, 400, "", 120);
+    images["warning.jpg"] = Window(c, scale, 249, 400, "", 120);
 
     const std::tuple<const char*, int, int, const char*> buttons[] = {
         {"main_ok", 80, 24, "Prihlásiť"}, {"reg_ok", 50, 24, "OK"},
@@ -244,14 +249,14 @@ std::map<QString, QImage> DrawTheme(const ThemeColors& c) {
         {"no", 57, 16, "Nie"},           {"change", 57, 15, "Upraviť"},
         {"erase", 57, 15, "Vymazať"}};
     for (auto [name, w, h, text] : buttons) {
-        images[QString(name) + "1.jpg"] = TextButton(c, w, h, QString::fromUtf8(text), false);
-        images[QString(name) + "2.jpg"] = TextButton(c, w, h, QString::fromUtf8(text), true);
+        images[QString(name) + "1.jpg"] = TextButton(c, scale, w, h, QString::fromUtf8(text), false);
+        images[QString(name) + "2.jpg"] = TextButton(c, scale, w, h, QString::fromUtf8(text), true);
     }
     return images;
 }
 
 QImage DrawRecordsBackground() {
-    QImage image = Canvas(580, 64);
+    QImage image = Canvas(580, 64, 1);
     QPainter p(&image);
     Gradient(p, image.rect(), QColor(214, 218, 226), QColor(200, 205, 215));
     p.setPen(QColor(190, 196, 208));
@@ -260,7 +265,7 @@ QImage DrawRecordsBackground() {
 }
 
 QImage DrawRecordsTitle() {
-    QImage image = Canvas(640, 22);
+    QImage image = Canvas(640, 22, 1);
     for (int x = 0; x < 640; ++x) {
         int shade = x * 120 / 640;
         QColor col(30 + shade / 4, 90 + shade / 3, 60 + shade / 5);

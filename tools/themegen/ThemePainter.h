@@ -24,8 +24,9 @@ struct ThemeColors {
 ThemeColors LightColors();
 ThemeColors DarkColors();
 
-// Image name ("background1.jpg") -> picture.
-std::map<QString, QImage> DrawTheme(const ThemeColors& c);
+// Image name ("background1.jpg") -> picture, drawn with `scale` device pixels per logical
+// pixel each way (1: the plain pictures, 2: their double-size companions).
+std::map<QString, QImage> DrawTheme(const ThemeColors& c, int scale = 1);
 
 // The records page pictures: the column background and the title of a "Záznamy" block.
 QImage DrawRecordsBackground();

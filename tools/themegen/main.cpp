@@ -1,6 +1,7 @@
 // tamzel-themegen DATA_FOLDER: draws the light theme design/interface.thm with its folder,
 // the dark theme design/tmava.thm with its folder, and zaznamy/pozadie.jpg and
-// zaznamy/records.gif of the records page, and the desktop icon design/tamzel.png.
+// zaznamy/records.gif of the records page, and the desktop icon design/tamzel.png. Every
+// theme picture is also drawn at twice the size for scaled screens.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -13,6 +14,14 @@ using namespace tamzel::tools;
 
 namespace {
 
+// Companions for scaled screens: NAME@2x.jpg beside NAME.jpg.
+constexpr int kDoubleScale = 2;
+
+QString DoubleSizeName(const QString& file) {
+    const qsizetype dot = file.lastIndexOf('.');
+    return file.left(dot) + "@2x" + file.mid(dot);
+}
+
 bool WriteTheme(const QString& data, const QString& name, const ThemeColors& colors) {
     QString folder = data + "/design/" + name;
     QDir().mkpath(folder);
@@ -21,6 +30,8 @@ bool WriteTheme(const QString& data, const QString& name, const ThemeColors& col
     thm.write(QByteArray::number(colors.themeColor) + "\r\n");
     bool ok = true;
     for (const auto& [file, image] : DrawTheme(colors)) ok = WriteJpeg(image, folder + "/" + file) && ok;
+    for (const auto& [file, image] : DrawTheme(colors, kDoubleScale))
+        ok = WriteJpeg(image, folder + "/" + DoubleSizeName(file)) && ok;
     return ok;
 }
 
