@@ -60,15 +60,21 @@ int OpenUniqueTemp(const std::string& base, std::string& temp) {
     return -1;
 }
 
+// Writes `content` to the new file `fd` at `path`, flushes and closes it; on failure the
+// file goes again. 0 or the error number.
+int FillNewFile(int fd, const std::string& path, const std::string& content) {
+    int error = WriteAll(fd, content) ? 0 : errno;
+    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) ::unlink(path.c_str());
+    return error;
+}
+
 // A complete, flushed temporary copy of `content`; 0 or the error number.
 int WriteTemp(const std::string& base, const std::string& content, std::string& temp) {
     int fd = OpenUniqueTemp(base, temp);
     if (fd < 0) return errno;
-    int error = WriteAll(fd, content) ? 0 : errno;
-    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) ::unlink(temp.c_str());
-    return error;
+    return FillNewFile(fd, temp, content);
 }
 
 bool AllDigits(const std::string& text) {
@@ -83,11 +89,7 @@ bool AllDigits(const std::string& text) {
 int CreateDirectlyExclusive(const std::string& path, const std::string& content) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return errno;
-    int error = WriteAll(fd, content) ? 0 : errno;
-    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) ::unlink(path.c_str());
-    return error;
+    return FillNewFile(fd, path, content);
 }
 
 }  // namespace
